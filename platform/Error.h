@@ -1,0 +1,24 @@
+#pragma once
+// Failures are exceptions carrying the message the user sees; only the
+// application's error report (ErrorReport.h) catches them.
+#include <stdexcept>
+#include <string>
+
+class TError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// An input/output failure ("Read beyond end of file", "File access denied", ...).
+class TInOutError : public TError {
+public:
+    using TError::TError;
+};
+
+// Raises the last operating-system error as "System Error.  Code: %d." plus a
+// line break and the system's text for it, or "A call to an OS function
+// failed" when the system reports no error code.
+[[noreturn]] void RaiseLastOSError();
+
+// The message for a system error code, in the form RaiseLastOSError uses.
+std::string SystemErrorMessage(int code);

@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building, running and testing Plenamar need.
+# Only what is missing is installed; run as root or with sudo available.
+set -euo pipefail
+
+PACKAGES=(
+  # build
+  cmake ninja-build g++ pkg-config clang libclang-rt-14-dev
+  # window toolkit and OpenGL
+  qt6-base-dev libqt6opengl6-dev qt6-svg-dev libgl-dev libglu1-mesa-dev libegl-dev
+  # Mesa's software renderer with its GLX and EGL vendors
+  libgl1-mesa-dri libglx-mesa0 libegl-mesa0
+  # pictures
+  libjpeg-dev libwmf-dev libemf2svg-dev
+  # tests and benchmarks
+  libgtest-dev libgmock-dev libbenchmark-dev libjpeg-turbo-progs
+  # a display for tests and screenshots
+  xvfb xauth xdotool imagemagick fonts-dejavu-core
+)
+
+missing=()
+for p in "${PACKAGES[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+SUDO=""
+[ "$(id -u)" -eq 0 ] || SUDO="sudo"
+export DEBIAN_FRONTEND=noninteractive
+$SUDO apt-get update -qq
+$SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -1,0 +1,40 @@
+#include "view/ViewPresenter.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+TViewPresenter::TViewPresenter(QWidget* parent) : QWidget(parent)
+{
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setMouseTracking(true);
+}
+
+QImage& TViewPresenter::FrameImage(const QSize& size)
+{
+    // RGBX ignores the alpha that the clear colour leaves (0.5): the frame is opaque.
+    if (Frame_.size() != size)
+        Frame_ = QImage(size, QImage::Format_RGBX8888);
+    return Frame_;
+}
+
+void TViewPresenter::Present()
+{
+    FrameRect_ = QRect(ShownRect_.topLeft(), Frame_.size());
+    update(FrameRect_);
+}
+
+void TViewPresenter::paintEvent(QPaintEvent* event)
+{
+    QPainter painter(this);
+    const QRegion rest = QRegion(event->rect()) - FrameRect_;
+    for (const QRect& r : rest)
+        painter.fillRect(r, palette().window());
+    if (!Frame_.isNull())
+        painter.drawImage(FrameRect_.topLeft(), Frame_);
+}
+
+void TViewPresenter::mouseMoveEvent(QMouseEvent* event)
+{
+    if (OnMouseMove)
+        OnMouseMove(event);
+}
