@@ -1,0 +1,50 @@
+#pragma once
+// The texture object: an image file (BMP or JPEG, chosen by extension) held as
+// an RGBA pixel buffer, and the OpenGL texture made from it.
+#include <GL/gl.h>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+class TTextureImage {
+public:
+    TTextureImage();
+    ~TTextureImage();
+    TTextureImage(const TTextureImage&) = delete;
+    TTextureImage& operator=(const TTextureImage&) = delete;
+
+    // Reads the file into ImageData; true when an image was loaded. ".bmp" and
+    // ".jpg" in any case; every other extension gives false. Drops the previous
+    // pixel buffer first, whatever the outcome. Needs no GL context.
+    bool LoadImage(const std::string& fileName);
+    // Makes the GL texture from ImageData; nothing when there is no pixel buffer.
+    // An object that already has a texture keeps its GL name and the new pixels
+    // are uploaded into it, so display lists that bind it show the new image.
+    void GenTexture();
+    // Binds the texture to GL_TEXTURE_2D; nothing when the object has none.
+    void Bind() const;
+
+    GLuint TextureID = 0;
+    int32_t Width = 0;
+    int32_t Height = 0;
+    int32_t BitsPerPixel = 0;
+    std::unique_ptr<uint8_t[]> ImageData;  // Width x Height pixels, R G B A
+    uint8_t Palette[256][4] = {};          // blue, green, red, reserved
+    uint32_t RedMask = 0, GreenMask = 0, BlueMask = 0;
+    GLenum MinFilter = GL_LINEAR;
+    GLenum MagFilter = GL_LINEAR;
+    GLenum WrapS = GL_REPEAT;
+    GLenum WrapT = GL_REPEAT;
+    int32_t ImageSize = 0;
+
+private:
+    bool LoadBmp(const std::string& fileName);
+    bool LoadJpeg(const std::string& fileName);
+    void FreeImageData();
+    int32_t RowStride(int32_t bits) const;
+    void SwapRedBlue();
+    void FillAlpha(uint8_t alpha);
+};
+
+// Widens an n-bit colour component to 8 bits by repeating its bits.
+uint8_t ExpandBits(uint32_t value, int bits);
