@@ -2,9 +2,12 @@
 // The texture object: an image file (BMP or JPEG, chosen by extension) held as
 // an RGBA pixel buffer, and the OpenGL texture made from it.
 #include <GL/gl.h>
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
+
+class TByteSource;
 
 class TTextureImage {
 public:
@@ -17,6 +20,9 @@ public:
     // ".jpg" in any case; every other extension gives false. Drops the previous
     // pixel buffer first, whatever the outcome. Needs no GL context.
     bool LoadImage(const std::string& fileName);
+    // The same for the bytes of a BMP or JPEG file already in memory.
+    bool LoadBmpFromMemory(const uint8_t* data, size_t size);
+    bool LoadJpegFromMemory(const uint8_t* data, size_t size);
     // Makes the GL texture from ImageData; nothing when there is no pixel buffer.
     // An object that already has a texture keeps its GL name and the new pixels
     // are uploaded into it, so display lists that bind it show the new image.
@@ -37,9 +43,15 @@ public:
     GLenum WrapT = GL_REPEAT;
     int32_t ImageSize = 0;
 
+    // The largest image either loader accepts: 16384 x 16384 pixels (1 GiB).
+    static constexpr int32_t MaxSide = 16384;
+
 private:
     bool LoadBmp(const std::string& fileName);
     bool LoadJpeg(const std::string& fileName);
+    bool DecodeBmp(TByteSource& file);                  // TextureImageBmp.cpp
+    bool DecodeJpeg(const uint8_t* data, size_t size);  // TextureImageJpeg.cpp
+    bool AllocateImageData();
     void FreeImageData();
     int32_t RowStride(int32_t bits) const;
     void SwapRedBlue();

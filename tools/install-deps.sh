@@ -7,15 +7,17 @@ PACKAGES=(
   # build
   cmake ninja-build g++ pkg-config clang libclang-rt-14-dev
   # window toolkit and OpenGL
-  qt6-base-dev libqt6opengl6-dev qt6-svg-dev libgl-dev libglu1-mesa-dev libegl-dev
+  qt6-base-dev libqt6opengl6-dev qt6-svg-dev libgl-dev libglu1-mesa-dev libegl-dev libxcb1-dev
   # Mesa's software renderer with its GLX and EGL vendors
   libgl1-mesa-dri libglx-mesa0 libegl-mesa0
   # pictures
   libjpeg-dev libwmf-dev libemf2svg-dev
+  # the fonts libwmf draws metafile text with
+  fonts-urw-base35
   # tests and benchmarks
   libgtest-dev libgmock-dev libbenchmark-dev libjpeg-turbo-progs
   # a display for tests and screenshots
-  xvfb xauth xdotool imagemagick fonts-dejavu-core
+  xvfb xauth xdotool imagemagick fonts-dejavu-core fonts-dejavu-extra
 )
 
 missing=()

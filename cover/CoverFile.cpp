@@ -1,0 +1,71 @@
+#include "cover/CoverFile.h"
+
+#include "platform/ProfileIni.h"
+#include "platform/ProfileIniInteger.h"
+
+namespace {
+
+constexpr std::array<const char*, 5> ImageKeys{"Cover", "Spine", "Plain", "Top", "Floor"};
+constexpr std::array<const char*, 4> OptionKeys{"Book", "Floor", "Back", "Open"};
+constexpr std::array<const char*, 3> SizeKeys{"Width", "Height", "Depth"};
+constexpr int32_t DefaultSize = 10;
+constexpr std::string_view Separators = "\\/:";
+
+size_t AfterLastSeparator(std::string_view path)
+{
+    const size_t at = path.find_last_of(Separators);
+    return at == std::string_view::npos ? 0 : at + 1;
+}
+
+} // namespace
+
+void ReadCoverText(std::string_view text, TCoverTarget& target)
+{
+    for (size_t i = 0; i < ImageKeys.size(); ++i)
+        target.SetImagePath(static_cast<TCoverImage>(i), ReadProfileString(text, "Properties", ImageKeys[i], ""));
+    for (size_t i = 0; i < OptionKeys.size(); ++i)
+        target.SetOption(static_cast<TCoverOption>(i),
+                         ReadProfileBoolean(ReadProfileString(text, "Options", OptionKeys[i], "")));
+    for (size_t i = 0; i < SizeKeys.size(); ++i)
+        target.SetSize(static_cast<TCoverSize>(i),
+                       ReadProfileInteger(ReadProfileString(text, "Sizes", SizeKeys[i], ""), DefaultSize));
+}
+
+void ReadCoverFile(const std::string& fileName, TCoverTarget& target)
+{
+    ReadCoverText(ReadProfileFile(fileName).value_or(std::string()), target);
+}
+
+std::array<TCoverEntry, 12> CoverFileEntries(const TCoverState& state)
+{
+    std::array<TCoverEntry, 12> entries;
+    size_t next = 0;
+    for (size_t i = 0; i < ImageKeys.size(); ++i)
+        entries[next++] = {"Properties", ImageKeys[i], BareImageName(state.ImagePaths[i])};
+    for (size_t i = 0; i < OptionKeys.size(); ++i)
+        entries[next++] = {"Options", OptionKeys[i], state.Options[i] ? "1" : "0"};
+    for (size_t i = 0; i < SizeKeys.size(); ++i)
+        entries[next++] = {"Sizes", SizeKeys[i], std::to_string(state.Sizes[i])};
+    return entries;
+}
+
+void WriteCoverFile(const std::string& fileName, const TCoverState& state)
+{
+    for (const TCoverEntry& entry : CoverFileEntries(state))
+        WriteProfileString(fileName, entry.Section, entry.Key, entry.Value);
+}
+
+std::string BareImageName(std::string_view path)
+{
+    return std::string(path.substr(AfterLastSeparator(path)));
+}
+
+std::string CoverFolderOf(std::string_view fileName)
+{
+    return std::string(fileName.substr(0, AfterLastSeparator(fileName)));
+}
+
+std::string CoverImageLocation(std::string_view folder, std::string_view name)
+{
+    return std::string(folder) + std::string(name);
+}

@@ -1,0 +1,133 @@
+#include "cover/TextureImage.h"
+
+#include "cover/ByteSource.h"
+#include "cover/LargeBuffer.h"
+
+#include <GL/glu.h>
+#include <algorithm>
+#include <cctype>
+
+TTextureImage::TTextureImage() = default;
+
+TTextureImage::~TTextureImage()
+{
+    if (TextureID != 0)
+        glDeleteTextures(1, &TextureID);
+}
+
+static std::string LowerCaseExtension(const std::string& fileName)
+{
+    const size_t dot = fileName.find_last_of('.');
+    const size_t separator = fileName.find_last_of('/');
+    if (dot == std::string::npos || (separator != std::string::npos && dot < separator))
+        return {};
+    std::string extension = fileName.substr(dot);
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return char(std::tolower(c)); });
+    return extension;
+}
+
+bool TTextureImage::LoadImage(const std::string& fileName)
+{
+    FreeImageData();
+    const std::string extension = LowerCaseExtension(fileName);
+    if (extension == ".bmp")
+        return LoadBmp(fileName);
+    if (extension == ".jpg")
+        return LoadJpeg(fileName);
+    return false;
+}
+
+bool TTextureImage::LoadBmp(const std::string& fileName)
+{
+    const std::unique_ptr<TFileSource> file = TFileSource::Open(fileName);
+    return file && DecodeBmp(*file);
+}
+
+bool TTextureImage::LoadJpeg(const std::string& fileName)
+{
+    const std::unique_ptr<TFileSource> file = TFileSource::Open(fileName);
+    // A compressed picture is smaller than the largest pixel buffer.
+    if (!file || file->Size() > uint64_t(MaxSide) * MaxSide * 4)
+        return false;
+    const size_t size = size_t(file->Size());
+    const std::unique_ptr<uint8_t[]> data = AllocateLargeBuffer(size);
+    return data && file->ReadAt(0, data.get(), size) && DecodeJpeg(data.get(), size);
+}
+
+bool TTextureImage::LoadBmpFromMemory(const uint8_t* data, size_t size)
+{
+    FreeImageData();
+    TMemorySource source(data, size);
+    return DecodeBmp(source);
+}
+
+bool TTextureImage::LoadJpegFromMemory(const uint8_t* data, size_t size)
+{
+    FreeImageData();
+    return DecodeJpeg(data, size);
+}
+
+bool TTextureImage::AllocateImageData()
+{
+    ImageData = AllocateLargeBuffer(size_t(Width) * size_t(Height) * 4);
+    return ImageData != nullptr;
+}
+
+void TTextureImage::FreeImageData()
+{
+    ImageData.reset();
+}
+
+int32_t TTextureImage::RowStride(int32_t bits) const
+{
+    return int32_t(((int64_t(Width) * bits + 31) & ~int64_t(31)) / 8);
+}
+
+void TTextureImage::SwapRedBlue()
+{
+    uint8_t* pixel = ImageData.get();
+    for (size_t i = 0, n = size_t(Width) * size_t(Height); i < n; ++i, pixel += 4)
+        std::swap(pixel[0], pixel[2]);
+}
+
+void TTextureImage::FillAlpha(uint8_t alpha)
+{
+    uint8_t* pixel = ImageData.get();
+    for (size_t i = 0, n = size_t(Width) * size_t(Height); i < n; ++i, pixel += 4)
+        pixel[3] = alpha;
+}
+
+uint8_t ExpandBits(uint32_t value, int bits)
+{
+    switch (bits) {
+    case 1: return (value & 0xFF) != 0 ? 255 : 0;
+    case 2: return uint8_t(value << 6 | value << 4 | value << 2 | value);
+    case 3: return uint8_t(value << 5 | value << 2 | value >> 1);
+    case 4: return uint8_t(value << 4 | value);
+    case 5: return uint8_t(value << 3 | value >> 2);
+    case 6: return uint8_t(value << 2 | value >> 4);
+    case 7: return uint8_t(value << 1 | value >> 6);
+    default: return uint8_t(value);
+    }
+}
+
+void TTextureImage::GenTexture()
+{
+    if (!ImageData)
+        return;
+    if (TextureID == 0)
+        glGenTextures(1, &TextureID);
+    glBindTexture(GL_TEXTURE_2D, TextureID);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GLint(WrapS));
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GLint(WrapT));
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GLint(MagFilter));
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GLint(MinFilter));
+    gluBuild2DMipmaps(GL_TEXTURE_2D, GL_RGBA, Width, Height, GL_RGBA, GL_UNSIGNED_BYTE, ImageData.get());
+}
+
+void TTextureImage::Bind() const
+{
+    if (TextureID != 0)
+        glBindTexture(GL_TEXTURE_2D, TextureID);
+}

@@ -1,0 +1,166 @@
+// The BMP reader of the texture object: uncompressed and bit-field files of
+// 32, 24, 16, 8 and 4 bits per pixel, rows kept in file order.
+#include "cover/ByteSource.h"
+#include "cover/LargeBuffer.h"
+#include "cover/TextureImage.h"
+#include "platform/Error.h"
+
+#include <bit>
+#include <cstring>
+
+namespace {
+
+constexpr uint32_t FileHeaderSize = 14;
+constexpr uint32_t InfoHeaderSize = 40;
+
+uint16_t Word(const uint8_t* p) { return uint16_t(p[0] | p[1] << 8); }
+uint32_t DoubleWord(const uint8_t* p) { return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24; }
+
+void ReadHeader(TByteSource& file, uint64_t offset, uint8_t* into, size_t count)
+{
+    if (!file.ReadAt(offset, into, count))
+        throw TInOutError("Read beyond end of file");
+}
+
+// Masks must lie in the 16-bit word, must not overlap, and hold at most 8 bits.
+bool MasksUsable(uint32_t red, uint32_t green, uint32_t blue)
+{
+    for (uint32_t mask : {red, green, blue})
+        if (mask > 0xFFFF || std::popcount(mask) > 8)
+            return false;
+    return (red & green) == 0 && (red & blue) == 0 && (green & blue) == 0;
+}
+
+// One colour component of a 16-bit pixel, widened to 8 bits.
+struct TChannel {
+    explicit TChannel(uint32_t mask)
+        : Mask(mask), Shift(mask ? std::countr_zero(mask) : 0), Bits(std::popcount(mask)) {}
+    uint8_t operator()(uint32_t word) const { return ExpandBits((word & Mask) >> Shift, Bits); }
+    uint32_t Mask;
+    int Shift;
+    int Bits;
+};
+
+void ConvertRow24(const uint8_t* in, uint8_t* out, int32_t width)
+{
+    for (int32_t x = 0; x < width; ++x, in += 3, out += 4)
+        out[0] = in[2], out[1] = in[1], out[2] = in[0];
+}
+
+void ConvertRow16(const uint8_t* in, uint8_t* out, int32_t width, TChannel red, TChannel green, TChannel blue)
+{
+    for (int32_t x = 0; x < width; ++x, in += 2, out += 4) {
+        const uint32_t word = Word(in);
+        out[0] = red(word), out[1] = green(word), out[2] = blue(word);
+    }
+}
+
+void PutEntry(const uint8_t entry[4], uint8_t* out)
+{
+    out[0] = entry[2], out[1] = entry[1], out[2] = entry[0];
+}
+
+void ConvertRow8(const uint8_t* in, uint8_t* out, int32_t width, const uint8_t palette[256][4])
+{
+    for (int32_t x = 0; x < width; ++x, out += 4)
+        PutEntry(palette[in[x]], out);
+}
+
+// High nibble first; every row starts on a new byte.
+void ConvertRow4(const uint8_t* in, uint8_t* out, int32_t width, const uint8_t palette[256][4])
+{
+    for (int32_t x = 0; x < width; ++x, out += 4)
+        PutEntry(palette[(x & 1) ? in[x / 2] & 0x0F : in[x / 2] >> 4], out);
+}
+
+}  // namespace
+
+bool TTextureImage::DecodeBmp(TByteSource& file)
+{
+    uint8_t fileHeader[FileHeaderSize];
+    ReadHeader(file, 0, fileHeader, sizeof fileHeader);
+    if (Word(fileHeader) != 0x4D42)
+        return false;
+    uint8_t info[InfoHeaderSize];
+    ReadHeader(file, FileHeaderSize, info, sizeof info);
+    const uint32_t infoSize = DoubleWord(info);
+    if (infoSize < InfoHeaderSize)  // 12 is the old core header
+        return false;
+    const int32_t width = int32_t(DoubleWord(info + 4));
+    const int32_t height = int32_t(DoubleWord(info + 8));
+    const int32_t bits = Word(info + 14);
+    const uint32_t compression = DoubleWord(info + 16);
+    const uint32_t imageSizeField = DoubleWord(info + 20);
+    const uint32_t coloursUsed = DoubleWord(info + 32);
+    if (compression != 0 && compression != 3)
+        return false;
+    if (bits == 16) {
+        if (compression == 3) {
+            // Directly after the 40 bytes, which is also where longer headers keep them.
+            uint8_t masks[12];
+            ReadHeader(file, FileHeaderSize + InfoHeaderSize, masks, sizeof masks);
+            RedMask = DoubleWord(masks);
+            GreenMask = DoubleWord(masks + 4);
+            BlueMask = DoubleWord(masks + 8);
+            if (!MasksUsable(RedMask, GreenMask, BlueMask))
+                return false;
+        } else {
+            RedMask = 0x7C00, GreenMask = 0x03E0, BlueMask = 0x001F;
+        }
+    }
+    if (bits != 32 && bits != 24 && bits != 16 && bits != 8 && bits != 4)
+        return false;
+    if (width <= 0 || width > MaxSide || height == 0 || height < -MaxSide || height > MaxSide)
+        return false;
+    Width = width;
+    Height = height < 0 ? -height : height;
+    BitsPerPixel = bits;
+
+    if (bits < 16) {
+        const uint32_t entries = coloursUsed != 0 ? coloursUsed : 1u << bits;
+        if (entries > 1u << bits)
+            return false;
+        std::memset(Palette, 0, sizeof Palette);  // indices past the table read as black
+        if (!file.ReadAt(FileHeaderSize + uint64_t(infoSize), Palette, entries * 4))
+            return false;
+    }
+
+    // With both sides at most 16384 none of this can overflow 32 bits.
+    const int32_t stride = RowStride(bits);
+    const uint32_t needed = uint32_t(stride) * uint32_t(Height);
+    const uint32_t imageSize = imageSizeField != 0 ? imageSizeField : needed;
+    if (imageSize < needed || imageSize > uint32_t(INT32_MAX))
+        return false;
+    ImageSize = int32_t(imageSize);
+    const uint32_t offset = DoubleWord(fileHeader + 10);
+    if (offset > file.Size() || imageSize > file.Size() - offset)
+        return false;
+
+    if (bits == 32) {
+        // Rows of 32 bits have no padding: the pixel data is the buffer. A failing
+        // read, returned or raised, drops the partly read pixels with `pixels`.
+        std::unique_ptr<uint8_t[]> pixels = AllocateLargeBuffer(needed);
+        if (!pixels || !file.ReadAt(offset, pixels.get(), needed))
+            return false;
+        ImageData = std::move(pixels);
+        SwapRedBlue();
+    } else {
+        const std::unique_ptr<uint8_t[]> rows = AllocateLargeBuffer(needed);
+        if (!rows || !file.ReadAt(offset, rows.get(), needed) || !AllocateImageData())
+            return false;
+        const TChannel red(RedMask), green(GreenMask), blue(BlueMask);
+        for (int32_t y = 0; y < Height; ++y) {
+            const uint8_t* in = rows.get() + size_t(y) * size_t(stride);
+            uint8_t* out = ImageData.get() + size_t(y) * size_t(Width) * 4;
+            switch (bits) {
+            case 24: ConvertRow24(in, out, Width); break;
+            case 16: ConvertRow16(in, out, Width, red, green, blue); break;
+            case 8: ConvertRow8(in, out, Width, Palette); break;
+            default: ConvertRow4(in, out, Width, Palette);
+            }
+        }
+    }
+    FillAlpha(255);
+    BitsPerPixel = 32;
+    return true;
+}

@@ -1,0 +1,93 @@
+// The JPEG reader of the texture object, on libjpeg's own interface. A fatal
+// libjpeg error longjmps back into the step that called libjpeg; those steps
+// hold no object with a destructor, and the decompressor is always destroyed.
+#include "cover/TextureImage.h"
+#include "platform/Error.h"
+
+#include <algorithm>
+#include <csetjmp>
+#include <cstdio>
+#include <jpeglib.h>
+
+namespace {
+
+struct TJpegErrors {
+    jpeg_error_mgr Manager;
+    std::jmp_buf Jump;
+};
+
+[[noreturn]] void JumpBack(j_common_ptr info)
+{
+    std::longjmp(reinterpret_cast<TJpegErrors*>(info->err)->Jump, 1);
+}
+
+void Ignore(j_common_ptr) {}  // warnings and traces are not shown
+
+struct TDecompressor {
+    TDecompressor()
+    {
+        jpeg_std_error(&Errors.Manager);
+        Errors.Manager.error_exit = JumpBack;
+        Errors.Manager.output_message = Ignore;
+        Info.err = &Errors.Manager;
+    }
+    ~TDecompressor() { jpeg_destroy_decompress(&Info); }
+    TDecompressor(const TDecompressor&) = delete;
+    TDecompressor& operator=(const TDecompressor&) = delete;
+
+    jpeg_decompress_struct Info = {};
+    TJpegErrors Errors;
+};
+
+bool ReadHeader(TDecompressor& jpeg, const uint8_t* data, size_t size)
+{
+    if (setjmp(jpeg.Errors.Jump))
+        return false;
+    jpeg_create_decompress(&jpeg.Info);
+    jpeg_mem_src(&jpeg.Info, data, size);
+    jpeg_read_header(&jpeg.Info, TRUE);
+    return true;
+}
+
+// Decodes into pixels (image width x height x 4 bytes) as red, green, blue,
+// alpha 255, the bottom row first.
+bool Decode(TDecompressor& jpeg, uint8_t* pixels)
+{
+    if (setjmp(jpeg.Errors.Jump))
+        return false;
+    jpeg_decompress_struct& info = jpeg.Info;
+    info.out_color_space = JCS_EXT_RGBA;
+    jpeg_start_decompress(&info);
+    const size_t stride = size_t(info.output_width) * 4;
+    constexpr JDIMENSION batch = 16;
+    JSAMPROW rows[batch];
+    while (info.output_scanline < info.output_height) {
+        const JDIMENSION count = std::min(batch, info.output_height - info.output_scanline);
+        for (JDIMENSION i = 0; i < count; ++i)
+            rows[i] = pixels + size_t(info.output_height - 1 - info.output_scanline - i) * stride;
+        jpeg_read_scanlines(&info, rows, count);
+    }
+    jpeg_finish_decompress(&info);
+    return true;
+}
+
+}  // namespace
+
+bool TTextureImage::DecodeJpeg(const uint8_t* data, size_t size)
+{
+    TDecompressor jpeg;
+    if (!ReadHeader(jpeg, data, size))
+        return false;
+    if (jpeg.Info.image_width > JDIMENSION(MaxSide) || jpeg.Info.image_height > JDIMENSION(MaxSide))
+        return false;
+    Width = int32_t(jpeg.Info.image_width);
+    Height = int32_t(jpeg.Info.image_height);
+    BitsPerPixel = 32;
+    if (!AllocateImageData())
+        return false;
+    if (!Decode(jpeg, ImageData.get())) {
+        FreeImageData();
+        throw TError("JPEG error #" + std::to_string(jpeg.Errors.Manager.msg_code));
+    }
+    return true;
+}

@@ -1,0 +1,238 @@
+#include "platform/ProfileIni.h"
+
+#include "platform/AtomicFile.h"
+#include "platform/Error.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
+constexpr std::string_view LineBreaks = "\r\n";
+constexpr std::string_view LineBreaksAndNul{"\r\n\0", 3};
+
+bool IsBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
+
+std::string_view TrimLeft(std::string_view s)
+{
+    while (!s.empty() && IsBlank(s.front()))
+        s.remove_prefix(1);
+    return s;
+}
+
+std::string_view TrimRight(std::string_view s)
+{
+    while (!s.empty() && IsBlank(s.back()))
+        s.remove_suffix(1);
+    return s;
+}
+
+std::string_view Trim(std::string_view s)
+{
+    return TrimRight(TrimLeft(s));
+}
+
+char AsciiLower(char c)
+{
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool SameName(std::string_view a, std::string_view b)
+{
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                      [](char x, char y) { return AsciiLower(x) == AsciiLower(y); });
+}
+
+size_t BodyStart(std::string_view text)
+{
+    return text.starts_with(ByteOrderMark) ? ByteOrderMark.size() : 0;
+}
+
+// One line of the text: [Start, ContentEnd) is its content, [ContentEnd, End)
+// its line ending (empty on a last line without one).
+struct TLine {
+    size_t Start = 0;
+    size_t ContentEnd = 0;
+    size_t End = 0;
+};
+
+class TLineReader {
+public:
+    explicit TLineReader(std::string_view text) : Text(text), Pos(BodyStart(text)) {}
+
+    bool Next(TLine& line)
+    {
+        if (Pos >= Text.size())
+            return false;
+        line.Start = Pos;
+        line.ContentEnd = std::min(Text.find_first_of(LineBreaks, Pos), Text.size());
+        line.End = line.ContentEnd;
+        if (line.End < Text.size()) {
+            const bool crlf = Text[line.End] == '\r' && line.End + 1 < Text.size() && Text[line.End + 1] == '\n';
+            line.End += crlf ? 2 : 1;
+        }
+        Pos = line.End;
+        return true;
+    }
+
+private:
+    std::string_view Text;
+    size_t Pos;
+};
+
+enum class TLineKind { Other, Header, Key };
+
+struct TParsedLine {
+    TLineKind Kind = TLineKind::Other;
+    std::string_view Name;   // a section's or a key's name, blanks dropped
+    std::string_view Value;  // a key's value, blanks dropped
+};
+
+TParsedLine ParseLine(std::string_view text, const TLine& line)
+{
+    const std::string_view content = TrimLeft(text.substr(line.Start, line.ContentEnd - line.Start));
+    if (content.empty() || content.front() == ';')
+        return {};
+    if (content.front() == '[') {
+        const size_t close = content.find(']');
+        if (close == std::string_view::npos)
+            return {};
+        return {TLineKind::Header, Trim(content.substr(1, close - 1)), {}};
+    }
+    const size_t equals = content.find('=');
+    if (equals == std::string_view::npos)
+        return {};
+    const std::string_view name = TrimRight(content.substr(0, equals));
+    if (name.empty())
+        return {};
+    return {TLineKind::Key, name, Trim(content.substr(equals + 1))};
+}
+
+std::string_view FirstLineEnding(std::string_view text)
+{
+    const size_t at = text.find_first_of(LineBreaks);
+    if (at == std::string_view::npos || text[at] == '\n')
+        return "\n";
+    return text.substr(at + 1, 1) == "\n" ? "\r\n" : "\r";
+}
+
+// True when a line inserted at pos would run on from an unfinished last line.
+bool ContinuesOpenLine(std::string_view text, size_t pos)
+{
+    return pos > BodyStart(text) && LineBreaks.find(text[pos - 1]) == std::string_view::npos;
+}
+
+// A name reads back as itself when the reader's trimming and splitting leave it whole.
+bool IsWholeName(std::string_view name)
+{
+    return !name.empty() && !IsBlank(name.front()) && !IsBlank(name.back()) &&
+           name.find_first_of(LineBreaksAndNul) == std::string_view::npos;
+}
+
+bool IsWritable(std::string_view section, std::string_view key, std::string_view value)
+{
+    return IsWholeName(section) && section.find(']') == std::string_view::npos && IsWholeName(key) &&
+           key.find('=') == std::string_view::npos && key.front() != ';' && key.front() != '[' &&
+           value.find_first_of(LineBreaksAndNul) == std::string_view::npos;
+}
+
+} // namespace
+
+std::string ReadProfileString(std::string_view text, std::string_view section, std::string_view key,
+                              std::string_view defaultValue)
+{
+    TLineReader lines(text);
+    TLine line;
+    bool inSection = false;
+    while (lines.Next(line)) {
+        const TParsedLine parsed = ParseLine(text, line);
+        if (parsed.Kind == TLineKind::Header) {
+            if (inSection)
+                break;
+            inSection = SameName(parsed.Name, section);
+        } else if (inSection && parsed.Kind == TLineKind::Key && SameName(parsed.Name, key)) {
+            return std::string(parsed.Value.substr(0, MaxProfileValueLength));
+        }
+    }
+    return std::string(defaultValue);
+}
+
+std::optional<std::string> WriteProfileText(std::string_view text, std::string_view section, std::string_view key,
+                                            std::string_view value)
+{
+    if (!IsWritable(section, key, value))
+        return std::nullopt;
+    const std::string entry = std::string(key) + "=" + std::string(value);
+    TLineReader lines(text);
+    TLine line;
+    bool inSection = false;
+    std::optional<size_t> insertAt;  // after the section's header or its last key
+    while (lines.Next(line)) {
+        const TParsedLine parsed = ParseLine(text, line);
+        if (parsed.Kind == TLineKind::Header) {
+            if (inSection)
+                break;
+            inSection = SameName(parsed.Name, section);
+            if (inSection)
+                insertAt = line.End;
+        } else if (inSection && parsed.Kind == TLineKind::Key) {
+            if (SameName(parsed.Name, key)) {
+                const size_t nameEnd = static_cast<size_t>(parsed.Name.data() - text.data()) + parsed.Name.size();
+                return std::string(text.substr(0, nameEnd)) + "=" + std::string(value) +
+                       std::string(text.substr(line.ContentEnd));
+            }
+            insertAt = line.End;
+        }
+    }
+    const std::string_view lineEnding = FirstLineEnding(text);
+    const size_t at = insertAt.value_or(text.size());
+    std::string inserted = ContinuesOpenLine(text, at) ? std::string(lineEnding) : std::string();
+    if (!insertAt)
+        inserted += "[" + std::string(section) + "]" + std::string(lineEnding);
+    inserted += entry + std::string(lineEnding);
+    return std::string(text.substr(0, at)) + inserted + std::string(text.substr(at));
+}
+
+std::optional<std::string> ReadProfileFile(const std::string& path)
+{
+    // Non-blocking, so that a named pipe chosen by mistake cannot stall the open.
+    const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0)
+        return errno == ENOENT ? std::optional<std::string>(std::string()) : std::nullopt;
+    std::optional<std::string> text;
+    struct stat info {};
+    if (fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
+        text.emplace();
+        char buffer[16384];
+        for (;;) {
+            const ssize_t n = read(fd, buffer, sizeof buffer);
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n < 0 || text->size() + static_cast<size_t>(n) > MaxProfileFileSize) {
+                text.reset();
+                break;
+            }
+            if (n == 0)
+                break;
+            text->append(buffer, static_cast<size_t>(n));
+        }
+    }
+    close(fd);
+    return text;
+}
+
+void WriteProfileString(const std::string& path, std::string_view section, std::string_view key,
+                        std::string_view value)
+{
+    const std::optional<std::string> text = ReadProfileFile(path);
+    const std::optional<std::string> updated = text ? WriteProfileText(*text, section, key, value) : std::nullopt;
+    if (!updated || updated->size() > MaxProfileFileSize || !WriteFileAtomically(path, *updated))
+        throw TError("Unable to write to " + path);
+}

@@ -1,0 +1,47 @@
+#pragma once
+// Private-profile INI files: read one key's value, write one key in place.
+//
+// Reading. A section starts at a line "[name]"; a value is a line "key=value"
+// inside it. Section and key names match without regard to (ASCII) case, blanks
+// (spaces, tabs) around names and values are dropped, and a value is cut after
+// MaxProfileValueLength characters. LF, CRLF and a lone CR each end a line; a
+// UTF-8 byte-order mark at the start is skipped; a line whose first non-blank
+// character is ";" is a comment; keys before the first section, lines that are
+// neither header nor key, and a NUL byte are ordinary ignorable text. When a
+// section or a key occurs twice, the first occurrence wins.
+//
+// Writing one key keeps every other line as it was, in its order: an existing
+// key gets the new value in place (with the line's spelling of its name), a
+// missing key goes after the last key of its section, a missing section with
+// the key goes at the end. New lines use the text's first line ending (LF when
+// it has none).
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+
+inline constexpr size_t MaxProfileValueLength = 2047;
+// A cover file is a few hundred bytes; a larger file is not read, and not
+// rewritten either, since rewriting needs the whole of it.
+inline constexpr size_t MaxProfileFileSize = 1 << 20;
+
+// The value of key in section, or defaultValue when there is none.
+std::string ReadProfileString(std::string_view text, std::string_view section, std::string_view key,
+                              std::string_view defaultValue);
+
+// The text with key in section set to value, or nothing when the key cannot be
+// written as itself: a line break or NUL anywhere, or a section or key name that
+// would not read back as that name (empty, blanks around it, "]" in a section,
+// "=" in a key or a key starting with ";" or "[").
+std::optional<std::string> WriteProfileText(std::string_view text, std::string_view section, std::string_view key,
+                                            std::string_view value);
+
+// The whole file: empty text when it does not exist, nothing when it cannot be
+// read, is not a regular file or is larger than MaxProfileFileSize.
+std::optional<std::string> ReadProfileFile(const std::string& path);
+
+// Sets one key in the file, creating the file when it is missing, and replaces
+// the file atomically. Raises TError "Unable to write to <path>" when the key
+// is refused or the file cannot be read or written; the file then stays as it was.
+void WriteProfileString(const std::string& path, std::string_view section, std::string_view key,
+                        std::string_view value);

@@ -1,0 +1,142 @@
+#include "render/CoverScene.h"
+
+#include "cover/TextureImage.h"
+#include "platform/Error.h"
+#include "platform/ProfileIni.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr std::array<const char*, 5> ImageKeys{"Cover", "Spine", "Plain", "Top", "Floor"};
+// The face slot that each image of the cover file fills.
+constexpr std::array<TFaceSlot, 5> ImageSlots{TFaceSlot::Cover, TFaceSlot::Spine, TFaceSlot::Plain, TFaceSlot::Top,
+                                              TFaceSlot::Floor};
+
+class TSetupTarget : public TCoverTarget {
+public:
+    explicit TSetupTarget(TCoverSetup& setup) : Setup(setup) {}
+
+    void SetImagePath(TCoverImage image, const std::string& name) override
+    {
+        Setup.ImageNames[size_t(image)] = name;
+    }
+
+    void SetOption(TCoverOption option, bool checked) override
+    {
+        switch (option) {
+        case TCoverOption::Book: Setup.Box.Book = checked; break;
+        case TCoverOption::Floor: Setup.Box.Floor = checked; break;
+        case TCoverOption::Back: Setup.ShowBackground = checked; break;
+        case TCoverOption::Open: Setup.Box.LidOpen = checked; break;
+        }
+    }
+
+    void SetSize(TCoverSize size, int32_t value) override
+    {
+        switch (size) {
+        case TCoverSize::Width: Setup.Width = value; break;
+        case TCoverSize::Height: Setup.Height = value; break;
+        case TCoverSize::Depth: Setup.Depth = value; break;
+        }
+    }
+
+private:
+    TCoverSetup& Setup;
+};
+
+// The system's reason when the file cannot be opened for reading; empty when it can.
+std::string OpenFailure(const std::string& fileName)
+{
+    const int fd = open(fileName.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return std::strerror(errno);
+    close(fd);
+    return {};
+}
+
+std::string LowerCaseExtension(const std::string& fileName)
+{
+    const size_t dot = fileName.find_last_of('.');
+    const size_t slash = fileName.find_last_of('/');
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
+        return {};
+    std::string extension = fileName.substr(dot + 1);
+    for (char& c : extension)
+        if (c >= 'A' && c <= 'Z')
+            c = char(c - 'A' + 'a');
+    return extension;
+}
+
+std::unique_ptr<TTextureImage> LoadTexture(const std::string& fileName)
+{
+    const std::string extension = LowerCaseExtension(fileName);
+    if (extension != "bmp" && extension != "jpg")
+        throw TError("Unknown picture file extension (." + extension + ") of " + fileName +
+                     ": the box takes .bmp and .jpg pictures");
+    if (const std::string reason = OpenFailure(fileName); !reason.empty())
+        throw TError("Cannot open file " + fileName + ": " + reason);
+    auto texture = std::make_unique<TTextureImage>();
+    if (!texture->LoadImage(fileName))
+        throw TError("Cannot read picture " + fileName + ": it is damaged or not a picture of its kind");
+    texture->GenTexture();
+    // GL holds the pixels now; a batch of many covers need not keep them twice.
+    texture->ImageData.reset();
+    return texture;
+}
+
+} // namespace
+
+TCoverSetup ReadCoverSetup(const std::string& fileName)
+{
+    if (const std::string reason = OpenFailure(fileName); !reason.empty())
+        throw TError("Cannot open file " + fileName + ": " + reason);
+    const std::optional<std::string> text = ReadProfileFile(fileName);
+    if (!text)
+        throw TError("Cannot open file " + fileName + ": not a regular file of at most " +
+                     std::to_string(MaxProfileFileSize) + " bytes");
+    TCoverSetup setup;
+    TSetupTarget target(setup);
+    ReadCoverText(*text, target);
+    for (size_t i = 0; i < ImageKeys.size(); ++i)
+        if (setup.ImageNames[i].empty())
+            throw TError(std::string("no ") + ImageKeys[i] + " image is named under [Properties]");
+    return setup;
+}
+
+TTextureCache::TTextureCache() = default;
+TTextureCache::~TTextureCache() = default;
+
+const TTextureImage& TTextureCache::Texture(const std::string& fileName)
+{
+    if (const auto found = Textures.find(fileName); found != Textures.end())
+        return *found->second;
+    if (const auto failed = Failures.find(fileName); failed != Failures.end())
+        throw TError(failed->second);
+    try {
+        return *Textures.emplace(fileName, LoadTexture(fileName)).first->second;
+    } catch (const TError& e) {
+        Failures.emplace(fileName, e.what());
+        throw;
+    }
+}
+
+TFaceTextures CoverTextures(const TCoverSetup& setup, const std::string& coverFile, TTextureCache& cache)
+{
+    const std::string folder = CoverFolderOf(coverFile);
+    TFaceTextures textures{};
+    std::string failures;
+    for (size_t i = 0; i < ImageKeys.size(); ++i) {
+        try {
+            textures[size_t(ImageSlots[i])] = &cache.Texture(CoverImageLocation(folder, setup.ImageNames[i]));
+        } catch (const TError& e) {
+            failures += (failures.empty() ? "" : "; ") + std::string(e.what());
+        }
+    }
+    if (!failures.empty())
+        throw TError(failures);
+    return textures;
+}

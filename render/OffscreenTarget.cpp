@@ -1,0 +1,111 @@
+#include "render/OffscreenTarget.h"
+
+#include "platform/Error.h"
+
+#include <string>
+
+namespace {
+
+template <typename T>
+void Look(const TProcLookup& lookup, T& entry, const char* name)
+{
+    entry = reinterpret_cast<T>(lookup(name));
+    if (!entry)
+        throw TError(std::string("OpenGL lacks framebuffer objects (") + name + ", OpenGL 3.0)");
+}
+
+} // namespace
+
+TFramebufferApi TFramebufferApi::Resolve(const TProcLookup& lookup)
+{
+    TFramebufferApi api;
+    Look(lookup, api.GenFramebuffers, "glGenFramebuffers");
+    Look(lookup, api.DeleteFramebuffers, "glDeleteFramebuffers");
+    Look(lookup, api.BindFramebuffer, "glBindFramebuffer");
+    Look(lookup, api.GenRenderbuffers, "glGenRenderbuffers");
+    Look(lookup, api.DeleteRenderbuffers, "glDeleteRenderbuffers");
+    Look(lookup, api.BindRenderbuffer, "glBindRenderbuffer");
+    Look(lookup, api.RenderbufferStorageMultisample, "glRenderbufferStorageMultisample");
+    Look(lookup, api.FramebufferRenderbuffer, "glFramebufferRenderbuffer");
+    Look(lookup, api.CheckFramebufferStatus, "glCheckFramebufferStatus");
+    Look(lookup, api.BlitFramebuffer, "glBlitFramebuffer");
+    return api;
+}
+
+int MaxTargetSamples()
+{
+    GLint samples = 0;
+    glGetIntegerv(GL_MAX_SAMPLES, &samples);
+    return samples > 1 ? samples : 1;
+}
+
+TOffscreenTarget::TOffscreenTarget(const TFramebufferApi& gl, int width, int height, int samples)
+    : Gl(gl), Width_(width), Height_(height), Samples_(samples)
+{
+    GLint largest = 0;
+    glGetIntegerv(GL_MAX_RENDERBUFFER_SIZE, &largest);
+    if (width > largest || height > largest)
+        throw TError("this OpenGL draws pictures of at most " + std::to_string(largest) + " pixels a side");
+    Resolved = Framebuffer(1, ResolvedColour, ResolvedDepth);
+    if (samples > 1)
+        Drawn = Framebuffer(samples, DrawnColour, DrawnDepth);
+    if (Resolved == 0 || (samples > 1 && Drawn == 0)) {
+        Release();
+        throw TError("this OpenGL cannot draw a " + std::to_string(width) + " x " + std::to_string(height) +
+                     " picture with " + std::to_string(samples) + " samples");
+    }
+}
+
+TOffscreenTarget::~TOffscreenTarget()
+{
+    Release();
+}
+
+void TOffscreenTarget::Release()
+{
+    Gl.BindFramebuffer(GL_FRAMEBUFFER, 0);
+    const GLuint framebuffers[] = {Drawn, Resolved};
+    const GLuint renderbuffers[] = {DrawnColour, DrawnDepth, ResolvedColour, ResolvedDepth};
+    Gl.DeleteFramebuffers(2, framebuffers);
+    Gl.DeleteRenderbuffers(4, renderbuffers);
+}
+
+GLuint TOffscreenTarget::Framebuffer(int samples, GLuint& colour, GLuint& depth) const
+{
+    GLuint framebuffer = 0;
+    Gl.GenFramebuffers(1, &framebuffer);
+    Gl.BindFramebuffer(GL_FRAMEBUFFER, framebuffer);
+    Gl.GenRenderbuffers(1, &colour);
+    Gl.BindRenderbuffer(GL_RENDERBUFFER, colour);
+    Gl.RenderbufferStorageMultisample(GL_RENDERBUFFER, samples > 1 ? samples : 0, GL_RGBA8, Width_, Height_);
+    Gl.FramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, colour);
+    Gl.GenRenderbuffers(1, &depth);
+    Gl.BindRenderbuffer(GL_RENDERBUFFER, depth);
+    Gl.RenderbufferStorageMultisample(GL_RENDERBUFFER, samples > 1 ? samples : 0, GL_DEPTH_COMPONENT24, Width_,
+                                      Height_);
+    Gl.FramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, depth);
+    Gl.BindRenderbuffer(GL_RENDERBUFFER, 0);
+    if (Gl.CheckFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE) {
+        Gl.BindFramebuffer(GL_FRAMEBUFFER, 0);
+        Gl.DeleteFramebuffers(1, &framebuffer);
+        return 0;
+    }
+    return framebuffer;
+}
+
+void TOffscreenTarget::Bind() const
+{
+    Gl.BindFramebuffer(GL_FRAMEBUFFER, Drawn != 0 ? Drawn : Resolved);
+}
+
+void TOffscreenTarget::Read(uint8_t* rgba) const
+{
+    if (Drawn != 0) {
+        Gl.BindFramebuffer(GL_READ_FRAMEBUFFER, Drawn);
+        Gl.BindFramebuffer(GL_DRAW_FRAMEBUFFER, Resolved);
+        Gl.BlitFramebuffer(0, 0, Width_, Height_, 0, 0, Width_, Height_, GL_COLOR_BUFFER_BIT, GL_NEAREST);
+    }
+    Gl.BindFramebuffer(GL_READ_FRAMEBUFFER, Resolved);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, Width_, Height_, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
+}

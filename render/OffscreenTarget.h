@@ -1,0 +1,61 @@
+#pragma once
+// The drawing target of a box shot: a framebuffer object of the picture's
+// size, colour RGBA 8 bits and depth 24, multisampled when asked for; a
+// multisampled one is resolved by a blit into a plain one to be read back.
+// Framebuffer objects are OpenGL 3.0, beyond the 1.1 the window needs, so
+// their entry points are looked up through the context.
+#include <GL/gl.h>
+#include <GL/glext.h>
+#include <cstdint>
+#include <functional>
+
+using TProcLookup = std::function<void*(const char*)>;
+
+struct TFramebufferApi {
+    PFNGLGENFRAMEBUFFERSPROC GenFramebuffers;
+    PFNGLDELETEFRAMEBUFFERSPROC DeleteFramebuffers;
+    PFNGLBINDFRAMEBUFFERPROC BindFramebuffer;
+    PFNGLGENRENDERBUFFERSPROC GenRenderbuffers;
+    PFNGLDELETERENDERBUFFERSPROC DeleteRenderbuffers;
+    PFNGLBINDRENDERBUFFERPROC BindRenderbuffer;
+    PFNGLRENDERBUFFERSTORAGEMULTISAMPLEPROC RenderbufferStorageMultisample;
+    PFNGLFRAMEBUFFERRENDERBUFFERPROC FramebufferRenderbuffer;
+    PFNGLCHECKFRAMEBUFFERSTATUSPROC CheckFramebufferStatus;
+    PFNGLBLITFRAMEBUFFERPROC BlitFramebuffer;
+
+    // Raises TError naming the first entry point the context lacks.
+    static TFramebufferApi Resolve(const TProcLookup& lookup);
+};
+
+class TOffscreenTarget {
+public:
+    // Raises TError when the implementation cannot make the target: too
+    // large, or more samples than it offers (see MaxTargetSamples).
+    TOffscreenTarget(const TFramebufferApi& gl, int width, int height, int samples);
+    ~TOffscreenTarget();
+    TOffscreenTarget(const TOffscreenTarget&) = delete;
+    TOffscreenTarget& operator=(const TOffscreenTarget&) = delete;
+
+    int Width() const { return Width_; }
+    int Height() const { return Height_; }
+    int Samples() const { return Samples_; }
+
+    // Binds the target for drawing.
+    void Bind() const;
+    // Resolves the samples and reads the picture into rgba: Width x Height
+    // pixels of 4 bytes, bottom row first.
+    void Read(uint8_t* rgba) const;
+
+private:
+    // A complete framebuffer with its two renderbuffers, or 0.
+    GLuint Framebuffer(int samples, GLuint& colour, GLuint& depth) const;
+    void Release();
+
+    const TFramebufferApi& Gl;
+    int Width_, Height_, Samples_;
+    GLuint Drawn = 0, DrawnColour = 0, DrawnDepth = 0;
+    GLuint Resolved = 0, ResolvedColour = 0, ResolvedDepth = 0;
+};
+
+// The most samples a target may have here (1 when multisampling is missing).
+int MaxTargetSamples();

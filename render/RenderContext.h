@@ -1,0 +1,28 @@
+#pragma once
+// The one OpenGL context of a plenamar-render run, current from creation to
+// destruction: Qt's, made as the window makes its own, when there is an X
+// display, and otherwise EGL's on Mesa's surfaceless platform, which needs no
+// display at all. Either is a compatibility context, so the window's fixed-
+// function drawing code runs on it unchanged.
+#include <memory>
+#include <string>
+
+class TRenderContext {
+public:
+    virtual ~TRenderContext() = default;
+    // An OpenGL entry point by name; null when the implementation lacks it.
+    virtual void* ProcAddress(const char* name) const = 0;
+    // "EGL (surfaceless)" or "Qt (X display)".
+    virtual std::string Kind() const = 0;
+};
+
+// Each raises TError with the reason when its context cannot be made.
+std::unique_ptr<TRenderContext> CreateEglContext();
+std::unique_ptr<TRenderContext> CreateQtContext();
+
+// True when DISPLAY names an X display that accepts a connection.
+bool HaveXDisplay();
+
+// Qt's context when there is an X display, EGL's when there is none or Qt's
+// fails. When neither can be made, raises TError saying what is missing.
+std::unique_ptr<TRenderContext> CreateRenderContext();

@@ -1,0 +1,196 @@
+#include "render/RenderOptions.h"
+
+#include "render/ImageFile.h"
+#include "view/StylePresets.h"
+
+#include <charconv>
+#include <cmath>
+
+const char* const RenderUsage =
+    "usage: plenamar-render [options] COVER.cov...\n"
+    "  -o FILE              write the one picture to FILE (.png, .bmp or .jpg)\n"
+    "  --out-dir DIR        write DIR/<cover>-<pose>.png for every cover and pose\n"
+    "  --preset N|all       the pose of style preset N (0 to 4), or all five\n"
+    "  --angles X,Y         turn the box X degrees about x and Y about y (default 0,0)\n"
+    "  --size WxH           picture size in pixels (default 1150x880)\n"
+    "  --samples N          antialiasing samples per pixel (default 8; 1 turns it off)\n"
+    "  --transparent        background alpha 0 (PNG only)\n"
+    "  --background RRGGBB  background colour (default FFFFFF)\n"
+    "  --help               this text\n";
+
+namespace {
+
+[[noreturn]] void Refuse(const std::string& message)
+{
+    throw TUsageError(message);
+}
+
+template <typename T>
+bool ParseNumber(std::string_view text, T& value)
+{
+    const char* end = text.data() + text.size();
+    const auto [at, error] = std::from_chars(text.data(), end, value);
+    return error == std::errc() && at == end;
+}
+
+int ParseCount(const std::string& option, std::string_view text, int lowest, int highest)
+{
+    int value = 0;
+    if (!ParseNumber(text, value) || value < lowest || value > highest)
+        Refuse(option + " takes a whole number from " + std::to_string(lowest) + " to " + std::to_string(highest) +
+               ", not \"" + std::string(text) + "\"");
+    return value;
+}
+
+// The shortest text that reads back as the same float: 31.5, -0.25, 40.
+std::string AngleText(float angle)
+{
+    char text[32];
+    const auto result = std::to_chars(text, text + sizeof text, angle);
+    return std::string(text, result.ptr);
+}
+
+TPose AnglesPose(std::string_view text)
+{
+    const size_t comma = text.find(',');
+    float x = 0.0f, y = 0.0f;
+    if (comma == std::string_view::npos || !ParseNumber(text.substr(0, comma), x) ||
+        !ParseNumber(text.substr(comma + 1), y) || !std::isfinite(x) || !std::isfinite(y))
+        Refuse("--angles takes two numbers X,Y in degrees, not \"" + std::string(text) + "\"");
+    return {"x" + AngleText(x) + "_y" + AngleText(y), x, y};
+}
+
+std::vector<TPose> PresetPoses(std::string_view text)
+{
+    const auto presets = StylePresetTable();
+    auto pose = [&](int i) {
+        return TPose{"preset" + std::to_string(i), presets[size_t(i)].XRotation, presets[size_t(i)].YRotation};
+    };
+    if (text == "all") {
+        std::vector<TPose> poses;
+        for (int i = 0; i < StylePresetCount; ++i)
+            poses.push_back(pose(i));
+        return poses;
+    }
+    return {pose(ParseCount("--preset", text, 0, StylePresetCount - 1))};
+}
+
+void ParseSize(std::string_view text, TRenderOptions& options)
+{
+    const size_t x = text.find_first_of("xX");
+    int width = 0, height = 0;
+    if (x == std::string_view::npos || !ParseNumber(text.substr(0, x), width) ||
+        !ParseNumber(text.substr(x + 1), height) || width < 1 || height < 1 || width > MaxPictureSide ||
+        height > MaxPictureSide)
+        Refuse("--size takes WIDTHxHEIGHT, each from 1 to " + std::to_string(MaxPictureSide) + ", not \"" +
+               std::string(text) + "\"");
+    options.Width = width;
+    options.Height = height;
+}
+
+uint32_t ParseColour(std::string_view text)
+{
+    if (!text.empty() && text.front() == '#')
+        text.remove_prefix(1);
+    uint32_t colour = 0;
+    const char* end = text.data() + text.size();
+    const auto [at, error] = std::from_chars(text.data(), end, colour, 16);
+    if (text.size() != 6 || error != std::errc() || at != end)
+        Refuse("--background takes a colour RRGGBB in hexadecimal, not \"" + std::string(text) + "\"");
+    return colour;
+}
+
+void CheckOutputs(const TRenderOptions& options, bool background)
+{
+    if (options.Covers.empty())
+        Refuse("no cover file given");
+    if (options.OutputFile.empty() == options.OutputDir.empty())
+        Refuse("give either -o FILE or --out-dir DIR");
+    if (options.Transparent && background)
+        Refuse("--transparent and --background cannot be used together");
+    if (options.OutputFile.empty())
+        return;
+    const size_t pictures = options.Covers.size() * options.Poses.size();
+    if (pictures > 1)
+        Refuse("-o writes one picture, and these options make " + std::to_string(pictures) +
+               ": use --out-dir DIR");
+    const std::optional<TImageFormat> format = ImageFormatOf(options.OutputFile);
+    if (!format)
+        Refuse("cannot write " + options.OutputFile + ": the picture's name must end in .png, .bmp or .jpg");
+    if (options.Transparent && *format != TImageFormat::Png)
+        Refuse("--transparent needs a .png picture");
+}
+
+} // namespace
+
+TRenderOptions ParseRenderArguments(const std::vector<std::string>& args)
+{
+    TRenderOptions options;
+    bool posed = false, background = false, optionsEnded = false;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (optionsEnded || arg.empty() || arg[0] != '-' || arg == "-") {
+            options.Covers.push_back(arg);
+            continue;
+        }
+        if (arg == "--") {
+            optionsEnded = true;
+            continue;
+        }
+        // Long options take their value after "=" or as the next argument.
+        std::string name = arg;
+        std::optional<std::string> inlineValue;
+        if (const size_t equals = arg.find('='); arg.starts_with("--") && equals != std::string::npos) {
+            name = arg.substr(0, equals);
+            inlineValue = arg.substr(equals + 1);
+        }
+        auto value = [&]() -> std::string {
+            if (inlineValue)
+                return *inlineValue;
+            if (i + 1 >= args.size())
+                Refuse(name + " needs a value");
+            return args[++i];
+        };
+        auto pathValue = [&]() {
+            std::string text = value();
+            if (text.empty())
+                Refuse(name + " needs a value");
+            return text;
+        };
+        auto flag = [&]() {
+            if (inlineValue)
+                Refuse(name + " takes no value");
+        };
+        if (name == "--help" || name == "-h") {
+            flag();
+            options.Help = true;
+        } else if (name == "-o") {
+            options.OutputFile = pathValue();
+        } else if (name == "--out-dir") {
+            options.OutputDir = pathValue();
+        } else if (name == "--preset" || name == "--angles") {
+            if (posed)
+                Refuse("give one --preset or --angles");
+            posed = true;
+            options.Poses = name == "--preset" ? PresetPoses(value()) : std::vector<TPose>{AnglesPose(value())};
+        } else if (name == "--size") {
+            ParseSize(value(), options);
+        } else if (name == "--samples") {
+            options.Samples = ParseCount(name, value(), 1, MaxSamples);
+        } else if (name == "--transparent") {
+            flag();
+            options.Transparent = true;
+        } else if (name == "--background") {
+            options.Background = ParseColour(value());
+            background = true;
+        } else {
+            Refuse("unknown option " + name);
+        }
+    }
+    if (options.Help)
+        return options;
+    if (!posed)
+        options.Poses = {AnglesPose("0,0")};
+    CheckOutputs(options, background);
+    return options;
+}

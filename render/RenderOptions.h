@@ -1,0 +1,49 @@
+#pragma once
+// The command line of plenamar-render:
+//
+//     plenamar-render [options] COVER.cov...
+//
+// Parsing checks every option on its own and against the others; a mistake
+// raises TUsageError with a message for the user, and the tool then exits 2.
+#include "platform/Error.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+class TUsageError : public TError {
+public:
+    using TError::TError;
+};
+
+// A pose of the box: the two rotation angles and the name it gives output files.
+struct TPose {
+    std::string Name;  // "preset2", "x31.5_y-45"
+    float XRotation = 0.0f;
+    float YRotation = 0.0f;
+};
+
+struct TRenderOptions {
+    std::vector<std::string> Covers;
+    std::string OutputFile;  // -o
+    std::string OutputDir;   // --out-dir
+    std::vector<TPose> Poses;  // the angles 0, 0 unless --preset or --angles
+    int Width = 1150;
+    int Height = 880;
+    int Samples = 8;
+    bool Transparent = false;
+    uint32_t Background = 0xFFFFFF;  // 0xRRGGBB
+    bool Help = false;
+};
+
+// The largest side of a picture, and the most samples, that may be asked for.
+constexpr int MaxPictureSide = 16384;
+constexpr int MaxSamples = 64;
+
+// The arguments after the program's name. "--help" alone is enough; otherwise
+// at least one cover and exactly one of -o and --out-dir are needed.
+TRenderOptions ParseRenderArguments(const std::vector<std::string>& args);
+
+// The usage text, ending in a line break.
+extern const char* const RenderUsage;

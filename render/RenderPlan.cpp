@@ -1,0 +1,36 @@
+#include "render/RenderPlan.h"
+
+#include <set>
+
+std::string CoverStem(const std::string& coverFile)
+{
+    const size_t slash = coverFile.find_last_of('/');
+    std::string name = slash == std::string::npos ? coverFile : coverFile.substr(slash + 1);
+    const size_t dot = name.find_last_of('.');
+    if (dot != std::string::npos && dot > 0)
+        name.erase(dot);
+    return name;
+}
+
+std::vector<TPictureJob> PlanPictures(const TRenderOptions& options)
+{
+    std::vector<TPictureJob> jobs;
+    if (!options.OutputFile.empty()) {
+        jobs.push_back({0, options.Poses.front(), options.OutputFile, *ImageFormatOf(options.OutputFile)});
+        return jobs;
+    }
+    std::string folder = options.OutputDir;
+    if (!folder.ends_with('/'))
+        folder += '/';
+    std::set<std::string> taken;
+    for (size_t cover = 0; cover < options.Covers.size(); ++cover) {
+        for (const TPose& pose : options.Poses) {
+            std::string file = folder + CoverStem(options.Covers[cover]) + "-" + pose.Name + ".png";
+            if (!taken.insert(file).second)
+                throw TUsageError("two pictures would be written to " + file +
+                                  ": give covers whose names differ");
+            jobs.push_back({cover, pose, std::move(file), TImageFormat::Png});
+        }
+    }
+    return jobs;
+}

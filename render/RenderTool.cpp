@@ -1,0 +1,141 @@
+#include "render/RenderTool.h"
+
+#include "platform/Error.h"
+#include "render/BoxShot.h"
+#include "render/CoverScene.h"
+#include "render/RenderContext.h"
+#include "render/RenderPlan.h"
+#include "view/RenderState.h"
+
+#include <filesystem>
+#include <new>
+#include <ostream>
+
+namespace {
+
+constexpr const char* Program = "plenamar-render: ";
+
+// Draws and writes every picture, cover by cover, with one context, one
+// target and one texture cache for the whole run.
+class TBatch {
+public:
+    TBatch(const TRenderOptions& options, const std::vector<TPictureJob>& jobs, const TFramebufferApi& gl,
+           std::ostream& err)
+        : Options(options), Jobs(jobs), Err(err), Shooter(gl)
+    {
+    }
+
+    // Needs the context current. Returns the number of failed pictures.
+    size_t Run()
+    {
+        size_t failed = 0;
+        for (size_t first = 0; first < Jobs.size();) {
+            size_t end = first;
+            while (end < Jobs.size() && Jobs[end].Cover == Jobs[first].Cover)
+                ++end;
+            failed += RunCover(first, end);
+            first = end;
+        }
+        glDeleteLists(List, 1);
+        return failed;
+    }
+
+private:
+    // The jobs first to end share one cover. Returns how many failed.
+    size_t RunCover(size_t first, size_t end)
+    {
+        const std::string& cover = Options.Covers[Jobs[first].Cover];
+        TFrameScene scene;
+        std::vector<TBoxQuad> quads;
+        try {
+            const TCoverSetup setup = ReadCoverSetup(cover);
+            const TFaceTextures textures = CoverTextures(setup, cover, Cache);
+            const float width = float(setup.Width), height = float(setup.Height), depth = float(setup.Depth);
+            List = CompileBoxList(List, width, height, depth, setup.Box, textures);
+            quads = BoxQuads(width, height, depth, setup.Box);
+            scene = {.ShowBackground = setup.ShowBackground,
+                     .BoxList = List,
+                     .FloorTexture = textures[size_t(TFaceSlot::Floor)]};
+        } catch (const TError& e) {
+            for (size_t i = first; i < end; ++i)
+                Report(cover, Jobs[i], e.what());
+            return end - first;
+        }
+        size_t failed = 0;
+        for (size_t i = first; i < end; ++i) {
+            try {
+                scene.XRotation = Jobs[i].Pose.XRotation;
+                scene.YRotation = Jobs[i].Pose.YRotation;
+                const TShotSettings settings{Options.Width, Options.Height, Options.Samples, Options.Transparent,
+                                             Options.Background};
+                WriteImageFile(Shooter.Shoot(scene, quads, settings), Jobs[i].OutputFile, Jobs[i].Format);
+                Report(cover, Jobs[i], {});
+            } catch (const TError& e) {
+                Report(cover, Jobs[i], e.what());
+                ++failed;
+            } catch (const std::bad_alloc&) {
+                Report(cover, Jobs[i], "not enough memory for a picture of " + std::to_string(Options.Width) +
+                                           " x " + std::to_string(Options.Height) + " pixels");
+                ++failed;
+            }
+        }
+        return failed;
+    }
+
+    void Report(const std::string& cover, const TPictureJob& job, const std::string& failure)
+    {
+        ++Done;
+        if (!failure.empty())
+            Err << Program << cover << ": " << failure << "\n";
+        if (Jobs.size() > 1)
+            Err << "[" << Done << "/" << Jobs.size() << "] " << (failure.empty() ? "wrote " : "failed ")
+                << job.OutputFile << "\n";
+        Err.flush();
+    }
+
+    const TRenderOptions& Options;
+    const std::vector<TPictureJob>& Jobs;
+    std::ostream& Err;
+    TTextureCache Cache;
+    TBoxShooter Shooter;
+    GLuint List = 0;
+    size_t Done = 0;
+};
+
+} // namespace
+
+int RunRenderTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+{
+    TRenderOptions options;
+    std::vector<TPictureJob> jobs;
+    try {
+        options = ParseRenderArguments(args);
+        if (options.Help) {
+            out << RenderUsage;
+            return ExitWritten;
+        }
+        jobs = PlanPictures(options);
+    } catch (const TUsageError& e) {
+        err << Program << e.what() << "\n" << RenderUsage;
+        return ExitUsage;
+    }
+    if (!options.OutputDir.empty()) {
+        std::error_code ignored;  // a folder that cannot be made fails each write
+        std::filesystem::create_directories(options.OutputDir, ignored);
+    }
+    size_t failed = 0;
+    try {
+        const std::unique_ptr<TRenderContext> context = CreateRenderContext();
+        const TFramebufferApi gl =
+            TFramebufferApi::Resolve([&](const char* name) { return context->ProcAddress(name); });
+        ApplyRenderState();
+        TBatch batch(options, jobs, gl, err);
+        failed = batch.Run();
+    } catch (const TError& e) {
+        err << Program << e.what() << "\n";
+        return ExitFailed;
+    }
+    if (failed != 0 && jobs.size() > 1)
+        err << Program << failed << " of " << jobs.size() << " pictures failed\n";
+    return failed == 0 ? ExitWritten : ExitFailed;
+}

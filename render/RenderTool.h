@@ -1,0 +1,15 @@
+#pragma once
+// plenamar-render from its arguments to its exit status: 0 when every picture
+// was written, 1 when any failed (each failure is reported with its cover file
+// and the reason, and the others are still written), 2 for bad arguments.
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+constexpr int ExitWritten = 0;
+constexpr int ExitFailed = 1;
+constexpr int ExitUsage = 2;
+
+// args are the arguments after the program's name; the usage text for --help
+// goes to out, progress and failures go to err.
+int RunRenderTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);

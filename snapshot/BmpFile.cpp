@@ -1,0 +1,115 @@
+#include "snapshot/BmpFile.h"
+
+#include "platform/AtomicFile.h"
+#include "platform/Error.h"
+
+#include <QFile>
+#include <cstring>
+
+namespace {
+
+constexpr size_t FileHeaderSize = 14;
+constexpr size_t InfoHeaderSize = 40;
+constexpr size_t HeadersSize = FileHeaderSize + InfoHeaderSize;
+
+void Put16(std::string& out, size_t at, uint16_t value)
+{
+    out[at] = static_cast<char>(value & 0xFF);
+    out[at + 1] = static_cast<char>(value >> 8);
+}
+
+void Put32(std::string& out, size_t at, uint32_t value)
+{
+    for (int i = 0; i < 4; ++i)
+        out[at + i] = static_cast<char>((value >> (8 * i)) & 0xFF);
+}
+
+uint32_t Get32(std::string_view data, size_t at)
+{
+    uint32_t value = 0;
+    for (int i = 3; i >= 0; --i)
+        value = value << 8 | static_cast<uint8_t>(data[at + i]);
+    return value;
+}
+
+uint16_t Get16(std::string_view data, size_t at)
+{
+    return static_cast<uint16_t>(static_cast<uint8_t>(data[at]) | static_cast<uint8_t>(data[at + 1]) << 8);
+}
+
+[[noreturn]] void Invalid()
+{
+    throw TError("Bitmap image is not valid");
+}
+
+} // namespace
+
+std::string EncodeBmp(const TBitmap24& bitmap)
+{
+    const size_t stride = bitmap.Stride();
+    const size_t imageSize = stride * static_cast<size_t>(bitmap.Height());
+    std::string out(HeadersSize + imageSize, '\0');
+    out[0] = 'B';
+    out[1] = 'M';
+    Put32(out, 2, static_cast<uint32_t>(out.size()));
+    Put32(out, 10, HeadersSize);
+    Put32(out, 14, InfoHeaderSize);
+    Put32(out, 18, static_cast<uint32_t>(bitmap.Width()));
+    Put32(out, 22, static_cast<uint32_t>(bitmap.Height()));
+    Put16(out, 26, 1);   // planes
+    Put16(out, 28, 24);  // bits per pixel
+    Put32(out, 34, static_cast<uint32_t>(imageSize));
+    // Compression (uncompressed), resolution and colour counts stay 0.
+    for (int y = 0; stride != 0 && y < bitmap.Height(); ++y) {
+        const size_t fileRow = static_cast<size_t>(bitmap.Height() - 1 - y);
+        std::memcpy(out.data() + HeadersSize + fileRow * stride, bitmap.Row(y), stride);
+    }
+    return out;
+}
+
+TBitmap24 DecodeBmp(std::string_view data)
+{
+    if (data.size() < HeadersSize || data[0] != 'B' || data[1] != 'M')
+        Invalid();
+    const uint32_t offset = Get32(data, 10);
+    const uint32_t infoSize = Get32(data, 14);
+    const int32_t width = static_cast<int32_t>(Get32(data, 18));
+    const int32_t height = static_cast<int32_t>(Get32(data, 22));
+    const uint16_t bits = Get16(data, 28);
+    const uint32_t compression = Get32(data, 30);
+    if (infoSize < InfoHeaderSize || offset < FileHeaderSize + static_cast<uint64_t>(infoSize) || bits != 24 ||
+        compression != 0 || width < 0 || height == INT32_MIN)
+        Invalid();
+    const bool topDown = height < 0;
+    const int rows = topDown ? -height : height;
+    const int64_t imageSize = TBitmap24::ImageBytes(width, rows);
+    if (imageSize < 0 || offset > data.size() || data.size() - offset < static_cast<uint64_t>(imageSize))
+        Invalid();
+    TBitmap24 bitmap(width, rows);
+    // Only the pixels are copied: the padding of a row in memory stays zero.
+    const size_t stride = bitmap.Stride();
+    const size_t used = static_cast<size_t>(width) * 3;
+    for (int y = 0; used != 0 && y < rows; ++y) {
+        const size_t fileRow = static_cast<size_t>(topDown ? y : rows - 1 - y);
+        std::memcpy(bitmap.Row(y), data.data() + offset + fileRow * stride, used);
+    }
+    return bitmap;
+}
+
+void SaveBitmapToFile(const TBitmap24& bitmap, const std::string& fileName)
+{
+    std::string reason;
+    if (!WriteFileAtomically(fileName, EncodeBmp(bitmap), &reason))
+        throw TError("Cannot create file " + fileName + ": " + reason);
+}
+
+TBitmap24 LoadBitmapFromFile(const std::string& fileName)
+{
+    QFile file(QFile::decodeName(QByteArray::fromStdString(fileName)));
+    if (!file.open(QIODevice::ReadOnly))
+        throw TError("Cannot open file " + fileName + ": " + file.errorString().toStdString());
+    const QByteArray data = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        throw TError("Cannot open file " + fileName + ": " + file.errorString().toStdString());
+    return DecodeBmp(std::string_view(data.constData(), static_cast<size_t>(data.size())));
+}

@@ -1,0 +1,129 @@
+#pragma once
+// Small BMP and JPEG files made by the tests themselves.
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <QTemporaryDir>
+#include <fstream>
+#include <jpeglib.h>
+#include <string>
+#include <vector>
+
+using TBytes = std::vector<uint8_t>;
+
+// A private folder for the files of one test, removed with it.
+struct TTempFolder {
+    QTemporaryDir Dir;
+    std::string Path(const std::string& name) const { return Dir.filePath(QString::fromStdString(name)).toStdString(); }
+    std::string Write(const std::string& name, const TBytes& bytes) const
+    {
+        const std::string path = Path(name);
+        std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+        return path;
+    }
+};
+
+inline void PutWord(TBytes& bytes, uint32_t value)
+{
+    bytes.push_back(uint8_t(value));
+    bytes.push_back(uint8_t(value >> 8));
+}
+
+inline void PutDoubleWord(TBytes& bytes, uint32_t value)
+{
+    PutWord(bytes, value & 0xFFFF);
+    PutWord(bytes, value >> 16);
+}
+
+// A BMP file: 14-byte file header, 40-byte info header, the masks, zeros up to
+// the end of a longer info header, the palette, then the pixel data as given
+// (rows padded by the caller).
+struct TBmpBuilder {
+    int32_t Width = 1;
+    int32_t Height = 1;
+    uint16_t Bits = 24;
+    uint32_t Compression = 0;
+    uint32_t InfoSize = 40;
+    uint32_t ColoursUsed = 0;
+    uint32_t ImageSizeField = 0;
+    std::vector<uint32_t> Masks;
+    TBytes Palette;  // blue, green, red, reserved per entry
+    TBytes Pixels;
+    int64_t PixelOffset = -1;  // -1: right after the palette
+
+    TBytes Bytes() const
+    {
+        TBytes info;
+        PutDoubleWord(info, InfoSize);
+        PutDoubleWord(info, uint32_t(Width));
+        PutDoubleWord(info, uint32_t(Height));
+        PutWord(info, 1);
+        PutWord(info, Bits);
+        PutDoubleWord(info, Compression);
+        PutDoubleWord(info, ImageSizeField);
+        PutDoubleWord(info, 2835);
+        PutDoubleWord(info, 2835);
+        PutDoubleWord(info, ColoursUsed);
+        PutDoubleWord(info, 0);
+        for (uint32_t mask : Masks)
+            PutDoubleWord(info, mask);
+        if (info.size() < InfoSize)
+            info.resize(InfoSize, 0);
+        info.insert(info.end(), Palette.begin(), Palette.end());
+        const uint32_t offset = PixelOffset >= 0 ? uint32_t(PixelOffset) : uint32_t(14 + info.size());
+        TBytes file;
+        PutWord(file, 0x4D42);
+        PutDoubleWord(file, uint32_t(14 + info.size() + Pixels.size()));
+        PutDoubleWord(file, 0);
+        PutDoubleWord(file, offset);
+        file.insert(file.end(), info.begin(), info.end());
+        file.insert(file.end(), Pixels.begin(), Pixels.end());
+        return file;
+    }
+};
+
+// A JPEG file of the given top-down pixels (3 bytes RGB or 1 byte grey per
+// pixel), quality 100 without chroma subsampling. The encoder's default error
+// handling is kept: these pictures are always valid.
+inline TBytes JpegFile(int width, int height, bool grey, const TBytes& pixels, bool progressive = false)
+{
+    jpeg_compress_struct info = {};
+    jpeg_error_mgr errors;
+    info.err = jpeg_std_error(&errors);
+    unsigned char* buffer = nullptr;
+    unsigned long size = 0;
+    jpeg_create_compress(&info);
+    jpeg_mem_dest(&info, &buffer, &size);
+    info.image_width = JDIMENSION(width);
+    info.image_height = JDIMENSION(height);
+    info.input_components = grey ? 1 : 3;
+    info.in_color_space = grey ? JCS_GRAYSCALE : JCS_RGB;
+    jpeg_set_defaults(&info);
+    jpeg_set_quality(&info, 100, TRUE);
+    for (int i = 0; i < info.num_components; ++i)
+        info.comp_info[i].h_samp_factor = info.comp_info[i].v_samp_factor = 1;
+    if (progressive)
+        jpeg_simple_progression(&info);
+    jpeg_start_compress(&info, TRUE);
+    const size_t stride = size_t(width) * size_t(info.input_components);
+    while (info.next_scanline < info.image_height) {
+        JSAMPROW row = const_cast<uint8_t*>(pixels.data()) + info.next_scanline * stride;
+        jpeg_write_scanlines(&info, &row, 1);
+    }
+    jpeg_finish_compress(&info);
+    TBytes file(buffer, buffer + size);
+    jpeg_destroy_compress(&info);
+    std::free(buffer);
+    return file;
+}
+
+// An RGB picture whose top half has one colour and bottom half another.
+inline TBytes TwoBands(int width, int height, const uint8_t top[3], const uint8_t bottom[3])
+{
+    TBytes pixels;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            for (int c = 0; c < 3; ++c)
+                pixels.push_back(y < height / 2 ? top[c] : bottom[c]);
+    return pixels;
+}

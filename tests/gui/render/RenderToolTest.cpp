@@ -1,0 +1,212 @@
+// Runs the plenamar-render program itself, with a display (Qt's context) and
+// without one (EGL's surfaceless platform).
+#include "tests/gui/render/SolidCovers.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct TRun {
+    int ExitCode = -1;
+    QString Err;
+};
+
+enum class TDisplay { Kept, Removed };
+
+class RenderTool : public testing::TestWithParam<TDisplay> {
+protected:
+    TRun Run(const QStringList& args, const QProcessEnvironment& extra = {}) const
+    {
+        QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        if (GetParam() == TDisplay::Removed) {
+            environment.remove("DISPLAY");
+            environment.remove("WAYLAND_DISPLAY");
+        }
+        for (const QString& key : extra.keys())
+            environment.insert(key, extra.value(key));
+        process.setProcessEnvironment(environment);
+        process.start(PLENAMAR_RENDER_PROGRAM, args);
+        if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
+            return {};
+        return {process.exitCode(), QString::fromUtf8(process.readAllStandardError())};
+    }
+
+    QString Path(const QString& name) const { return QDir(Folder.path()).filePath(name); }
+    QString Cover(const QString& name, const QString& options = {}) const
+    {
+        return WriteSolidCover(Folder.path(), name, options);
+    }
+
+    QTemporaryDir Folder;
+};
+
+INSTANTIATE_TEST_SUITE_P(Display, RenderTool, testing::Values(TDisplay::Kept, TDisplay::Removed),
+                         [](const auto& info) { return info.param == TDisplay::Kept ? "Kept" : "Removed"; });
+
+} // namespace
+
+TEST_P(RenderTool, WritesOnePictureAtTheDefaultSizeWithoutProgress)
+{
+    const TRun run = Run({"-o", Path("box.png"), Cover("box.cov")});
+    EXPECT_EQ(run.ExitCode, 0) << run.Err.toStdString();
+    // Qt may warn about its environment; the tool itself says nothing.
+    EXPECT_FALSE(run.Err.contains("plenamar-render") || run.Err.contains("[1/1]")) << run.Err.toStdString();
+    const QImage image(Path("box.png"));
+    ASSERT_EQ(image.size(), QSize(1150, 880));
+    EXPECT_FALSE(image.hasAlphaChannel());
+    EXPECT_EQ(SolidIndex(image.pixelColor(575, 440)), 0);  // the cover face in the middle
+    EXPECT_EQ(image.pixelColor(0, 0), QColor(Qt::white));
+}
+
+TEST_P(RenderTool, TransparentGivesAlpha0AroundTheBoxAnd255OnIt)
+{
+    const TRun run = Run({"--transparent", "--preset", "2", "--size", "400x300", "-o", Path("t.png"), Cover("box.cov")});
+    ASSERT_EQ(run.ExitCode, 0) << run.Err.toStdString();
+    const QImage image = QImage(Path("t.png")).convertToFormat(QImage::Format_ARGB32);
+    ASSERT_EQ(image.size(), QSize(400, 300));
+    for (const QPoint corner : {QPoint(0, 0), QPoint(399, 0), QPoint(0, 299), QPoint(399, 299)})
+        EXPECT_EQ(qAlpha(image.pixel(corner)), 0);
+    EXPECT_EQ(qAlpha(image.pixel(200, 150)), 255);
+    int opaque = 0, clear = 0;
+    for (int y = 0; y < 300; ++y)
+        for (int x = 0; x < 400; ++x) {
+            opaque += qAlpha(image.pixel(x, y)) == 255;
+            clear += qAlpha(image.pixel(x, y)) == 0;
+        }
+    EXPECT_GT(opaque, 400 * 300 / 5);
+    EXPECT_GT(clear, 400 * 300 / 5);
+}
+
+TEST_P(RenderTool, FormatFollowsTheExtension)
+{
+    const QString cover = Cover("box.cov");
+    for (const char* name : {"a.png", "a.PNG", "a.bmp", "a.BMP", "a.jpg", "a.JPG", "a.jpeg"}) {
+        SCOPED_TRACE(name);
+        const TRun run = Run({"--size", "120x90", "--samples", "1", "-o", Path(name), cover});
+        EXPECT_EQ(run.ExitCode, 0) << run.Err.toStdString();
+        QFile file(Path(name));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        const QByteArray head = file.read(4);
+        const QString extension = QFileInfo(name).suffix().toLower();
+        if (extension == "png")
+            EXPECT_EQ(head, QByteArray("\x89PNG", 4));
+        else if (extension == "bmp")
+            EXPECT_EQ(head.left(2), QByteArray("BM"));
+        else
+            EXPECT_EQ(head.left(3), QByteArray("\xFF\xD8\xFF", 3));
+        const QImage image(Path(name));
+        EXPECT_EQ(image.size(), QSize(120, 90));
+        EXPECT_EQ(SolidIndex(image.pixelColor(60, 45)), 0);
+    }
+    for (const char* name : {"a.gif", "a.tiff", "a", "a.png.txt"}) {
+        SCOPED_TRACE(name);
+        const TRun run = Run({"-o", Path(name), cover});
+        EXPECT_EQ(run.ExitCode, 2);
+        EXPECT_TRUE(run.Err.contains("must end in .png, .bmp or .jpg")) << run.Err.toStdString();
+        EXPECT_FALSE(QFile::exists(Path(name)));
+    }
+}
+
+TEST_P(RenderTool, BatchWritesWhatItCanAndNamesEachFailure)
+{
+    const QString good = Cover("good.cov");
+    const QString blocked = Cover("blocked.cov", "Back=1\n");
+    const QString last = Cover("last.cov", "Open=1\n");
+    // A cover whose front image is missing from its folder.
+    ASSERT_TRUE(QDir(Folder.path()).mkdir("lost"));
+    const QString lost = WriteSolidCover(Path("lost"), "lost.cov");
+    ASSERT_TRUE(QFile::remove(QDir(Path("lost")).filePath("cover.bmp")));
+    // A cover file that is no cover file.
+    QFile broken(Path("broken.cov"));
+    ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
+    broken.write(QByteArray("\x00\x01\xFFnot an ini file", 18));
+    broken.close();
+    // A folder where one picture should go makes it unwritable.
+    ASSERT_TRUE(QDir(Folder.path()).mkpath("out/blocked-x0_y0.png"));
+
+    const TRun run = Run({"--out-dir", Path("out"), "--size", "100x100", "--samples", "1", good, lost,
+                          Path("broken.cov"), blocked, last});
+    EXPECT_EQ(run.ExitCode, 1);
+    const std::string err = run.Err.toStdString();
+    EXPECT_TRUE(run.Err.contains(lost + ": Cannot open file " + QDir(Path("lost")).filePath("cover.bmp") +
+                                 ": No such file or directory"))
+        << err;
+    EXPECT_TRUE(run.Err.contains(Path("broken.cov") + ": no Cover image is named under [Properties]")) << err;
+    EXPECT_TRUE(run.Err.contains(blocked + ": Cannot create file " + Path("out/blocked-x0_y0.png") + ": ")) << err;
+    EXPECT_TRUE(run.Err.contains("[1/5] wrote " + Path("out/good-x0_y0.png"))) << err;
+    EXPECT_TRUE(run.Err.contains("[5/5] wrote " + Path("out/last-x0_y0.png"))) << err;
+    EXPECT_TRUE(run.Err.contains("3 of 5 pictures failed")) << err;
+    EXPECT_EQ(QImage(Path("out/good-x0_y0.png")).size(), QSize(100, 100));
+    EXPECT_EQ(QImage(Path("out/last-x0_y0.png")).size(), QSize(100, 100));
+    EXPECT_FALSE(QFile::exists(Path("out/lost-x0_y0.png")));
+    EXPECT_FALSE(QFile::exists(Path("out/broken-x0_y0.png")));
+}
+
+TEST_P(RenderTool, EveryPresetOfEveryCoverInOneRun)
+{
+    const TRun run = Run({"--preset", "all", "--out-dir", Path("shots"), "--size", "64x64", Cover("a.cov"),
+                          Cover("b.cov", "Book=1\nFloor=1\n")});
+    EXPECT_EQ(run.ExitCode, 0) << run.Err.toStdString();
+    for (const char* cover : {"a", "b"})
+        for (int preset = 0; preset < 5; ++preset)
+            EXPECT_TRUE(QFile::exists(Path(QString("shots/%1-preset%2.png").arg(cover).arg(preset))));
+    EXPECT_EQ(run.Err.count(" wrote "), 10);
+}
+
+TEST_P(RenderTool, BadArgumentsExit2WithUsage)
+{
+    const QString cover = Cover("box.cov");
+    for (const QStringList& args : {QStringList{}, QStringList{cover}, QStringList{"--size", "0x5", "-o", "a.png", cover},
+                                    QStringList{"--preset", "7", "-o", "a.png", cover},
+                                    QStringList{"--bogus", "-o", "a.png", cover},
+                                    QStringList{"-o", "a.png", cover, cover}}) {
+        const TRun run = Run(args);
+        EXPECT_EQ(run.ExitCode, 2) << args.join(' ').toStdString();
+        EXPECT_TRUE(run.Err.startsWith("plenamar-render: ")) << run.Err.toStdString();
+        EXPECT_TRUE(run.Err.contains("usage: plenamar-render [options] COVER.cov...")) << run.Err.toStdString();
+    }
+}
+
+TEST_P(RenderTool, SaysWhatIsMissingWhenNoContextCanBeMade)
+{
+    if (GetParam() == TDisplay::Kept)
+        GTEST_SKIP() << "Qt's context works here";
+    // glvnd finds no EGL driver at all.
+    QProcessEnvironment noDriver;
+    noDriver.insert("__EGL_VENDOR_LIBRARY_FILENAMES", Path("none.json"));
+    const TRun run = Run({"-o", Path("box.png"), Cover("box.cov")}, noDriver);
+    EXPECT_EQ(run.ExitCode, 1);
+    EXPECT_TRUE(run.Err.contains("cannot make an OpenGL context: there is no X display")) << run.Err.toStdString();
+    EXPECT_TRUE(run.Err.contains("EGL_MESA_platform_surfaceless")) << run.Err.toStdString();
+    EXPECT_FALSE(QFile::exists(Path("box.png")));
+}
+
+TEST(RenderToolPaths, BothContextsDrawTheSamePicture)
+{
+    QTemporaryDir folder;
+    const QString cover = WriteSolidCover(folder.path(), "box.cov", "Open=1\n");
+    QImage pictures[2];
+    for (int i = 0; i < 2; ++i) {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        if (i == 1)
+            environment.remove("DISPLAY");
+        QProcess process;
+        process.setProcessEnvironment(environment);
+        const QString out = QDir(folder.path()).filePath(QString("p%1.png").arg(i));
+        process.start(PLENAMAR_RENDER_PROGRAM, {"--preset", "2", "--size", "300x300", "-o", out, cover});
+        ASSERT_TRUE(process.waitForFinished(60000));
+        ASSERT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
+        pictures[i] = QImage(out).convertToFormat(QImage::Format_RGB32);
+    }
+    ASSERT_EQ(pictures[0].size(), pictures[1].size());
+    int different = 0;
+    for (int y = 0; y < 300; ++y)
+        for (int x = 0; x < 300; ++x)
+            different += pictures[0].pixel(x, y) != pictures[1].pixel(x, y);
+    EXPECT_LT(different, 300 * 300 / 100);
+}

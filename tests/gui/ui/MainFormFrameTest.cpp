@@ -1,0 +1,158 @@
+#include "ui/Main.h"
+#include "ui/StatusBar.h"
+#include "view/ViewPresenter.h"
+
+#include <GL/gl.h>
+#include <QApplication>
+#include <QCheckBox>
+#include <QCursor>
+#include <QElapsedTimer>
+#include <QMouseEvent>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace {
+
+class MainFormFrame : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        Form = std::make_unique<TMainForm>();
+        if (!Form->ViewRC)
+            GTEST_SKIP() << "no OpenGL context could be made";
+        Form->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(Form.get()));
+    }
+
+    // Runs the event loop until at least one more frame has been drawn.
+    void WaitForFrame()
+    {
+        const long before = Form->FramesDrawn;
+        QElapsedTimer timer;
+        timer.start();
+        while (Form->FramesDrawn == before && timer.elapsed() < 2000)
+            QApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    }
+
+    // A mouse move over the view with the cursor really at p.
+    void MoveOverView(QPoint p, Qt::MouseButtons buttons)
+    {
+        QCursor::setPos(p);
+        QApplication::processEvents();
+        const QPoint local = Form->ViewPresenter->mapFromGlobal(p);
+        QMouseEvent move(QEvent::MouseMove, local, local, p, Qt::NoButton, buttons, Qt::NoModifier);
+        QApplication::sendEvent(Form->ViewPresenter, &move);
+    }
+
+    QPoint ViewCentre() const { return Form->mapToGlobal(Form->FreeArea().center()); }
+
+    std::unique_ptr<TMainForm> Form;
+};
+
+} // namespace
+
+TEST_F(MainFormFrame, OpensAtTheLaidOutClientSizeWithFreeViewArea)
+{
+    EXPECT_EQ(Form->size(), QSize(1150, 880));
+    EXPECT_EQ(Form->FreeArea(), QRect(0, 238, 670, 623));
+}
+
+TEST_F(MainFormFrame, FirstFrameClearsToWhiteAndShowsTheZeroAngles)
+{
+    Form->StatusBar->SetSimpleText("Ok");
+    EXPECT_EQ(Form->StatusBar->SimpleText(), "Ok");
+    WaitForFrame();
+    EXPECT_EQ(Form->StatusBar->SimpleText(), "XRotation : 0    YRotation : 0");
+    // The top-left corner of the view lies above the box: cleared white.
+    GLubyte pixel[4] = {};
+    glReadPixels(2, 877, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel);
+    EXPECT_EQ(pixel[0], 255);
+    EXPECT_EQ(pixel[1], 255);
+    EXPECT_EQ(pixel[2], 255);
+    EXPECT_NEAR(pixel[3], 128, 1);
+    // What the window shows is opaque.
+    const QImage shown = Form->ViewPresenter->grab(QRect(0, 238, 40, 40)).toImage();
+    EXPECT_EQ(shown.pixelColor(5, 5), QColor(Qt::white));
+}
+
+TEST_F(MainFormFrame, LeftDragTurnsTheBoxOtherButtonsDoNot)
+{
+    const QPoint start = ViewCentre();
+    MoveOverView(start, Qt::RightButton);
+    MoveOverView(start + QPoint(90, 40), Qt::RightButton);
+    EXPECT_EQ(Form->YRotation, 0.0f);
+    EXPECT_EQ(Form->XRotation, 0.0f);
+
+    Form->LastCursorPos = {start.x(), start.y()};
+    MoveOverView(start + QPoint(90, 0), Qt::LeftButton);
+    MoveOverView(start + QPoint(90, 40), Qt::LeftButton);
+    EXPECT_EQ(Form->YRotation, 45.0f);
+    EXPECT_EQ(Form->XRotation, 10.0f);
+    WaitForFrame();
+    EXPECT_EQ(Form->StatusBar->SimpleText(), "XRotation : 10    YRotation : 45");
+}
+
+TEST_F(MainFormFrame, DragPastTheRightEdgeWrapsWithoutAJump)
+{
+    const QRect frame = Form->frameGeometry();
+    const int y = Form->mapToGlobal(Form->FreeArea().center()).y();
+    const QPoint nearEdge(frame.left() + Form->width() - 20, y);
+    Form->LastCursorPos = {nearEdge.x(), nearEdge.y()};
+    MoveOverView(QPoint(frame.left() + Form->width() - 10, y), Qt::LeftButton);
+    EXPECT_EQ(Form->YRotation, 5.0f);
+    if (QCursor::pos().x() != frame.left() + 11)
+        GTEST_SKIP() << "this display does not let the program move the pointer";
+    EXPECT_EQ(Form->LastCursorPos.X, frame.left() + 11);
+    // The next move is measured from the wrapped position.
+    MoveOverView(QPoint(frame.left() + 21, y), Qt::LeftButton);
+    EXPECT_EQ(Form->YRotation, 10.0f);
+}
+
+TEST_F(MainFormFrame, BackgroundCheckBoxShowsInTheNextFrame)
+{
+    // The billboard, 70 x 70 at (-20, 0, -65) in eye space, covers the view's
+    // far left beside the box; it shows there as depth nearer than the clear.
+    auto depthAtLeft = [] {
+        GLfloat depth = 0.0f;
+        glReadPixels(60, 335, 1, 1, GL_DEPTH_COMPONENT, GL_FLOAT, &depth);
+        return depth;
+    };
+    WaitForFrame();
+    EXPECT_EQ(depthAtLeft(), 1.0f);
+    Form->ShowBackCheckBox->setChecked(true);
+    WaitForFrame();
+    EXPECT_LT(depthAtLeft(), 1.0f);
+    EXPECT_EQ(Form->ViewUp[1], 1.0f);
+    EXPECT_EQ(Form->ViewRight[0], 1.0f);
+    Form->ShowBackCheckBox->setChecked(false);
+    WaitForFrame();
+    EXPECT_EQ(depthAtLeft(), 1.0f);
+}
+
+TEST_F(MainFormFrame, ResizingBelowTheMarginOrToNothingKeepsRunning)
+{
+    Form->resize(400, 150);
+    WaitForFrame();
+    Form->resize(400, 0);
+    QApplication::processEvents();
+    Form->resize(1150, 880);
+    WaitForFrame();
+    GLint viewport[4];
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    EXPECT_EQ(viewport[2], 1150);
+    EXPECT_EQ(viewport[3], 670);
+}
+
+TEST_F(MainFormFrame, AtRestFramesComeInPairsPerTick)
+{
+    WaitForFrame();
+    const long before = Form->FramesDrawn;
+    // A real event loop, which sleeps between events (QTest::qWait polls).
+    QEventLoop loop;
+    QTimer::singleShot(1000, &loop, &QEventLoop::quit);
+    loop.exec();
+    const long frames = Form->FramesDrawn - before;
+    EXPECT_GE(frames, 16);
+    EXPECT_LE(frames, 24);
+}

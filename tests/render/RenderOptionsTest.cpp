@@ -1,0 +1,124 @@
+#include "render/RenderOptions.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TRenderOptions Parse(std::vector<std::string> args)
+{
+    return ParseRenderArguments(args);
+}
+
+std::string Refusal(std::vector<std::string> args)
+{
+    try {
+        ParseRenderArguments(args);
+    } catch (const TUsageError& e) {
+        return e.what();
+    }
+    return "accepted";
+}
+
+} // namespace
+
+TEST(RenderOptions, DefaultsAreTheWindowsStartUpView)
+{
+    const TRenderOptions o = Parse({"box.cov", "-o", "box.png"});
+    EXPECT_EQ(o.Covers, std::vector<std::string>{"box.cov"});
+    EXPECT_EQ(o.OutputFile, "box.png");
+    ASSERT_EQ(o.Poses.size(), 1u);
+    EXPECT_EQ(o.Poses[0].Name, "x0_y0");
+    EXPECT_EQ(o.Poses[0].XRotation, 0.0f);
+    EXPECT_EQ(o.Poses[0].YRotation, 0.0f);
+    EXPECT_EQ(o.Width, 1150);
+    EXPECT_EQ(o.Height, 880);
+    EXPECT_EQ(o.Samples, 8);
+    EXPECT_FALSE(o.Transparent);
+    EXPECT_EQ(o.Background, 0xFFFFFFu);
+}
+
+TEST(RenderOptions, ReadsEveryOptionInBothSpellings)
+{
+    const TRenderOptions o = Parse({"--out-dir=shots", "--angles", "31.5,-45", "--size=2000x1500", "--samples", "1",
+                                    "--background", "#1a2B3c", "a.cov", "b.cov"});
+    EXPECT_EQ(o.OutputDir, "shots");
+    EXPECT_EQ(o.Covers, (std::vector<std::string>{"a.cov", "b.cov"}));
+    ASSERT_EQ(o.Poses.size(), 1u);
+    EXPECT_EQ(o.Poses[0].Name, "x31.5_y-45");
+    EXPECT_EQ(o.Poses[0].XRotation, 31.5f);
+    EXPECT_EQ(o.Poses[0].YRotation, -45.0f);
+    EXPECT_EQ(o.Width, 2000);
+    EXPECT_EQ(o.Height, 1500);
+    EXPECT_EQ(o.Samples, 1);
+    EXPECT_EQ(o.Background, 0x1A2B3Cu);
+
+    const TRenderOptions t = Parse({"--transparent", "-o", "x.PNG", "--", "-dash.cov"});
+    EXPECT_TRUE(t.Transparent);
+    EXPECT_EQ(t.Covers, std::vector<std::string>{"-dash.cov"});
+}
+
+TEST(RenderOptions, PresetsGiveTheStyleStripsAngles)
+{
+    const TRenderOptions one = Parse({"--preset", "2", "-o", "a.jpg", "a.cov"});
+    ASSERT_EQ(one.Poses.size(), 1u);
+    EXPECT_EQ(one.Poses[0].Name, "preset2");
+    EXPECT_EQ(one.Poses[0].XRotation, 31.5f);
+    EXPECT_EQ(one.Poses[0].YRotation, 31.5f);
+
+    const TRenderOptions all = Parse({"--preset", "all", "--out-dir", "d", "a.cov"});
+    ASSERT_EQ(all.Poses.size(), 5u);
+    EXPECT_EQ(all.Poses[0].Name, "preset0");
+    EXPECT_EQ(all.Poses[0].YRotation, -45.0f);
+    EXPECT_EQ(all.Poses[4].Name, "preset4");
+    EXPECT_EQ(all.Poses[4].XRotation, -50.0f);
+    EXPECT_EQ(all.Poses[4].YRotation, 18.0f);
+}
+
+TEST(RenderOptions, HelpNeedsNothingElse)
+{
+    EXPECT_TRUE(Parse({"--help"}).Help);
+    EXPECT_TRUE(Parse({"-h", "--size", "3x3"}).Help);
+}
+
+TEST(RenderOptions, RefusesMistakesWithAReason)
+{
+    EXPECT_EQ(Refusal({"-o", "a.png"}), "no cover file given");
+    EXPECT_EQ(Refusal({"a.cov"}), "give either -o FILE or --out-dir DIR");
+    EXPECT_EQ(Refusal({"a.cov", "-o", "a.png", "--out-dir", "d"}), "give either -o FILE or --out-dir DIR");
+    EXPECT_EQ(Refusal({"a.cov", "b.cov", "-o", "a.png"}),
+              "-o writes one picture, and these options make 2: use --out-dir DIR");
+    EXPECT_EQ(Refusal({"a.cov", "--preset", "all", "-o", "a.png"}),
+              "-o writes one picture, and these options make 5: use --out-dir DIR");
+    EXPECT_EQ(Refusal({"a.cov", "-o", "a.gif"}),
+              "cannot write a.gif: the picture's name must end in .png, .bmp or .jpg");
+    EXPECT_EQ(Refusal({"a.cov", "-o", "png"}),
+              "cannot write png: the picture's name must end in .png, .bmp or .jpg");
+    EXPECT_EQ(Refusal({"a.cov", "-o", "a.jpg", "--transparent"}), "--transparent needs a .png picture");
+    EXPECT_EQ(Refusal({"a.cov", "-o", "a.png", "--transparent", "--background", "000000"}),
+              "--transparent and --background cannot be used together");
+    EXPECT_EQ(Refusal({"a.cov", "-o", "a.png", "--preset", "1", "--angles", "0,0"}), "give one --preset or --angles");
+    EXPECT_EQ(Refusal({"a.cov", "-o", "a.png", "--frobnicate"}), "unknown option --frobnicate");
+    EXPECT_EQ(Refusal({"a.cov", "-o"}), "-o needs a value");
+    EXPECT_EQ(Refusal({"a.cov", "-o", ""}), "-o needs a value");
+    EXPECT_EQ(Refusal({"a.cov", "-o", "a.png", "--transparent=1"}), "--transparent takes no value");
+}
+
+TEST(RenderOptions, RefusesValuesOutOfRange)
+{
+    auto refused = [](std::vector<std::string> extra) {
+        std::vector<std::string> args{"a.cov", "-o", "a.png"};
+        args.insert(args.end(), extra.begin(), extra.end());
+        return Refusal(args) != "accepted";
+    };
+    for (const char* preset : {"5", "-1", "two", "", "1.0"})
+        EXPECT_TRUE(refused({"--preset", preset})) << preset;
+    for (const char* angles : {"1", "1,", ",1", "1;2", "nan,0", "0,inf", "1,2,3", "1e99,0"})
+        EXPECT_TRUE(refused({"--angles", angles})) << angles;
+    for (const char* size : {"0x10", "10x0", "16385x10", "10", "x10", "10x", "-5x5", "5x5x5", " 5x5"})
+        EXPECT_TRUE(refused({"--size", size})) << size;
+    for (const char* samples : {"0", "65", "eight", ""})
+        EXPECT_TRUE(refused({"--samples", samples})) << samples;
+    for (const char* colour : {"FFF", "GGGGGG", "1234567", "", "#"})
+        EXPECT_TRUE(refused({"--background", colour})) << colour;
+    EXPECT_FALSE(refused({"--size", "16384x1", "--samples", "64", "--angles", "-0.25,405"}));
+}

@@ -1,0 +1,57 @@
+#include "render/RenderPlan.h"
+
+#include <gtest/gtest.h>
+
+TEST(RenderPlan, FormatComesFromTheExtensionInAnyCase)
+{
+    EXPECT_EQ(ImageFormatOf("a.png"), TImageFormat::Png);
+    EXPECT_EQ(ImageFormatOf("dir/A.PNG"), TImageFormat::Png);
+    EXPECT_EQ(ImageFormatOf("a.bmp"), TImageFormat::Bmp);
+    EXPECT_EQ(ImageFormatOf("a.Bmp"), TImageFormat::Bmp);
+    EXPECT_EQ(ImageFormatOf("a.jpg"), TImageFormat::Jpeg);
+    EXPECT_EQ(ImageFormatOf("a.JPEG"), TImageFormat::Jpeg);
+    for (const char* name : {"a.gif", "a.tif", "a", "a.", "a.png.txt", "dir.png/a", ".png/x", "a.pn"})
+        EXPECT_EQ(ImageFormatOf(name), std::nullopt) << name;
+}
+
+TEST(RenderPlan, CoverStemDropsFolderAndExtension)
+{
+    EXPECT_EQ(CoverStem("art/box.cov"), "box");
+    EXPECT_EQ(CoverStem("box.v2.cov"), "box.v2");
+    EXPECT_EQ(CoverStem("box"), "box");
+    EXPECT_EQ(CoverStem("a.b/box"), "box");
+    EXPECT_EQ(CoverStem(".cov"), ".cov");
+}
+
+TEST(RenderPlan, OneFileTakesTheOnePicture)
+{
+    const auto jobs = PlanPictures(ParseRenderArguments({"a/box.cov", "--preset", "3", "-o", "shot.JPG"}));
+    ASSERT_EQ(jobs.size(), 1u);
+    EXPECT_EQ(jobs[0].Cover, 0u);
+    EXPECT_EQ(jobs[0].Pose.Name, "preset3");
+    EXPECT_EQ(jobs[0].OutputFile, "shot.JPG");
+    EXPECT_EQ(jobs[0].Format, TImageFormat::Jpeg);
+}
+
+TEST(RenderPlan, OutputFolderNamesEachCoverAndPose)
+{
+    const auto jobs =
+        PlanPictures(ParseRenderArguments({"--out-dir", "out/", "--preset", "all", "a/one.cov", "b/two.cov"}));
+    ASSERT_EQ(jobs.size(), 10u);
+    EXPECT_EQ(jobs[0].OutputFile, "out/one-preset0.png");
+    EXPECT_EQ(jobs[4].OutputFile, "out/one-preset4.png");
+    EXPECT_EQ(jobs[5].OutputFile, "out/two-preset0.png");
+    EXPECT_EQ(jobs[5].Cover, 1u);
+    for (const TPictureJob& job : jobs)
+        EXPECT_EQ(job.Format, TImageFormat::Png);
+
+    const auto angled = PlanPictures(ParseRenderArguments({"--out-dir", "out", "--angles", "10,-20", "c.cov"}));
+    ASSERT_EQ(angled.size(), 1u);
+    EXPECT_EQ(angled[0].OutputFile, "out/c-x10_y-20.png");
+}
+
+TEST(RenderPlan, RefusesTwoPicturesForOneFile)
+{
+    EXPECT_THROW(PlanPictures(ParseRenderArguments({"--out-dir", "o", "a/box.cov", "b/box.cov"})), TUsageError);
+    EXPECT_THROW(PlanPictures(ParseRenderArguments({"--out-dir", "o", "box.cov", "box.cov"})), TUsageError);
+}

@@ -1,0 +1,143 @@
+#include "ui/Main.h"
+
+#include "platform/ApplicationEvents.h"
+#include "platform/Dialogs.h"
+#include "platform/ErrorReport.h"
+#include "ui/HelpUnit.h"
+#include "ui/StatusBar.h"
+#include "view/Frame.h"
+#include "view/RenderState.h"
+#include "view/ViewPresenter.h"
+#include "view/ViewSurface.h"
+
+#include <QCheckBox>
+#include <QCursor>
+#include <QLocale>
+#include <QMouseEvent>
+#include <QOpenGLContext>
+#include <QTimer>
+#include <QToolButton>
+
+TMainForm::TMainForm()
+{
+    CreateComponents();
+    ConnectHandlers();
+    RunGuarded([this] { FormCreate(); });
+}
+
+TMainForm::~TMainForm()
+{
+    RunGuarded([this] { FormDestroy(); });
+}
+
+void TMainForm::ConnectHandlers()
+{
+    // A handler of a component's event runs through the error report.
+    auto guarded = [this](void (TMainForm::*handler)()) {
+        return [this, handler] { RunGuarded([&] { (this->*handler)(); }); };
+    };
+    ViewPresenter->OnMouseMove = [this](QMouseEvent* event) {
+        RunGuarded([&] { FormMouseMove(event->buttons()); });
+    };
+    connect(Timer1, &QTimer::timeout, this, guarded(&TMainForm::Timer1Timer));
+    ApplicationEvents1->OnIdle = [this](bool& done) { RunGuarded([&] { ApplicationEvents1Idle(done); }); };
+    connect(ToolButton4, &QToolButton::clicked, this, guarded(&TMainForm::ToolButton4Click));
+    connect(ToolButton6, &QToolButton::clicked, this, guarded(&TMainForm::ToolButton6Click));
+}
+
+void TMainForm::resizeEvent(QResizeEvent*)
+{
+    ApplyLayout();
+    RunGuarded([this] { FormResize(); });
+}
+
+void TMainForm::FormCreate()
+{
+    LoadGraphicsLibraries("libGL.so.1", "libGLU.so.1");
+    ViewDC = new TViewSurface(ViewPresenter);
+    ViewRC = CreateViewContext(ViewDC, opDoubleBuffered, 32, 24, 0, 0, 0, 0);
+    const QPoint cursor = QCursor::pos();
+    LastCursorPos = {cursor.x(), cursor.y()};
+    MakeViewContextCurrent(ViewDC, ViewRC);
+    ApplyRenderState();
+}
+
+void TMainForm::FormDestroy()
+{
+    DetachViewContext();
+    delete ViewRC;
+    ViewRC = nullptr;
+    delete ViewDC;
+    ViewDC = nullptr;
+}
+
+void TMainForm::FormResize()
+{
+    // Nothing until the context is current; the first resize after it sets
+    // the back buffer, the viewport and the projection.
+    if (!ViewRC)
+        return;
+    ViewDC->ResizeBuffer(width(), height());
+    SetViewProjection(width(), height());
+}
+
+void TMainForm::FormMouseMove(Qt::MouseButtons shift)
+{
+    if (!(shift & Qt::LeftButton))
+        return;
+    const QPoint cursor = QCursor::pos();
+    const TCursorPos p{cursor.x(), cursor.y()};
+    ApplyDragStep(XRotation, YRotation, LastCursorPos, p);
+    LastCursorPos = p;
+    const QRect frame = frameGeometry();
+    for (const TCursorPos& target : EdgeWrapMoves(p, frame.left(), frame.top(), width(), height()))
+        QCursor::setPos(target.X, target.Y);
+    const QPoint after = QCursor::pos();
+    LastCursorPos = {after.x(), after.y()};
+}
+
+void TMainForm::ApplicationEvents1Idle(bool&)
+{
+    DrawFrame();
+}
+
+void TMainForm::Timer1Timer()
+{
+    DrawFrame();
+}
+
+void TMainForm::ToolButton4Click()
+{
+    if (HelpForm)
+        HelpForm->ShowHelp();
+}
+
+void TMainForm::ToolButton6Click()
+{
+    close();
+}
+
+void TMainForm::DrawFrame()
+{
+    // No frame without a current context, and none inside another (an error
+    // report shown from a frame runs its own event loop).
+    if (!ViewRC || InFrame_)
+        return;
+    InFrame_ = true;
+    struct TFrameEnd {
+        bool& InFrame;
+        ~TFrameEnd() { InFrame = false; }
+    } frameEnd{InFrame_};
+
+    TFrameScene scene;
+    scene.XRotation = XRotation;
+    scene.YRotation = YRotation;
+    scene.ShowBackground = ShowBackCheckBox->isChecked();
+    scene.BoxList = BoxList;
+    const TViewBasis basis = DrawScene(scene);
+    std::copy(basis.Up, basis.Up + 3, ViewUp);
+    std::copy(basis.Right, basis.Right + 3, ViewRight);
+    ViewDC->SwapBuffers();
+    ++FramesDrawn;
+    StatusBar->SetSimpleText(RotationStatusText(XRotation, YRotation, locale().decimalPoint()));
+}

@@ -1,0 +1,125 @@
+#pragma once
+// The main window: its layout, its state, and the handlers that call into the
+// box view, the covers and images, and the snapshot.
+#include "view/GLLoader.h"
+#include "view/Rotation.h"
+
+#include <GL/gl.h>
+#include <QWidget>
+#include <memory>
+
+class QCheckBox;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QTimer;
+class QToolButton;
+class TApplicationEvents;
+class TCoolBar;
+class TDialogs;
+class TDrawGrid;
+class THelpForm;
+class TImageControl;
+class TPaintBox;
+class TSpinEdit;
+class TStatusBar;
+class TViewPresenter;
+
+class TMainForm : public QWidget {
+    Q_OBJECT
+public:
+    // Lays out the window and runs the start-up sequence (FormCreate).
+    TMainForm();
+    // Runs the shutdown sequence (FormDestroy).
+    ~TMainForm() override;
+
+    // Components, in the order of the layout.
+    TViewPresenter* ViewPresenter = nullptr;
+    TCoolBar* CoolBar1 = nullptr;
+    QWidget* ToolBar1 = nullptr;
+    QFrame* ToolButton1 = nullptr;
+    QToolButton* ToolButton9 = nullptr;
+    QToolButton* ToolButton2 = nullptr;
+    QFrame* ToolButton10 = nullptr;
+    QToolButton* ToolButton3 = nullptr;
+    QToolButton* ToolButton8 = nullptr;
+    QFrame* ToolButton7 = nullptr;
+    QToolButton* ToolButton4 = nullptr;
+    QFrame* ToolButton5 = nullptr;
+    QToolButton* ToolButton6 = nullptr;
+    QLabel* Panel1 = nullptr;
+    TDrawGrid* SelectStyleDrawGrid = nullptr;
+    QGroupBox* GroupBox1 = nullptr;
+    QLabel* Label5 = nullptr;
+    TSpinEdit* SpinEditWidth = nullptr;
+    QLabel* Label6 = nullptr;
+    TSpinEdit* SpinEditHeight = nullptr;
+    QLabel* Label7 = nullptr;
+    TSpinEdit* SpinEditDepth = nullptr;
+    QCheckBox* CheckBoxBook = nullptr;
+    QCheckBox* CheckBoxFloor = nullptr;
+    QCheckBox* ShowBackCheckBox = nullptr;
+    QCheckBox* CheckBoxOpen = nullptr;
+    QLabel* Label3 = nullptr;
+    TPaintBox* PaintBoxFront = nullptr;
+    QLabel* Label1 = nullptr;
+    TPaintBox* PaintBoxTop = nullptr;
+    QLabel* Label2 = nullptr;
+    TPaintBox* PaintBoxSide = nullptr;
+    QLabel* Label4 = nullptr;
+    TPaintBox* PaintBoxFloor = nullptr;
+    QGroupBox* GroupBox2 = nullptr;
+    TImageControl* SnapShotImage = nullptr;
+    TStatusBar* StatusBar = nullptr;
+    QTimer* Timer1 = nullptr;
+    TApplicationEvents* ApplicationEvents1 = nullptr;
+
+    // The file dialogs; tests put their own answers in place of the real ones.
+    std::unique_ptr<TDialogs> Dialogs;
+    // The help window the help command shows; set once both windows exist.
+    THelpForm* HelpForm = nullptr;
+
+    // Window handlers.
+    void FormCreate();
+    void FormDestroy();
+    void FormResize();
+    void FormMouseMove(Qt::MouseButtons shift);
+    void ApplicationEvents1Idle(bool& done);
+    void Timer1Timer();
+
+    // Commands.
+    void ToolButton4Click();
+    void ToolButton6Click();
+
+    // State.
+    float ViewUp[3] = {};
+    float ViewRight[3] = {};
+    HDC ViewDC = nullptr;
+    HGLRC ViewRC = nullptr;
+    GLuint BoxList = 0;
+    float YRotation = 0.0f;
+    float XRotation = 0.0f;
+    TCursorPos LastCursorPos;
+
+    // Frames drawn since start-up, for the frame-rate measurement and tests.
+    long FramesDrawn = 0;
+
+    // The part of the client area not covered by any control, where the view shows.
+    QRect FreeArea() const;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    // The layout (MainLayout.cpp).
+    void CreateComponents();
+    void CreateToolBar();
+    void CreateObjectProperties();
+    void ApplyLayout();
+    // The wiring of the components to their handlers.
+    void ConnectHandlers();
+
+    void DrawFrame();
+
+    bool InFrame_ = false;
+};
