@@ -2,8 +2,11 @@
 
 #include "platform/ApplicationEvents.h"
 #include "platform/Dialogs.h"
+#include "cover/TextureImage.h"
 #include "platform/ErrorReport.h"
 #include "ui/HelpUnit.h"
+#include "ui/PaintBox.h"
+#include "ui/SpinEdit.h"
 #include "ui/StatusBar.h"
 #include "view/Frame.h"
 #include "view/RenderState.h"
@@ -41,8 +44,43 @@ void TMainForm::ConnectHandlers()
     };
     connect(Timer1, &QTimer::timeout, this, guarded(&TMainForm::Timer1Timer));
     ApplicationEvents1->OnIdle = [this](bool& done) { RunGuarded([&] { ApplicationEvents1Idle(done); }); };
+    connect(ToolButton9, &QToolButton::clicked, this, guarded(&TMainForm::ToolButton9Click));
+    connect(ToolButton2, &QToolButton::clicked, this, guarded(&TMainForm::ToolButton2Click));
+    connect(ToolButton3, &QToolButton::clicked, this, guarded(&TMainForm::ToolButton3Click));
+    connect(ToolButton8, &QToolButton::clicked, this, guarded(&TMainForm::ToolButton8Click));
     connect(ToolButton4, &QToolButton::clicked, this, guarded(&TMainForm::ToolButton4Click));
     connect(ToolButton6, &QToolButton::clicked, this, guarded(&TMainForm::ToolButton6Click));
+
+    // A check box fires on every change of its state, set by the user or by
+    // opening a cover file; a spin edit on every change of its text.
+    connect(CheckBoxOpen, &QCheckBox::toggled, this, guarded(&TMainForm::CheckBoxOpenClick));
+    connect(CheckBoxFloor, &QCheckBox::toggled, this, guarded(&TMainForm::CheckBoxFloorClick));
+    connect(CheckBoxBook, &QCheckBox::toggled, this, guarded(&TMainForm::CheckBoxBookClick));
+    for (TSpinEdit* edit : {SpinEditWidth, SpinEditHeight, SpinEditDepth})
+        edit->OnChange = guarded(&TMainForm::SpinEditWidthChange);
+
+    SelectStyleDrawGrid->OnDrawCell = [this](QPainter& canvas, int col, int row, const QRect& rect,
+                                             TGridDrawState state) {
+        RunGuarded([&] { SelectStyleDrawGridDrawCell(canvas, col, row, rect, state); });
+    };
+    SelectStyleDrawGrid->OnSelectCell = [this](int col, int row, bool& canSelect) {
+        RunGuarded([&] { SelectStyleDrawGridSelectCell(col, row, canSelect); });
+    };
+
+    const std::pair<TPaintBox*, void (TMainForm::*)(QPainter&, const QRect&)> paints[] = {
+        {PaintBoxFront, &TMainForm::PaintBoxFrontPaint},
+        {PaintBoxSide, &TMainForm::PaintBoxSidePaint},
+        {PaintBoxTop, &TMainForm::PaintBoxTopPaint},
+        {PaintBoxFloor, &TMainForm::PaintBoxFloorPaint},
+    };
+    for (const auto& [box, paint] : paints)
+        box->OnPaint = [this, paint](QPainter& canvas, const QRect& clip) {
+            RunGuarded([&] { (this->*paint)(canvas, clip); });
+        };
+    PaintBoxFront->OnDblClick = guarded(&TMainForm::PaintBoxFrontDblClick);
+    PaintBoxSide->OnDblClick = guarded(&TMainForm::PaintBoxSideDblClick);
+    PaintBoxTop->OnDblClick = guarded(&TMainForm::PaintBoxTopDblClick);
+    PaintBoxFloor->OnDblClick = guarded(&TMainForm::PaintBoxFloorDblClick);
 }
 
 void TMainForm::resizeEvent(QResizeEvent*)
@@ -60,6 +98,15 @@ void TMainForm::FormCreate()
     LastCursorPos = {cursor.x(), cursor.y()};
     MakeViewContextCurrent(ViewDC, ViewRC);
     ApplyRenderState();
+    FillStylePresets();
+    // Bare names resolve against the working directory.
+    CoverImagePath = "cover.jpg";
+    SpineImagePath = "spine.jpg";
+    TopImagePath = "top.jpg";
+    FloorImagePath = "floor.jpg";
+    PlainImagePath = "plain.jpg";
+    LoadFaceTextures();
+    RepaintPreviews();
 }
 
 void TMainForm::FormDestroy()
@@ -134,6 +181,7 @@ void TMainForm::DrawFrame()
     scene.YRotation = YRotation;
     scene.ShowBackground = ShowBackCheckBox->isChecked();
     scene.BoxList = BoxList;
+    scene.FloorTexture = FloorTexture.get();
     const TViewBasis basis = DrawScene(scene);
     std::copy(basis.Up, basis.Up + 3, ViewUp);
     std::copy(basis.Right, basis.Right + 3, ViewRight);

@@ -1,12 +1,20 @@
 #pragma once
 // The main window: its layout, its state, and the handlers that call into the
 // box view, the covers and images, and the snapshot.
+#include "cover/CoverFile.h"
+#include "cover/FaceSlot.h"
+#include "cover/PictureStore.h"
+#include "ui/DrawGrid.h"
 #include "view/GLLoader.h"
 #include "view/Rotation.h"
+#include "view/StylePresets.h"
 
 #include <GL/gl.h>
+#include <QPixmap>
 #include <QWidget>
+#include <array>
 #include <memory>
+#include <string>
 
 class QCheckBox;
 class QFrame;
@@ -23,9 +31,10 @@ class TImageControl;
 class TPaintBox;
 class TSpinEdit;
 class TStatusBar;
+class TTextureImage;
 class TViewPresenter;
 
-class TMainForm : public QWidget {
+class TMainForm : public QWidget, private TCoverTarget {
     Q_OBJECT
 public:
     // Lays out the window and runs the start-up sequence (FormCreate).
@@ -73,6 +82,9 @@ public:
     TStatusBar* StatusBar = nullptr;
     QTimer* Timer1 = nullptr;
     TApplicationEvents* ApplicationEvents1 = nullptr;
+    // The style strip's thumbnails and the face previews' pictures.
+    std::array<QPixmap, StylePresetCount> BoxImageList;
+    TPictureStore FaceImageList;
 
     // The file dialogs; tests put their own answers in place of the real ones.
     std::unique_ptr<TDialogs> Dialogs;
@@ -88,8 +100,32 @@ public:
     void Timer1Timer();
 
     // Commands.
+    void ToolButton9Click();
+    void ToolButton2Click();
+    void ToolButton3Click();
+    void ToolButton8Click();
     void ToolButton4Click();
     void ToolButton6Click();
+
+    // Rebuilds of the box geometry list.
+    void CheckBoxOpenClick();
+    void CheckBoxFloorClick();
+    void CheckBoxBookClick();
+    void SpinEditWidthChange();
+
+    // The style strip.
+    void SelectStyleDrawGridDrawCell(QPainter& canvas, int ACol, int ARow, const QRect& Rect, TGridDrawState State);
+    void SelectStyleDrawGridSelectCell(int ACol, int ARow, bool& CanSelect);
+
+    // The face previews.
+    void PaintBoxFrontPaint(QPainter& canvas, const QRect& clip);
+    void PaintBoxSidePaint(QPainter& canvas, const QRect& clip);
+    void PaintBoxTopPaint(QPainter& canvas, const QRect& clip);
+    void PaintBoxFloorPaint(QPainter& canvas, const QRect& clip);
+    void PaintBoxFrontDblClick();
+    void PaintBoxSideDblClick();
+    void PaintBoxTopDblClick();
+    void PaintBoxFloorDblClick();
 
     // State.
     float ViewUp[3] = {};
@@ -100,6 +136,12 @@ public:
     float YRotation = 0.0f;
     float XRotation = 0.0f;
     TCursorPos LastCursorPos;
+    std::array<TStylePreset, StylePresetCount> StylePresets{};
+    std::string CoverImagePath, SpineImagePath, PlainImagePath, TopImagePath, FloorImagePath;
+    std::string CoverFileName, CoverFileFolder;
+
+    // The texture objects of the five face slots, created at start-up.
+    std::unique_ptr<TTextureImage> CoverTexture, SpineTexture, TopTexture, FloorTexture, PlainTexture;
 
     // Frames drawn since start-up, for the frame-rate measurement and tests.
     long FramesDrawn = 0;
@@ -120,6 +162,29 @@ private:
     void ConnectHandlers();
 
     void DrawFrame();
+
+    // The box (MainBox.cpp).
+    void BuildBoxList(float Width, float Height, float Depth);
+    void RebuildBoxFromSizes();
+    void FillStylePresets();
+    void ApplyStylePreset(TStylePreset Preset);
+
+    // The face slots (MainFaces.cpp).
+    void LoadFaceTextures();
+    void RepaintPreviews();
+    std::string& ImagePath(TFaceSlot slot);
+    std::unique_ptr<TTextureImage>& Texture(TFaceSlot slot);
+    void PaintFacePreview(TFaceSlot slot, QPainter& canvas, const QRect& clip);
+    void LoadFaceImage(TFaceSlot slot, const std::string& path);
+    void ReplaceFaceImage(TFaceSlot slot);
+
+    // The cover file (MainCover.cpp).
+    void ReadCoverFile(const std::string& FileName);
+    void WriteCoverFile(const std::string& FileName);
+    void ChooseCoverFile(const QString& chosen);
+    void SetImagePath(TCoverImage image, const std::string& name) override;
+    void SetOption(TCoverOption option, bool checked) override;
+    void SetSize(TCoverSize size, int32_t value) override;
 
     bool InFrame_ = false;
 };

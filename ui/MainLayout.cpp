@@ -92,6 +92,8 @@ void TMainForm::CreateComponents()
 
     SelectStyleDrawGrid = new TDrawGrid(this);
     SelectStyleDrawGrid->SetGridSize(50, 1, 128, 128);
+    for (int i = 0; i < StylePresetCount; ++i)
+        BoxImageList[i] = QPixmap(QStringLiteral(":/assets/thumbnails/preset%1.png").arg(i));
 
     CreateObjectProperties();
 
