@@ -12,8 +12,6 @@ public:
     virtual ~TRenderContext() = default;
     // An OpenGL entry point by name; null when the implementation lacks it.
     virtual void* ProcAddress(const char* name) const = 0;
-    // "EGL (surfaceless)" or "Qt (X display)".
-    virtual std::string Kind() const = 0;
 };
 
 // Each raises TError with the reason when its context cannot be made.
