@@ -73,10 +73,12 @@ void TMainForm::ConnectHandlers()
         {PaintBoxTop, &TMainForm::PaintBoxTopPaint},
         {PaintBoxFloor, &TMainForm::PaintBoxFloorPaint},
     };
-    for (const auto& [box, paint] : paints)
-        box->OnPaint = [this, paint](QPainter& canvas, const QRect& clip) {
+    for (const auto& entry : paints) {
+        const auto paint = entry.second;
+        entry.first->OnPaint = [this, paint](QPainter& canvas, const QRect& clip) {
             RunGuarded([&] { (this->*paint)(canvas, clip); });
         };
+    }
     PaintBoxFront->OnDblClick = guarded(&TMainForm::PaintBoxFrontDblClick);
     PaintBoxSide->OnDblClick = guarded(&TMainForm::PaintBoxSideDblClick);
     PaintBoxTop->OnDblClick = guarded(&TMainForm::PaintBoxTopDblClick);

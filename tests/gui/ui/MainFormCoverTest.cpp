@@ -213,6 +213,27 @@ TEST_F(MainFormCover, AFileWithOnlySizesClearsTheRestAndStopsAtTheCoverImage)
                 {FloorAtRest, Qt::white}});
 }
 
+TEST_F(MainFormCover, AMissingImageStopsTheOpeningAtItsSlot)
+{
+    const QString folder = Folder("boxes");
+    const QString path = WriteBox(folder, QString(BoxImages) + "[Sizes]\nWidth=20\nHeight=30\nDepth=5\n");
+    ASSERT_TRUE(QFile::remove(folder + "lid.bmp"));
+    const std::array<QImage, 4> before = ShownPreviews();
+    ClickStyleCell(2);
+    Open(path);
+    EXPECT_EQ(Errors, QStringList{"Cannot open file " + folder + "lid.bmp"});
+    EXPECT_EQ(Form->TopImagePath, "lid.bmp");
+    EXPECT_EQ(Form->FloorImagePath, "ground.jpg");
+    // The slots before the missing one are loaded, it and those after are not.
+    const std::array<QImage, 4> after = ShownPreviews();
+    EXPECT_EQ(PixelsAwayFrom(after[0], Pink), 0);
+    EXPECT_EQ(PixelsAwayFrom(after[1], Brown), 0);
+    EXPECT_EQ(after[2], before[2]);
+    EXPECT_EQ(after[3], before[3]);
+    WaitForFrame();
+    ExpectView({{CoverInStyle2, Pink}, {SpineInStyle2, Brown}, {TopInStyle2, StartColour(TFaceSlot::Top)}});
+}
+
 TEST_F(MainFormCover, CancellingEitherDialogChangesNothing)
 {
     WatchSizeChanges();

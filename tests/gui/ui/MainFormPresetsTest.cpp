@@ -16,7 +16,7 @@ protected:
     void SetUp() override
     {
         TMainFormFixture::SetUp();
-        if (Form)
+        if (!IsSkipped() && !HasFatalFailure())
             WatchSizeChanges();
     }
 
