@@ -11,9 +11,11 @@ TViewPresenter::TViewPresenter(QWidget* parent) : QWidget(parent)
 
 QImage& TViewPresenter::FrameImage(const QSize& size)
 {
-    // RGBX ignores the alpha that the clear colour leaves (0.5): the frame is opaque.
+    // Blue, green, red, unused in memory: the window system's own format, so
+    // painting copies rows without conversion, and the clear colour's alpha
+    // (0.5) is ignored: the frame is opaque.
     if (Frame_.size() != size)
-        Frame_ = QImage(size, QImage::Format_RGBX8888);
+        Frame_ = QImage(size, QImage::Format_RGB32);
     return Frame_;
 }
 

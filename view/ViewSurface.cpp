@@ -44,7 +44,7 @@ void TViewSurface::SwapBuffers()
     QImage& frame = Presenter_->FrameImage(shown.size());
     // OpenGL rows run bottom-up: read the block, then turn it upright in place.
     glReadPixels(shown.x(), Buffer_->height() - shown.y() - shown.height(), shown.width(),
-                 shown.height(), GL_RGBA, GL_UNSIGNED_BYTE, frame.bits());
+                 shown.height(), GL_BGRA, GL_UNSIGNED_BYTE, frame.bits());
     frame.mirror(false, true);
     Presenter_->Present();
 }
