@@ -1,3 +1,4 @@
+#include "tests/support/MainFormFixture.h"
 #include "ui/Main.h"
 #include "ui/StatusBar.h"
 #include "view/ViewPresenter.h"
@@ -14,27 +15,8 @@
 
 namespace {
 
-class MainFormFrame : public ::testing::Test {
+class MainFormFrame : public TMainFormFixture {
 protected:
-    void SetUp() override
-    {
-        Form = std::make_unique<TMainForm>();
-        if (!Form->ViewRC)
-            GTEST_SKIP() << "no OpenGL context could be made";
-        Form->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(Form.get()));
-    }
-
-    // Runs the event loop until at least one more frame has been drawn.
-    void WaitForFrame()
-    {
-        const long before = Form->FramesDrawn;
-        QElapsedTimer timer;
-        timer.start();
-        while (Form->FramesDrawn == before && timer.elapsed() < 2000)
-            QApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
-    }
-
     // A mouse move over the view with the cursor really at p.
     void MoveOverView(QPoint p, Qt::MouseButtons buttons)
     {
@@ -46,8 +28,6 @@ protected:
     }
 
     QPoint ViewCentre() const { return Form->mapToGlobal(Form->FreeArea().center()); }
-
-    std::unique_ptr<TMainForm> Form;
 };
 
 } // namespace
