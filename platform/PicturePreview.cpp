@@ -1,7 +1,10 @@
 #include "platform/PicturePreview.h"
 
+#include "platform/Picture.h"
+
+#include <QFile>
 #include <QFileInfo>
-#include <QImageReader>
+#include <QPainter>
 #include <QLabel>
 #include <QPixmap>
 #include <QVBoxLayout>
@@ -31,26 +34,30 @@ TPicturePreview::TPicturePreview(QWidget* parent)
     ShowFile(QString());
 }
 
+// The picture is read with the picture store's own readers, so every format
+// the store takes (metafiles included) previews, within the same size limits.
 void TPicturePreview::ShowFile(const QString& path)
 {
-    QImage image;
-    QSize size;
+    TPicture picture;
     if (QFileInfo(path).isFile()) {
-        QImageReader reader(path);
-        size = reader.size();
-        if (size.isValid() && !FitsThePane(size))
-            reader.setScaledSize(size.scaled(PaneSide, PaneSide, Qt::KeepAspectRatio).expandedTo(QSize(1, 1)));
-        image = reader.read();
-        if (!size.isValid())
-            size = image.size();
-        if (!FitsThePane(image.size()))
-            image = image.scaled(PaneSide, PaneSide, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+        try {
+            picture.LoadFromFile(QFile::encodeName(path).toStdString());
+        } catch (const std::exception&) {
+            // Not a picture the store can read: shown as "(None)".
+        }
     }
-    if (image.isNull()) {
+    if (picture.Empty()) {
         Caption_->setText(QStringLiteral("(None)"));
         Picture_->clear();
         return;
     }
+    const QSize size(picture.Width(), picture.Height());
+    const QSize shown =
+        FitsThePane(size) ? size : size.scaled(PaneSide, PaneSide, Qt::KeepAspectRatio).expandedTo(QSize(1, 1));
+    QImage image(shown, QImage::Format_RGB32);
+    QPainter painter(&image);
+    picture.StretchDraw(painter, QRectF(QPointF(0, 0), shown));
+    painter.end();
     Caption_->setText(QStringLiteral("(%1 x %2)").arg(size.width()).arg(size.height()));
     Picture_->setPixmap(QPixmap::fromImage(image));
 }

@@ -1,5 +1,6 @@
 #include "platform/Dialogs.h"
 #include "platform/PicturePreview.h"
+#include "tests/platform/PictureTestFiles.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -154,6 +155,11 @@ TEST_F(Dialogs, ThePreviewShowsThePictureUnderTheCursorShrunkToFit)
     emit dialog->currentChanged(InDir("small.jpg"));
     EXPECT_EQ(preview->Caption(), QStringLiteral("(40 x 30)"));
     EXPECT_EQ(preview->PictureSize(), QSize(40, 30));
+    // Metafiles preview through the picture store's readers.
+    picture_test::WriteFile(InDir("drawing.wmf"), picture_test::WmfWithRectangle(120, 90, QRect(10, 10, 100, 70), qRgb(255, 0, 0)));
+    emit dialog->currentChanged(InDir("drawing.wmf"));
+    EXPECT_EQ(preview->Caption(), QStringLiteral("(120 x 90)"));
+    EXPECT_EQ(preview->PictureSize(), QSize(120, 90));
     for (const QString& none : {InDir("notes.bmp"), InDir("absent.bmp"), Dir.path()}) {
         emit dialog->currentChanged(none);
         EXPECT_EQ(preview->Caption(), QStringLiteral("(None)")) << none.toStdString();
