@@ -4,6 +4,7 @@
 #include "cover/CoverFile.h"
 #include "cover/FaceSlot.h"
 #include "cover/PictureStore.h"
+#include "cover/TextureImage.h"
 #include "ui/DrawGrid.h"
 #include "view/GLLoader.h"
 #include "view/Rotation.h"
@@ -31,7 +32,6 @@ class TImageControl;
 class TPaintBox;
 class TSpinEdit;
 class TStatusBar;
-class TTextureImage;
 class TViewPresenter;
 
 class TMainForm : public QWidget, private TCoverTarget {
@@ -140,8 +140,15 @@ public:
     std::string CoverImagePath, SpineImagePath, PlainImagePath, TopImagePath, FloorImagePath;
     std::string CoverFileName, CoverFileFolder;
 
-    // The texture objects of the five face slots, created at start-up.
-    std::unique_ptr<TTextureImage> CoverTexture, SpineTexture, TopTexture, FloorTexture, PlainTexture;
+    // The texture objects of the five face slots, loaded in place at start-up
+    // and on every change of an image. They exist from the window's creation,
+    // so even a start-up that failed before loading them leaves objects that
+    // bind nothing rather than none at all.
+    std::unique_ptr<TTextureImage> CoverTexture = std::make_unique<TTextureImage>();
+    std::unique_ptr<TTextureImage> SpineTexture = std::make_unique<TTextureImage>();
+    std::unique_ptr<TTextureImage> TopTexture = std::make_unique<TTextureImage>();
+    std::unique_ptr<TTextureImage> FloorTexture = std::make_unique<TTextureImage>();
+    std::unique_ptr<TTextureImage> PlainTexture = std::make_unique<TTextureImage>();
 
     // Frames drawn since start-up, for the frame-rate measurement and tests.
     long FramesDrawn = 0;

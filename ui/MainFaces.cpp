@@ -9,7 +9,7 @@
 
 namespace {
 
-// The slots in the order start-up creates and loads their textures.
+// The slots in the order start-up loads their textures.
 constexpr TFaceSlot LoadOrder[] = {TFaceSlot::Cover, TFaceSlot::Spine, TFaceSlot::Top, TFaceSlot::Floor,
                                    TFaceSlot::Plain};
 
@@ -48,7 +48,6 @@ std::unique_ptr<TTextureImage>& TMainForm::Texture(TFaceSlot slot)
 void TMainForm::LoadFaceTextures()
 {
     for (TFaceSlot slot : LoadOrder) {
-        Texture(slot) = std::make_unique<TTextureImage>();
         Texture(slot)->LoadImage(ImagePath(slot));
         Texture(slot)->GenTexture();
     }
