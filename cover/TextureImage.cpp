@@ -2,10 +2,10 @@
 
 #include "cover/ByteSource.h"
 #include "cover/LargeBuffer.h"
+#include "platform/FileExtension.h"
 
 #include <GL/glu.h>
 #include <algorithm>
-#include <cctype>
 
 TTextureImage::TTextureImage() = default;
 
@@ -15,25 +15,13 @@ TTextureImage::~TTextureImage()
         glDeleteTextures(1, &TextureID);
 }
 
-static std::string LowerCaseExtension(const std::string& fileName)
-{
-    const size_t dot = fileName.find_last_of('.');
-    const size_t separator = fileName.find_last_of('/');
-    if (dot == std::string::npos || (separator != std::string::npos && dot < separator))
-        return {};
-    std::string extension = fileName.substr(dot);
-    std::transform(extension.begin(), extension.end(), extension.begin(),
-                   [](unsigned char c) { return char(std::tolower(c)); });
-    return extension;
-}
-
 bool TTextureImage::LoadImage(const std::string& fileName)
 {
     FreeImageData();
-    const std::string extension = LowerCaseExtension(fileName);
-    if (extension == ".bmp")
+    const std::string extension = LowerCaseAscii(FileExtension(fileName));
+    if (extension == "bmp")
         return LoadBmp(fileName);
-    if (extension == ".jpg")
+    if (extension == "jpg")
         return LoadJpeg(fileName);
     return false;
 }

@@ -1,6 +1,7 @@
 #include "platform/Picture.h"
 
 #include "platform/Error.h"
+#include "platform/FileExtension.h"
 #include "platform/Metafile.h"
 
 #include <QBuffer>
@@ -8,7 +9,6 @@
 #include <QImageReader>
 #include <QPainter>
 #include <algorithm>
-#include <cctype>
 #include <cstdlib>
 
 namespace {
@@ -20,8 +20,7 @@ enum class TReader { Bitmap, Jpeg, Icon, Wmf, Emf };
 
 TReader ReaderFor(const std::string& extension)
 {
-    std::string lower = extension;
-    std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char c) { return std::tolower(c); });
+    const std::string lower = LowerCaseAscii(extension);
     if (lower == "bmp" || lower == "dib")
         return TReader::Bitmap;
     if (lower == "jpg" || lower == "jpeg")
@@ -90,18 +89,9 @@ QImage ReadRaster(const QByteArray& data, TReader kind)
 
 } // namespace
 
-std::string PictureFileExtension(const std::string& fileName)
-{
-    const std::size_t slash = fileName.find_last_of('/');
-    const std::size_t dot = fileName.find_last_of('.');
-    if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
-        return {};
-    return fileName.substr(dot + 1);
-}
-
 void TPicture::LoadFromFile(const std::string& fileName)
 {
-    const std::string extension = PictureFileExtension(fileName);
+    const std::string extension = FileExtension(fileName);
     ReaderFor(extension);
     QFile file(QString::fromStdString(fileName));
     if (!file.open(QIODevice::ReadOnly))

@@ -33,6 +33,3 @@ public:
 private:
     QImage Image;  // always opaque (RGB32) when not empty
 };
-
-// The extension of a file name without its dot, as given ("" when it has none).
-std::string PictureFileExtension(const std::string& fileName);

@@ -2,6 +2,7 @@
 
 #include "cover/TextureImage.h"
 #include "platform/Error.h"
+#include "platform/FileExtension.h"
 #include "platform/ProfileIni.h"
 
 #include <cerrno>
@@ -58,22 +59,9 @@ std::string OpenFailure(const std::string& fileName)
     return {};
 }
 
-std::string LowerCaseExtension(const std::string& fileName)
-{
-    const size_t dot = fileName.find_last_of('.');
-    const size_t slash = fileName.find_last_of('/');
-    if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
-        return {};
-    std::string extension = fileName.substr(dot + 1);
-    for (char& c : extension)
-        if (c >= 'A' && c <= 'Z')
-            c = char(c - 'A' + 'a');
-    return extension;
-}
-
 std::unique_ptr<TTextureImage> LoadTexture(const std::string& fileName)
 {
-    const std::string extension = LowerCaseExtension(fileName);
+    const std::string extension = LowerCaseAscii(FileExtension(fileName));
     if (extension != "bmp" && extension != "jpg")
         throw TError("Unknown picture file extension (." + extension + ") of " + fileName +
                      ": the box takes .bmp and .jpg pictures");

@@ -2,25 +2,14 @@
 
 #include "platform/AtomicFile.h"
 #include "platform/Error.h"
+#include "platform/FileExtension.h"
 #include "snapshot/BmpFile.h"
 
 #include <QBuffer>
 #include <QImage>
 #include <QImageWriter>
-#include <algorithm>
 
 namespace {
-
-std::string LowerCaseExtension(const std::string& fileName)
-{
-    const size_t dot = fileName.find_last_of('.');
-    if (dot == std::string::npos || fileName.find('/', dot) != std::string::npos)
-        return {};
-    std::string extension = fileName.substr(dot);
-    std::transform(extension.begin(), extension.end(), extension.begin(),
-                   [](unsigned char c) { return char(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c); });
-    return extension;
-}
 
 TBitmap24 ToBitmap(const QImage& image)
 {
@@ -57,12 +46,12 @@ std::string Encode(const QImage& image, const std::string& fileName, TImageForma
 
 std::optional<TImageFormat> ImageFormatOf(const std::string& fileName)
 {
-    const std::string extension = LowerCaseExtension(fileName);
-    if (extension == ".png")
+    const std::string extension = LowerCaseAscii(FileExtension(fileName));
+    if (extension == "png")
         return TImageFormat::Png;
-    if (extension == ".bmp")
+    if (extension == "bmp")
         return TImageFormat::Bmp;
-    if (extension == ".jpg" || extension == ".jpeg")
+    if (extension == "jpg" || extension == "jpeg")
         return TImageFormat::Jpeg;
     return std::nullopt;
 }

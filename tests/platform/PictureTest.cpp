@@ -56,15 +56,6 @@ protected:
 
 } // namespace
 
-TEST(PictureExtension, IsWhatFollowsTheLastDotOfTheFileName)
-{
-    EXPECT_EQ(PictureFileExtension("cover.BMP"), "BMP");
-    EXPECT_EQ(PictureFileExtension("/a/b/archive.tar.gz"), "gz");
-    EXPECT_EQ(PictureFileExtension("/a/b.d/noextension"), "");
-    EXPECT_EQ(PictureFileExtension("trailing."), "");
-    EXPECT_EQ(PictureFileExtension("noextension"), "");
-}
-
 TEST_F(PictureFiles, EveryReaderIsChosenByExtensionInAnyCase)
 {
     const QImage red = Solid(12, 7, qRgb(255, 0, 0));
