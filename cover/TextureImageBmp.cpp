@@ -4,6 +4,7 @@
 #include "cover/LargeBuffer.h"
 #include "cover/TextureImage.h"
 #include "platform/Error.h"
+#include "platform/LittleEndian.h"
 
 #include <bit>
 #include <cstring>
@@ -12,9 +13,6 @@ namespace {
 
 constexpr uint32_t FileHeaderSize = 14;
 constexpr uint32_t InfoHeaderSize = 40;
-
-uint16_t Word(const uint8_t* p) { return uint16_t(p[0] | p[1] << 8); }
-uint32_t DoubleWord(const uint8_t* p) { return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24; }
 
 void ReadHeader(TByteSource& file, uint64_t offset, uint8_t* into, size_t count)
 {
@@ -50,7 +48,7 @@ void ConvertRow24(const uint8_t* in, uint8_t* out, int32_t width)
 void ConvertRow16(const uint8_t* in, uint8_t* out, int32_t width, TChannel red, TChannel green, TChannel blue)
 {
     for (int32_t x = 0; x < width; ++x, in += 2, out += 4) {
-        const uint32_t word = Word(in);
+        const uint32_t word = LittleEndian16(in);
         out[0] = red(word), out[1] = green(word), out[2] = blue(word);
     }
 }
@@ -79,19 +77,19 @@ bool TTextureImage::DecodeBmp(TByteSource& file)
 {
     uint8_t fileHeader[FileHeaderSize];
     ReadHeader(file, 0, fileHeader, sizeof fileHeader);
-    if (Word(fileHeader) != 0x4D42)
+    if (LittleEndian16(fileHeader) != 0x4D42)
         return false;
     uint8_t info[InfoHeaderSize];
     ReadHeader(file, FileHeaderSize, info, sizeof info);
-    const uint32_t infoSize = DoubleWord(info);
+    const uint32_t infoSize = LittleEndian32(info);
     if (infoSize < InfoHeaderSize)  // 12 is the old core header
         return false;
-    const int32_t width = int32_t(DoubleWord(info + 4));
-    const int32_t height = int32_t(DoubleWord(info + 8));
-    const int32_t bits = Word(info + 14);
-    const uint32_t compression = DoubleWord(info + 16);
-    const uint32_t imageSizeField = DoubleWord(info + 20);
-    const uint32_t coloursUsed = DoubleWord(info + 32);
+    const int32_t width = int32_t(LittleEndian32(info + 4));
+    const int32_t height = int32_t(LittleEndian32(info + 8));
+    const int32_t bits = LittleEndian16(info + 14);
+    const uint32_t compression = LittleEndian32(info + 16);
+    const uint32_t imageSizeField = LittleEndian32(info + 20);
+    const uint32_t coloursUsed = LittleEndian32(info + 32);
     if (compression != 0 && compression != 3)
         return false;
     if (bits == 16) {
@@ -99,9 +97,9 @@ bool TTextureImage::DecodeBmp(TByteSource& file)
             // Directly after the 40 bytes, which is also where longer headers keep them.
             uint8_t masks[12];
             ReadHeader(file, FileHeaderSize + InfoHeaderSize, masks, sizeof masks);
-            RedMask = DoubleWord(masks);
-            GreenMask = DoubleWord(masks + 4);
-            BlueMask = DoubleWord(masks + 8);
+            RedMask = LittleEndian32(masks);
+            GreenMask = LittleEndian32(masks + 4);
+            BlueMask = LittleEndian32(masks + 8);
             if (!MasksUsable(RedMask, GreenMask, BlueMask))
                 return false;
         } else {
@@ -132,7 +130,7 @@ bool TTextureImage::DecodeBmp(TByteSource& file)
     if (imageSize < needed || imageSize > uint32_t(INT32_MAX))
         return false;
     ImageSize = int32_t(imageSize);
-    const uint32_t offset = DoubleWord(fileHeader + 10);
+    const uint32_t offset = LittleEndian32(fileHeader + 10);
     if (offset > file.Size() || imageSize > file.Size() - offset)
         return false;
 

@@ -2,6 +2,7 @@
 
 #include "platform/AtomicFile.h"
 #include "platform/Error.h"
+#include "platform/LittleEndian.h"
 
 #include <QFile>
 #include <cstring>
@@ -22,19 +23,6 @@ void Put32(std::string& out, size_t at, uint32_t value)
 {
     for (int i = 0; i < 4; ++i)
         out[at + i] = static_cast<char>((value >> (8 * i)) & 0xFF);
-}
-
-uint32_t Get32(std::string_view data, size_t at)
-{
-    uint32_t value = 0;
-    for (int i = 3; i >= 0; --i)
-        value = value << 8 | static_cast<uint8_t>(data[at + i]);
-    return value;
-}
-
-uint16_t Get16(std::string_view data, size_t at)
-{
-    return static_cast<uint16_t>(static_cast<uint8_t>(data[at]) | static_cast<uint8_t>(data[at + 1]) << 8);
 }
 
 [[noreturn]] void Invalid()
@@ -71,12 +59,13 @@ TBitmap24 DecodeBmp(std::string_view data)
 {
     if (data.size() < HeadersSize || data[0] != 'B' || data[1] != 'M')
         Invalid();
-    const uint32_t offset = Get32(data, 10);
-    const uint32_t infoSize = Get32(data, 14);
-    const int32_t width = static_cast<int32_t>(Get32(data, 18));
-    const int32_t height = static_cast<int32_t>(Get32(data, 22));
-    const uint16_t bits = Get16(data, 28);
-    const uint32_t compression = Get32(data, 30);
+    const auto* header = reinterpret_cast<const uint8_t*>(data.data());
+    const uint32_t offset = LittleEndian32(header + 10);
+    const uint32_t infoSize = LittleEndian32(header + 14);
+    const int32_t width = static_cast<int32_t>(LittleEndian32(header + 18));
+    const int32_t height = static_cast<int32_t>(LittleEndian32(header + 22));
+    const uint16_t bits = LittleEndian16(header + 28);
+    const uint32_t compression = LittleEndian32(header + 30);
     if (infoSize < InfoHeaderSize || offset < FileHeaderSize + static_cast<uint64_t>(infoSize) || bits != 24 ||
         compression != 0 || width < 0 || height == INT32_MIN)
         Invalid();
