@@ -5,7 +5,6 @@
 
 namespace {
 
-constexpr std::array<const char*, 5> ImageKeys{"Cover", "Spine", "Plain", "Top", "Floor"};
 constexpr std::array<const char*, 4> OptionKeys{"Book", "Floor", "Back", "Open"};
 constexpr std::array<const char*, 3> SizeKeys{"Width", "Height", "Depth"};
 constexpr int32_t DefaultSize = 10;
@@ -21,8 +20,8 @@ size_t AfterLastSeparator(std::string_view path)
 
 void ReadCoverText(std::string_view text, TCoverTarget& target)
 {
-    for (size_t i = 0; i < ImageKeys.size(); ++i)
-        target.SetImagePath(static_cast<TCoverImage>(i), ReadProfileString(text, "Properties", ImageKeys[i], ""));
+    for (size_t i = 0; i < CoverImageKeys.size(); ++i)
+        target.SetImagePath(static_cast<TCoverImage>(i), ReadProfileString(text, "Properties", CoverImageKeys[i], ""));
     for (size_t i = 0; i < OptionKeys.size(); ++i)
         target.SetOption(static_cast<TCoverOption>(i),
                          ReadProfileBoolean(ReadProfileString(text, "Options", OptionKeys[i], "")));
@@ -40,8 +39,8 @@ std::array<TCoverEntry, 12> CoverFileEntries(const TCoverState& state)
 {
     std::array<TCoverEntry, 12> entries;
     size_t next = 0;
-    for (size_t i = 0; i < ImageKeys.size(); ++i)
-        entries[next++] = {"Properties", ImageKeys[i], BareImageName(state.ImagePaths[i])};
+    for (size_t i = 0; i < CoverImageKeys.size(); ++i)
+        entries[next++] = {"Properties", CoverImageKeys[i], BareImageName(state.ImagePaths[i])};
     for (size_t i = 0; i < OptionKeys.size(); ++i)
         entries[next++] = {"Options", OptionKeys[i], state.Options[i] ? "1" : "0"};
     for (size_t i = 0; i < SizeKeys.size(); ++i)

@@ -15,6 +15,9 @@ enum class TCoverImage { Cover, Spine, Plain, Top, Floor };
 enum class TCoverOption { Book, Floor, Back, Open };
 enum class TCoverSize { Width, Height, Depth };
 
+// The keys of the five images under [Properties], in the order of TCoverImage.
+inline constexpr std::array<const char*, 5> CoverImageKeys{"Cover", "Spine", "Plain", "Top", "Floor"};
+
 // What reading a cover file changes. Each key's value is handed over before the
 // next key is read, in the order of the file, so a window can apply it as a
 // user's change would (and run that change's handler).

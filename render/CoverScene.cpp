@@ -12,7 +12,6 @@
 
 namespace {
 
-constexpr std::array<const char*, 5> ImageKeys{"Cover", "Spine", "Plain", "Top", "Floor"};
 // The face slot that each image of the cover file fills.
 constexpr std::array<TFaceSlot, 5> ImageSlots{TFaceSlot::Cover, TFaceSlot::Spine, TFaceSlot::Plain, TFaceSlot::Top,
                                               TFaceSlot::Floor};
@@ -89,9 +88,9 @@ TCoverSetup ReadCoverSetup(const std::string& fileName)
     TCoverSetup setup;
     TSetupTarget target(setup);
     ReadCoverText(*text, target);
-    for (size_t i = 0; i < ImageKeys.size(); ++i)
+    for (size_t i = 0; i < CoverImageKeys.size(); ++i)
         if (setup.ImageNames[i].empty())
-            throw TError(std::string("no ") + ImageKeys[i] + " image is named under [Properties]");
+            throw TError(std::string("no ") + CoverImageKeys[i] + " image is named under [Properties]");
     return setup;
 }
 
@@ -117,7 +116,7 @@ TFaceTextures CoverTextures(const TCoverSetup& setup, const std::string& coverFi
     const std::string folder = CoverFolderOf(coverFile);
     TFaceTextures textures{};
     std::string failures;
-    for (size_t i = 0; i < ImageKeys.size(); ++i) {
+    for (size_t i = 0; i < CoverImageKeys.size(); ++i) {
         try {
             textures[size_t(ImageSlots[i])] = &cache.Texture(CoverImageLocation(folder, setup.ImageNames[i]));
         } catch (const TError& e) {
