@@ -35,6 +35,26 @@ void ReadCoverFile(const std::string& fileName, TCoverTarget& target)
     ReadCoverText(ReadProfileFile(fileName).value_or(std::string()), target);
 }
 
+TCoverState ReadCoverState(std::string_view text)
+{
+    class TStateTarget final : public TCoverTarget {
+    public:
+        void SetImagePath(TCoverImage image, const std::string& name) override
+        {
+            State.ImagePaths[static_cast<size_t>(image)] = name;
+        }
+        void SetOption(TCoverOption option, bool checked) override
+        {
+            State.Options[static_cast<size_t>(option)] = checked;
+        }
+        void SetSize(TCoverSize size, int32_t value) override { State.Sizes[static_cast<size_t>(size)] = value; }
+
+        TCoverState State;
+    } target;
+    ReadCoverText(text, target);
+    return target.State;
+}
+
 std::array<TCoverEntry, 12> CoverFileEntries(const TCoverState& state)
 {
     std::array<TCoverEntry, 12> entries;

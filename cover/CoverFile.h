@@ -46,6 +46,10 @@ void ReadCoverText(std::string_view text, TCoverTarget& target);
 // Same for a file; a missing or unreadable file gives every default.
 void ReadCoverFile(const std::string& fileName, TCoverTarget& target);
 
+// The whole state a cover text holds, absent or unreadable keys taking their
+// defaults: for readers that apply it at once rather than key by key.
+TCoverState ReadCoverState(std::string_view text);
+
 // One key as saving writes it.
 struct TCoverEntry {
     const char* Section = nullptr;

@@ -12,25 +12,6 @@
 
 namespace {
 
-class TStateTarget : public TCoverTarget {
-public:
-    void SetImagePath(TCoverImage image, const std::string& name) override
-    {
-        State.ImagePaths[static_cast<size_t>(image)] = name;
-    }
-    void SetOption(TCoverOption option, bool checked) override { State.Options[static_cast<size_t>(option)] = checked; }
-    void SetSize(TCoverSize size, int32_t value) override { State.Sizes[static_cast<size_t>(size)] = value; }
-
-    TCoverState State;
-};
-
-TCoverState ReadState(std::string_view text)
-{
-    TStateTarget target;
-    ReadCoverText(text, target);
-    return target.State;
-}
-
 void Check(bool condition, const char* what)
 {
     if (!condition) {
@@ -69,7 +50,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     CheckIntegers(text);
 
     // Write back what was read, with the options turned over and the sizes moved.
-    TCoverState state = ReadState(text);
+    TCoverState state = ReadCoverState(text);
     for (std::string& name : state.ImagePaths)
         name = BareImageName(name);
     for (bool& option : state.Options)
@@ -92,6 +73,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     }
     Check(!refused, "a name with a NUL was written");
     if (keepsNames)
-        Check(ReadState(written) == state, "state written and read back");
+        Check(ReadCoverState(written) == state, "state written and read back");
     return 0;
 }

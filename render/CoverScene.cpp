@@ -16,38 +16,6 @@ namespace {
 constexpr std::array<TFaceSlot, 5> ImageSlots{TFaceSlot::Cover, TFaceSlot::Spine, TFaceSlot::Plain, TFaceSlot::Top,
                                               TFaceSlot::Floor};
 
-class TSetupTarget : public TCoverTarget {
-public:
-    explicit TSetupTarget(TCoverSetup& setup) : Setup(setup) {}
-
-    void SetImagePath(TCoverImage image, const std::string& name) override
-    {
-        Setup.ImageNames[size_t(image)] = name;
-    }
-
-    void SetOption(TCoverOption option, bool checked) override
-    {
-        switch (option) {
-        case TCoverOption::Book: Setup.Box.Book = checked; break;
-        case TCoverOption::Floor: Setup.Box.Floor = checked; break;
-        case TCoverOption::Back: Setup.ShowBackground = checked; break;
-        case TCoverOption::Open: Setup.Box.LidOpen = checked; break;
-        }
-    }
-
-    void SetSize(TCoverSize size, int32_t value) override
-    {
-        switch (size) {
-        case TCoverSize::Width: Setup.Width = value; break;
-        case TCoverSize::Height: Setup.Height = value; break;
-        case TCoverSize::Depth: Setup.Depth = value; break;
-        }
-    }
-
-private:
-    TCoverSetup& Setup;
-};
-
 // The system's reason when the file cannot be opened for reading; empty when it can.
 std::string OpenFailure(const std::string& fileName)
 {
@@ -85,9 +53,16 @@ TCoverSetup ReadCoverSetup(const std::string& fileName)
     if (!text)
         throw TError("Cannot open file " + fileName + ": not a regular file of at most " +
                      std::to_string(MaxProfileFileSize) + " bytes");
+    const TCoverState state = ReadCoverState(*text);
     TCoverSetup setup;
-    TSetupTarget target(setup);
-    ReadCoverText(*text, target);
+    setup.ImageNames = state.ImagePaths;
+    setup.Box.Book = state.Options[size_t(TCoverOption::Book)];
+    setup.Box.Floor = state.Options[size_t(TCoverOption::Floor)];
+    setup.Box.LidOpen = state.Options[size_t(TCoverOption::Open)];
+    setup.ShowBackground = state.Options[size_t(TCoverOption::Back)];
+    setup.Width = state.Sizes[size_t(TCoverSize::Width)];
+    setup.Height = state.Sizes[size_t(TCoverSize::Height)];
+    setup.Depth = state.Sizes[size_t(TCoverSize::Depth)];
     for (size_t i = 0; i < CoverImageKeys.size(); ++i)
         if (setup.ImageNames[i].empty())
             throw TError(std::string("no ") + CoverImageKeys[i] + " image is named under [Properties]");
