@@ -143,11 +143,19 @@ bool IsWritable(std::string_view section, std::string_view key, std::string_view
            value.find_first_of(LineBreaksAndNul) == std::string_view::npos;
 }
 
-} // namespace
 
-std::string ReadProfileString(std::string_view text, std::string_view section, std::string_view key,
-                              std::string_view defaultValue)
+// Where a key stands in a text: its line when the first section of that name
+// holds it, else where it would go (after the section's header or its last
+// key; none when the text has no such section).
+struct TKeySearch {
+    std::optional<TParsedLine> Key;
+    TLine KeyLine;
+    std::optional<size_t> InsertAt;
+};
+
+TKeySearch FindKey(std::string_view text, std::string_view section, std::string_view key)
 {
+    TKeySearch search;
     TLineReader lines(text);
     TLine line;
     bool inSection = false;
@@ -157,10 +165,28 @@ std::string ReadProfileString(std::string_view text, std::string_view section, s
             if (inSection)
                 break;
             inSection = SameName(parsed.Name, section);
-        } else if (inSection && parsed.Kind == TLineKind::Key && SameName(parsed.Name, key)) {
-            return std::string(parsed.Value.substr(0, MaxProfileValueLength));
+            if (inSection)
+                search.InsertAt = line.End;
+        } else if (inSection && parsed.Kind == TLineKind::Key) {
+            if (SameName(parsed.Name, key)) {
+                search.Key = parsed;
+                search.KeyLine = line;
+                break;
+            }
+            search.InsertAt = line.End;
         }
     }
+    return search;
+}
+
+} // namespace
+
+std::string ReadProfileString(std::string_view text, std::string_view section, std::string_view key,
+                              std::string_view defaultValue)
+{
+    const TKeySearch search = FindKey(text, section, key);
+    if (search.Key)
+        return std::string(search.Key->Value.substr(0, MaxProfileValueLength));
     return std::string(defaultValue);
 }
 
@@ -169,34 +195,20 @@ std::optional<std::string> WriteProfileText(std::string_view text, std::string_v
 {
     if (!IsWritable(section, key, value))
         return std::nullopt;
-    const std::string entry = std::string(key) + "=" + std::string(value);
-    TLineReader lines(text);
-    TLine line;
-    bool inSection = false;
-    std::optional<size_t> insertAt;  // after the section's header or its last key
-    while (lines.Next(line)) {
-        const TParsedLine parsed = ParseLine(text, line);
-        if (parsed.Kind == TLineKind::Header) {
-            if (inSection)
-                break;
-            inSection = SameName(parsed.Name, section);
-            if (inSection)
-                insertAt = line.End;
-        } else if (inSection && parsed.Kind == TLineKind::Key) {
-            if (SameName(parsed.Name, key)) {
-                const size_t nameEnd = static_cast<size_t>(parsed.Name.data() - text.data()) + parsed.Name.size();
-                return std::string(text.substr(0, nameEnd)) + "=" + std::string(value) +
-                       std::string(text.substr(line.ContentEnd));
-            }
-            insertAt = line.End;
-        }
+    const TKeySearch search = FindKey(text, section, key);
+    if (search.Key) {
+        // The value is replaced in place; the line keeps its spelling of the name.
+        const std::string_view name = search.Key->Name;
+        const size_t nameEnd = static_cast<size_t>(name.data() - text.data()) + name.size();
+        return std::string(text.substr(0, nameEnd)) + "=" + std::string(value) +
+               std::string(text.substr(search.KeyLine.ContentEnd));
     }
     const std::string_view lineEnding = FirstLineEnding(text);
-    const size_t at = insertAt.value_or(text.size());
+    const size_t at = search.InsertAt.value_or(text.size());
     std::string inserted = ContinuesOpenLine(text, at) ? std::string(lineEnding) : std::string();
-    if (!insertAt)
+    if (!search.InsertAt)
         inserted += "[" + std::string(section) + "]" + std::string(lineEnding);
-    inserted += entry + std::string(lineEnding);
+    inserted += std::string(key) + "=" + std::string(value) + std::string(lineEnding);
     return std::string(text.substr(0, at)) + inserted + std::string(text.substr(at));
 }
 
