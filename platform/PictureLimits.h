@@ -1,0 +1,17 @@
+#pragma once
+// The one bound on the size of a raster picture, shared by the picture store's
+// readers and the texture object: its pixels, four bytes each, fill at most
+// 1 GiB. A picture past it is refused before anything is allocated, with the
+// reader's own "... is not valid" text and the size.
+#include <cstdint>
+#include <string>
+
+constexpr uint64_t kMaxPictureBytes = uint64_t(1) << 30;
+constexpr uint64_t kMaxPicturePixels = kMaxPictureBytes / 4;
+
+constexpr const char* kBitmapNotValid = "Bitmap image is not valid";
+constexpr const char* kJpegNotValid = "JPEG image is not valid";
+
+// Throws TError "<notValid> (W x H pixels is too large)" when a picture of
+// width x height pixels holds more than kMaxPicturePixels.
+void CheckPictureSize(const char* notValid, uint64_t width, uint64_t height);
