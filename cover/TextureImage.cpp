@@ -3,6 +3,7 @@
 #include "cover/ByteSource.h"
 #include "cover/LargeBuffer.h"
 #include "platform/FileExtension.h"
+#include "platform/PictureLimits.h"
 
 #include <GL/glu.h>
 #include <algorithm>
@@ -36,7 +37,7 @@ bool TTextureImage::LoadJpeg(const std::string& fileName)
 {
     const std::unique_ptr<TFileSource> file = TFileSource::Open(fileName);
     // A compressed picture is smaller than the largest pixel buffer.
-    if (!file || file->Size() > uint64_t(MaxSide) * MaxSide * 4)
+    if (!file || file->Size() > kMaxPictureBytes)
         return false;
     const size_t size = size_t(file->Size());
     const std::unique_ptr<uint8_t[]> data = AllocateLargeBuffer(size);

@@ -18,9 +18,11 @@ public:
 
     // Reads the file into ImageData; true when an image was loaded. ".bmp" and
     // ".jpg" in any case; every other extension gives false. Drops the previous
-    // pixel buffer first, whatever the outcome. Needs no GL context.
+    // pixel buffer first, whatever the outcome. Needs no GL context. A picture
+    // past the bound of PictureLimits.h raises its "... is too large" error.
     bool LoadImage(const std::string& fileName);
-    // The same for the bytes of a BMP or JPEG file already in memory.
+    // The same for the bytes of a BMP or JPEG file already in memory, through
+    // the same decoders.
     bool LoadBmpFromMemory(const uint8_t* data, size_t size);
     bool LoadJpegFromMemory(const uint8_t* data, size_t size);
     // Makes the GL texture from ImageData; nothing when there is no pixel buffer.
@@ -36,20 +38,18 @@ public:
     int32_t BitsPerPixel = 0;
     std::unique_ptr<uint8_t[]> ImageData;  // Width x Height pixels, R G B A
     uint8_t Palette[256][4] = {};          // blue, green, red, reserved
-    uint32_t RedMask = 0, GreenMask = 0, BlueMask = 0;
+    uint32_t RedMask = 0, GreenMask = 0, BlueMask = 0;  // of a 16- or 32-bit BMP
     GLenum MinFilter = GL_LINEAR;
     GLenum MagFilter = GL_LINEAR;
     GLenum WrapS = GL_REPEAT;
     GLenum WrapT = GL_REPEAT;
     int32_t ImageSize = 0;
 
-    // The largest image either loader accepts: 16384 x 16384 pixels (1 GiB).
-    static constexpr int32_t MaxSide = 16384;
-
 private:
     bool LoadBmp(const std::string& fileName);
     bool LoadJpeg(const std::string& fileName);
     bool DecodeBmp(TByteSource& file);                  // TextureImageBmp.cpp
+    bool ReadMasks(TByteSource& file, int32_t bits, bool bitFields);
     bool DecodeJpeg(const uint8_t* data, size_t size);  // TextureImageJpeg.cpp
     bool AllocateImageData();
     void FreeImageData();

@@ -5,8 +5,10 @@
 #include "cover/TextureImage.h"
 #include "platform/Error.h"
 #include "platform/LittleEndian.h"
+#include "platform/PictureLimits.h"
 
 #include <bit>
+#include <cstdlib>
 #include <cstring>
 
 namespace {
@@ -20,16 +22,16 @@ void ReadHeader(TByteSource& file, uint64_t offset, uint8_t* into, size_t count)
         throw TInOutError("Read beyond end of file");
 }
 
-// Masks must lie in the 16-bit word, must not overlap, and hold at most 8 bits.
-bool MasksUsable(uint32_t red, uint32_t green, uint32_t blue)
+// Masks must lie in the pixel's word, must not overlap, and hold at most 8 bits.
+bool MasksUsable(uint32_t red, uint32_t green, uint32_t blue, int bits)
 {
     for (uint32_t mask : {red, green, blue})
-        if (mask > 0xFFFF || std::popcount(mask) > 8)
+        if ((bits == 16 && mask > 0xFFFF) || std::popcount(mask) > 8)
             return false;
     return (red & green) == 0 && (red & blue) == 0 && (green & blue) == 0;
 }
 
-// One colour component of a 16-bit pixel, widened to 8 bits.
+// One colour component of a 16- or 32-bit pixel, widened to 8 bits.
 struct TChannel {
     explicit TChannel(uint32_t mask)
         : Mask(mask), Shift(mask ? std::countr_zero(mask) : 0), Bits(std::popcount(mask)) {}
@@ -53,6 +55,15 @@ void ConvertRow16(const uint8_t* in, uint8_t* out, int32_t width, TChannel red, 
     }
 }
 
+// In place: each 4-byte word becomes red, green, blue and a byte that step 11 fills.
+void ConvertPixels32(uint8_t* pixels, size_t count, TChannel red, TChannel green, TChannel blue)
+{
+    for (size_t i = 0; i < count; ++i, pixels += 4) {
+        const uint32_t word = LittleEndian32(pixels);
+        pixels[0] = red(word), pixels[1] = green(word), pixels[2] = blue(word);
+    }
+}
+
 void PutEntry(const uint8_t entry[4], uint8_t* out)
 {
     out[0] = entry[2], out[1] = entry[1], out[2] = entry[0];
@@ -73,6 +84,24 @@ void ConvertRow4(const uint8_t* in, uint8_t* out, int32_t width, const uint8_t p
 
 }  // namespace
 
+// The masks of a 16- or 32-bit file: from directly after the 40 bytes with bit
+// fields (where the longer headers keep them too), else the format's own.
+bool TTextureImage::ReadMasks(TByteSource& file, int32_t bits, bool bitFields)
+{
+    if (bitFields) {
+        uint8_t masks[12];
+        ReadHeader(file, FileHeaderSize + InfoHeaderSize, masks, sizeof masks);
+        RedMask = LittleEndian32(masks);
+        GreenMask = LittleEndian32(masks + 4);
+        BlueMask = LittleEndian32(masks + 8);
+    } else if (bits == 16) {
+        RedMask = 0x7C00, GreenMask = 0x03E0, BlueMask = 0x001F;
+    } else {
+        RedMask = 0xFF0000, GreenMask = 0x00FF00, BlueMask = 0x0000FF;
+    }
+    return MasksUsable(RedMask, GreenMask, BlueMask, bits);
+}
+
 bool TTextureImage::DecodeBmp(TByteSource& file)
 {
     uint8_t fileHeader[FileHeaderSize];
@@ -84,49 +113,40 @@ bool TTextureImage::DecodeBmp(TByteSource& file)
     const uint32_t infoSize = LittleEndian32(info);
     if (infoSize < InfoHeaderSize)  // 12 is the old core header
         return false;
-    const int32_t width = int32_t(LittleEndian32(info + 4));
-    const int32_t height = int32_t(LittleEndian32(info + 8));
+    const int64_t width = int32_t(LittleEndian32(info + 4));
+    const int64_t height = std::abs(int64_t(int32_t(LittleEndian32(info + 8))));
     const int32_t bits = LittleEndian16(info + 14);
     const uint32_t compression = LittleEndian32(info + 16);
     const uint32_t imageSizeField = LittleEndian32(info + 20);
     const uint32_t coloursUsed = LittleEndian32(info + 32);
     if (compression != 0 && compression != 3)
         return false;
-    if (bits == 16) {
-        if (compression == 3) {
-            // Directly after the 40 bytes, which is also where longer headers keep them.
-            uint8_t masks[12];
-            ReadHeader(file, FileHeaderSize + InfoHeaderSize, masks, sizeof masks);
-            RedMask = LittleEndian32(masks);
-            GreenMask = LittleEndian32(masks + 4);
-            BlueMask = LittleEndian32(masks + 8);
-            if (!MasksUsable(RedMask, GreenMask, BlueMask))
-                return false;
-        } else {
-            RedMask = 0x7C00, GreenMask = 0x03E0, BlueMask = 0x001F;
-        }
-    }
+    if ((bits == 16 || bits == 32) && !ReadMasks(file, bits, compression == 3))
+        return false;
     if (bits != 32 && bits != 24 && bits != 16 && bits != 8 && bits != 4)
         return false;
-    if (width <= 0 || width > MaxSide || height == 0 || height < -MaxSide || height > MaxSide)
+    if (width <= 0 || height == 0)
         return false;
-    Width = width;
-    Height = height < 0 ? -height : height;
+    CheckPictureSize(kBitmapNotValid, uint64_t(width), uint64_t(height));
+    Width = int32_t(width);
+    Height = int32_t(height);
     BitsPerPixel = bits;
 
     if (bits < 16) {
+        // Up to 256 entries, even past what the bit depth can index.
         const uint32_t entries = coloursUsed != 0 ? coloursUsed : 1u << bits;
-        if (entries > 1u << bits)
+        if (entries > 256)
             return false;
         std::memset(Palette, 0, sizeof Palette);  // indices past the table read as black
         if (!file.ReadAt(FileHeaderSize + uint64_t(infoSize), Palette, entries * 4))
             return false;
     }
 
-    // With both sides at most 16384 none of this can overflow 32 bits.
+    // Within the pixel bound none of this can overflow 32 bits. 32-bit pixels
+    // are read as they are, whatever the image-size field says.
     const int32_t stride = RowStride(bits);
     const uint32_t needed = uint32_t(stride) * uint32_t(Height);
-    const uint32_t imageSize = imageSizeField != 0 ? imageSizeField : needed;
+    const uint32_t imageSize = imageSizeField != 0 && bits != 32 ? imageSizeField : needed;
     if (imageSize < needed || imageSize > uint32_t(INT32_MAX))
         return false;
     ImageSize = int32_t(imageSize);
@@ -141,7 +161,11 @@ bool TTextureImage::DecodeBmp(TByteSource& file)
         if (!pixels || !file.ReadAt(offset, pixels.get(), needed))
             return false;
         ImageData = std::move(pixels);
-        SwapRedBlue();
+        if (RedMask == 0xFF0000 && GreenMask == 0x00FF00 && BlueMask == 0x0000FF)
+            SwapRedBlue();
+        else
+            ConvertPixels32(ImageData.get(), size_t(Width) * size_t(Height), TChannel(RedMask),
+                            TChannel(GreenMask), TChannel(BlueMask));
     } else {
         const std::unique_ptr<uint8_t[]> rows = AllocateLargeBuffer(needed);
         if (!rows || !file.ReadAt(offset, rows.get(), needed) || !AllocateImageData())

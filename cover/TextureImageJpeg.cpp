@@ -3,6 +3,7 @@
 // hold no object with a destructor, and the decompressor is always destroyed.
 #include "cover/TextureImage.h"
 #include "platform/Error.h"
+#include "platform/PictureLimits.h"
 
 #include <algorithm>
 #include <csetjmp>
@@ -49,6 +50,24 @@ bool ReadHeader(TDecompressor& jpeg, const uint8_t* data, size_t size)
     return true;
 }
 
+// Print artwork stores ink, not light: CMYK, or YCCK, which libjpeg turns
+// into CMYK. Adobe's writers store every ink inverted (255 is no ink), so the
+// light left by cyan and black together is c x k / 255, rounded, as djpeg has it.
+bool IsInk(const jpeg_decompress_struct& info)
+{
+    return info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK;
+}
+
+void InkToLight(uint8_t* pixel, size_t count)
+{
+    for (size_t i = 0; i < count; ++i, pixel += 4) {
+        const unsigned black = pixel[3];
+        for (int c = 0; c < 3; ++c)
+            pixel[c] = uint8_t((pixel[c] * black + 127) / 255);
+        pixel[3] = 255;
+    }
+}
+
 // Decodes into pixels (image width x height x 4 bytes) as red, green, blue,
 // alpha 255, the bottom row first.
 bool Decode(TDecompressor& jpeg, uint8_t* pixels)
@@ -56,7 +75,8 @@ bool Decode(TDecompressor& jpeg, uint8_t* pixels)
     if (setjmp(jpeg.Errors.Jump))
         return false;
     jpeg_decompress_struct& info = jpeg.Info;
-    info.out_color_space = JCS_EXT_RGBA;
+    const bool ink = IsInk(info);
+    info.out_color_space = ink ? JCS_CMYK : JCS_EXT_RGBA;
     jpeg_start_decompress(&info);
     const size_t stride = size_t(info.output_width) * 4;
     constexpr JDIMENSION batch = 16;
@@ -65,7 +85,9 @@ bool Decode(TDecompressor& jpeg, uint8_t* pixels)
         const JDIMENSION count = std::min(batch, info.output_height - info.output_scanline);
         for (JDIMENSION i = 0; i < count; ++i)
             rows[i] = pixels + size_t(info.output_height - 1 - info.output_scanline - i) * stride;
-        jpeg_read_scanlines(&info, rows, count);
+        const JDIMENSION read = jpeg_read_scanlines(&info, rows, count);
+        for (JDIMENSION i = 0; ink && i < read; ++i)
+            InkToLight(rows[i], info.output_width);
     }
     jpeg_finish_decompress(&info);
     return true;
@@ -78,8 +100,7 @@ bool TTextureImage::DecodeJpeg(const uint8_t* data, size_t size)
     TDecompressor jpeg;
     if (!ReadHeader(jpeg, data, size))
         return false;
-    if (jpeg.Info.image_width > JDIMENSION(MaxSide) || jpeg.Info.image_height > JDIMENSION(MaxSide))
-        return false;
+    CheckPictureSize(kJpegNotValid, jpeg.Info.image_width, jpeg.Info.image_height);
     Width = int32_t(jpeg.Info.image_width);
     Height = int32_t(jpeg.Info.image_height);
     BitsPerPixel = 32;

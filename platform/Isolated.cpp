@@ -12,6 +12,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+// Present only in programs built with a sanitizer.
+extern "C" void __sanitizer_set_death_callback(void (*callback)()) __attribute__((weak));
+
 namespace {
 
 void WriteAll(int fd, const char* data, std::size_t size)
@@ -47,22 +50,25 @@ void LimitAddressSpace(std::size_t extra)
 }
 
 // The child: a fault ends it alone and silently (no sanitizer or fuzzer
-// report, no core file); its reply is one status byte ('O' or 'E') and the
-// output or the error message.
+// report, no core file, no file left by a fuzzer's handlers); its reply is one
+// status byte ('O' or 'E') and the output or the error message.
 [[noreturn]] void RunChild(int fd, const std::function<std::string()>& work, const TIsolationLimits& limits)
 {
     struct sigaction fallback {};
     fallback.sa_handler = SIG_DFL;
     for (int signal : {SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT, SIGTRAP})
         sigaction(signal, &fallback, nullptr);
+    // A fuzzer saves its current input when a sanitizer ends the process; a
+    // child that a sanitizer ends saves nothing.
+    if (__sanitizer_set_death_callback)
+        __sanitizer_set_death_callback(nullptr);
     // A library that calls exit() must not run the program's exit handlers
     // and static destructors in the child: this handler, registered last,
     // runs first and ends the child at once.
     std::atexit([] { _exit(1); });
     const rlimit noCore{0, 0};
     setrlimit(RLIMIT_CORE, &noCore);
-    if (kIsolationLimitsMemory)
-        LimitAddressSpace(limits.ExtraMemory);
+    LimitAddressSpace(limits.ExtraMemory);
     const int null = open("/dev/null", O_WRONLY);
     if (null >= 0) {
         dup2(null, STDOUT_FILENO);

@@ -11,22 +11,12 @@
 struct TIsolationLimits {
     std::size_t MaxOutput = 64u << 20;             // bytes the work may return
     std::chrono::milliseconds Time{5000};          // wall-clock time for the whole run
-    std::size_t ExtraMemory = std::size_t(1) << 30; // address space the child may add
+    // Address space the child may add to what it inherits. Under a sanitizer
+    // the inherited part holds the shadow memory, and an allocation past the
+    // limit ends the child with the sanitizer's report. This stays below a
+    // fuzzer's own allocation limit, so the child never reaches that one.
+    std::size_t ExtraMemory = std::size_t(1) << 30;
 };
-
-// The memory limit is left out under AddressSanitizer, whose shadow memory
-// already exceeds any sensible limit.
-#if defined(__SANITIZE_ADDRESS__)
-constexpr bool kIsolationLimitsMemory = false;
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-constexpr bool kIsolationLimitsMemory = false;
-#else
-constexpr bool kIsolationLimitsMemory = true;
-#endif
-#else
-constexpr bool kIsolationLimitsMemory = true;
-#endif
 
 // Throws TError with `failure` followed by the reason when the child dies, is
 // stopped for taking too long, or returns more than MaxOutput bytes.

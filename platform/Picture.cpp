@@ -2,7 +2,9 @@
 
 #include "platform/Error.h"
 #include "platform/FileExtension.h"
+#include "platform/LittleEndian.h"
 #include "platform/Metafile.h"
+#include "platform/PictureLimits.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -13,8 +15,9 @@
 
 namespace {
 
-// No picture file of ours comes near this; a bigger one is refused, not read.
-constexpr qint64 kMaxFileSize = qint64(256) << 20;
+// A bitmap of the largest picture, with room for its headers and palette; a
+// bigger file is refused, not read.
+constexpr qint64 kMaxFileSize = qint64(kMaxPictureBytes) + (qint64(1) << 20);
 
 enum class TReader { Bitmap, Jpeg, Icon, Wmf, Emf };
 
@@ -64,12 +67,25 @@ void JumpToLargestIcon(QImageReader& reader, qsizetype fileSize)
     reader.jumpToImage(best);
 }
 
+// The size a bitmap's info header gives (the old 12-byte header keeps it in
+// 16 bits), unchecked; nothing for a file too short to hold it. Qt's reader
+// gives no size at all for a bitmap past the bound, so it is taken from here.
+QSize BitmapHeaderSize(const QByteArray& data)
+{
+    const auto* bytes = reinterpret_cast<const uint8_t*>(data.constData());
+    if (data.size() < 26)
+        return {};
+    if (LittleEndian32(bytes + 14) == 12)
+        return QSize(LittleEndian16(bytes + 18), LittleEndian16(bytes + 20));
+    return QSize(int32_t(LittleEndian32(bytes + 18)), int32_t(LittleEndian32(bytes + 22)));
+}
+
 QImage ReadRaster(const QByteArray& data, TReader kind)
 {
     const char* format = kind == TReader::Bitmap ? "bmp" : kind == TReader::Jpeg ? "jpeg" : "ico";
-    const std::string invalid = kind == TReader::Bitmap ? "Bitmap image is not valid"
-                                : kind == TReader::Jpeg ? "JPEG image is not valid"
-                                                        : "Icon image is not valid";
+    const char* invalid = kind == TReader::Bitmap ? kBitmapNotValid
+                          : kind == TReader::Jpeg ? kJpegNotValid
+                                                  : "Icon image is not valid";
     QBuffer buffer;
     buffer.setData(data);
     buffer.open(QIODevice::ReadOnly);
@@ -78,12 +94,14 @@ QImage ReadRaster(const QByteArray& data, TReader kind)
     if (kind == TReader::Icon)
         JumpToLargestIcon(reader, data.size());
     // A bitmap stored top-down gives its height negative.
-    const qint64 width = std::abs(qint64(reader.size().width())), height = std::abs(qint64(reader.size().height()));
-    if (width > kMaxPictureSide || height > kMaxPictureSide)
-        throw TError(invalid + " (" + std::to_string(width) + " x " + std::to_string(height) + " pixels is too large)");
+    const QSize size = kind == TReader::Bitmap ? BitmapHeaderSize(data) : reader.size();
+    CheckPictureSize(invalid, uint64_t(std::abs(qint64(size.width()))), uint64_t(std::abs(qint64(size.height()))));
+    // Qt's own bound (128 MB unless told) would refuse ordinary large photos:
+    // it follows ours, which the check above has already applied.
+    QImageReader::setAllocationLimit(int((kMaxPictureBytes + (1 << 20) - 1) >> 20));  // megabytes, rounded up
     QImage image;
     if (!reader.read(&image))
-        throw TError(invalid + " (" + reader.errorString().toStdString() + ")");
+        throw TError(std::string(invalid) + " (" + reader.errorString().toStdString() + ")");
     return Opaque(image);
 }
 

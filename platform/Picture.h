@@ -1,16 +1,14 @@
 #pragma once
 // A picture read from a file whose extension, in any case, picks the reader:
 // "bmp" and "dib" (Windows bitmap), "jpg" and "jpeg", "ico" (icon), "wmf" and
-// "emf" (metafiles, Metafile.h). It draws itself stretched and opaque.
+// "emf" (metafiles, Metafile.h). It draws itself stretched and opaque. A
+// bitmap, JPEG or icon is read up to the size bound of PictureLimits.h.
 #include <QByteArray>
 #include <QImage>
 #include <QRectF>
 #include <string>
 
 class QPainter;
-
-// The longest side, in pixels, a bitmap, JPEG or icon may have.
-constexpr int kMaxPictureSide = 16384;
 
 class TPicture {
 public:

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <QTemporaryDir>
 #include <fstream>
+#include <functional>
 #include <jpeglib.h>
 #include <string>
 #include <vector>
@@ -82,10 +83,15 @@ struct TBmpBuilder {
     }
 };
 
-// A JPEG file of the given top-down pixels (3 bytes RGB or 1 byte grey per
-// pixel), quality 100 without chroma subsampling. The encoder's default error
-// handling is kept: these pictures are always valid.
-inline TBytes JpegFile(int width, int height, bool grey, const TBytes& pixels, bool progressive = false)
+// How a test JPEG keeps its colours: RGB (3 bytes a pixel), grey (1 byte), or
+// ink, 4 bytes of CMYK a pixel, stored as CMYK or as YCCK, with Adobe's marker.
+enum class TJpegColours { Rgb, Grey, Cmyk, Ycck };
+
+// A JPEG file whose top-down rows `row(y)` gives, quality 100 without chroma
+// subsampling. The encoder's default error handling is kept: these pictures
+// are always valid.
+inline TBytes JpegFileOfRows(int width, int height, TJpegColours colours, bool progressive,
+                             const std::function<const uint8_t*(int)>& row)
 {
     jpeg_compress_struct info = {};
     jpeg_error_mgr errors;
@@ -96,25 +102,46 @@ inline TBytes JpegFile(int width, int height, bool grey, const TBytes& pixels, b
     jpeg_mem_dest(&info, &buffer, &size);
     info.image_width = JDIMENSION(width);
     info.image_height = JDIMENSION(height);
-    info.input_components = grey ? 1 : 3;
-    info.in_color_space = grey ? JCS_GRAYSCALE : JCS_RGB;
+    const bool ink = colours == TJpegColours::Cmyk || colours == TJpegColours::Ycck;
+    info.input_components = colours == TJpegColours::Grey ? 1 : ink ? 4 : 3;
+    info.in_color_space = colours == TJpegColours::Grey ? JCS_GRAYSCALE : ink ? JCS_CMYK : JCS_RGB;
     jpeg_set_defaults(&info);
+    if (ink) {
+        jpeg_set_colorspace(&info, colours == TJpegColours::Cmyk ? JCS_CMYK : JCS_YCCK);
+        info.write_Adobe_marker = TRUE;
+    }
     jpeg_set_quality(&info, 100, TRUE);
     for (int i = 0; i < info.num_components; ++i)
         info.comp_info[i].h_samp_factor = info.comp_info[i].v_samp_factor = 1;
     if (progressive)
         jpeg_simple_progression(&info);
     jpeg_start_compress(&info, TRUE);
-    const size_t stride = size_t(width) * size_t(info.input_components);
     while (info.next_scanline < info.image_height) {
-        JSAMPROW row = const_cast<uint8_t*>(pixels.data()) + info.next_scanline * stride;
-        jpeg_write_scanlines(&info, &row, 1);
+        JSAMPROW next = const_cast<uint8_t*>(row(int(info.next_scanline)));
+        jpeg_write_scanlines(&info, &next, 1);
     }
     jpeg_finish_compress(&info);
     TBytes file(buffer, buffer + size);
     jpeg_destroy_compress(&info);
     std::free(buffer);
     return file;
+}
+
+// A JPEG file of the given top-down pixels.
+inline TBytes JpegFile(int width, int height, TJpegColours colours, const TBytes& pixels, bool progressive = false)
+{
+    const size_t stride = pixels.size() / size_t(height);
+    return JpegFileOfRows(width, height, colours, progressive,
+                          [&](int y) { return pixels.data() + size_t(y) * stride; });
+}
+
+// An RGB JPEG file of one flat colour: small, whatever its size.
+inline TBytes FlatJpeg(int width, int height, const uint8_t colour[3])
+{
+    TBytes row;
+    for (int x = 0; x < width; ++x)
+        row.insert(row.end(), colour, colour + 3);
+    return JpegFileOfRows(width, height, TJpegColours::Rgb, false, [&](int) { return row.data(); });
 }
 
 // An RGB picture whose top half has one colour and bottom half another.

@@ -3,6 +3,7 @@
 #include "tests/cover/ImageFileBuilders.h"
 
 #include <climits>
+#include <tuple>
 #include <gtest/gtest.h>
 
 namespace {
@@ -48,6 +49,16 @@ TBmpBuilder Bmp4(int32_t width, uint32_t entries, TBytes row)
     for (uint32_t i = 0; i < entries; ++i)
         bmp.Palette.insert(bmp.Palette.end(), {uint8_t(3 * i), uint8_t(2 * i), uint8_t(i), 0});
     bmp.Pixels = std::move(row);
+    return bmp;
+}
+
+TBmpBuilder Bmp32(int32_t width, int32_t height, TBytes pixels)
+{
+    TBmpBuilder bmp;
+    bmp.Bits = 32;
+    bmp.Width = width;
+    bmp.Height = height;
+    bmp.Pixels = std::move(pixels);
     return bmp;
 }
 
@@ -109,15 +120,51 @@ TEST(TextureImageBmp, TopDownFileKeepsItsRowOrderAndStoresTheHeightsMagnitude)
 TEST(TextureImageBmp, ThirtyTwoBitSwapsRedAndBlueAndIsOpaque)
 {
     TTextureImage image;
-    TBmpBuilder bmp;
-    bmp.Bits = 32;
-    bmp.Width = 2;
-    bmp.Pixels = {0x10, 0x20, 0x30, 0, 0x40, 0x50, 0x60, 0};
+    TBmpBuilder bmp = Bmp32(2, 1, {0x10, 0x20, 0x30, 0, 0x40, 0x50, 0x60, 0});
     ASSERT_TRUE(Load(image, bmp));
     EXPECT_EQ(Pixels(image), (std::vector<uint32_t>{0x302010FF, 0x605040FF}));
-    bmp.Compression = 3;  // bit fields without masks for 32 bits: the same layout
+    bmp.Compression = 3;  // bit fields with the standard masks: the same layout
+    bmp.Masks = {0xFF0000, 0x00FF00, 0x0000FF};
     ASSERT_TRUE(Load(image, bmp));
     EXPECT_EQ(Pixels(image), (std::vector<uint32_t>{0x302010FF, 0x605040FF}));
+}
+
+TEST(TextureImageBmp, ThirtyTwoBitReadsItsPixelsWhateverTheImageSizeFieldSays)
+{
+    TTextureImage image;
+    TBmpBuilder bmp = Bmp32(2, 2, {1, 2, 3, 0, 4, 5, 6, 0, 7, 8, 9, 0, 10, 11, 12, 0});
+    for (uint32_t field : {1u, 15u, 1000u}) {
+        bmp.ImageSizeField = field;
+        ASSERT_TRUE(Load(image, bmp)) << field;
+        EXPECT_EQ(Pixels(image), (std::vector<uint32_t>{0x030201FF, 0x060504FF, 0x090807FF, 0x0C0B0AFF}));
+    }
+    bmp.Pixels.resize(15);  // the file must still hold the pixels
+    EXPECT_FALSE(Load(image, bmp));
+}
+
+TEST(TextureImageBmp, ThirtyTwoBitHonoursItsColourMasksAndStaysOpaque)
+{
+    TTextureImage image;
+    // One pixel 0x11223344, stored least significant byte first.
+    const auto load = [&](std::vector<uint32_t> masks, uint32_t infoSize = 40) {
+        TBmpBuilder bmp = Bmp32(1, 1, {0x44, 0x33, 0x22, 0x11});
+        bmp.Compression = 3;
+        bmp.InfoSize = infoSize;
+        bmp.Masks = std::move(masks);
+        return Load(image, bmp) ? Pixels(image) : std::vector<uint32_t>{};
+    };
+    EXPECT_EQ(load({0xFF0000, 0x00FF00, 0x0000FF}), std::vector<uint32_t>{0x223344FF});
+    EXPECT_EQ(load({0x0000FF, 0x00FF00, 0xFF0000}), std::vector<uint32_t>{0x443322FF});            // x-b-g-r
+    EXPECT_EQ(load({0xFF000000, 0x00FF0000, 0x0000FF00}), std::vector<uint32_t>{0x112233FF});      // r-g-b-x
+    EXPECT_EQ(load({0xFF000000, 0x00FF0000, 0x0000FF00}, 52), std::vector<uint32_t>{0x112233FF});  // 52-byte header
+    // A 56-byte header adds an alpha mask after them, which is not used.
+    EXPECT_EQ(load({0x00FF0000, 0x0000FF00, 0x000000FF, 0xFF000000}, 56), std::vector<uint32_t>{0x223344FF});
+    // Narrow masks widen by bit replication: red 0x1 of 4 bits, green 0x8 of 6 bits, no blue.
+    EXPECT_EQ(load({0x0F000000, 0x00FC0000, 0}), std::vector<uint32_t>{0x112000FF});
+    // Overlapping or wider than 8 bits: refused.
+    EXPECT_EQ(load({0xFF0000, 0x00FF00, 0x00FF00}), std::vector<uint32_t>{});
+    EXPECT_EQ(load({0xFFE00000, 0x001FFC00, 0x000003FF}), std::vector<uint32_t>{});
+    EXPECT_EQ(image.ImageData, nullptr);
 }
 
 TEST(TextureImageBmp, EightBitMapsEveryIndexThroughItsPalette)
@@ -159,8 +206,9 @@ TEST(TextureImageBmp, PaletteSizeFollowsColoursUsedAndOutOfRangeIndicesAreBlack)
     // Two entries, index 9 past them: black, even after a load that filled entry 9.
     ASSERT_TRUE(Load(image, Bmp4(2, 2, {0x19, 0, 0, 0})));
     EXPECT_EQ(Pixels(image), (std::vector<uint32_t>{0x010203FF, 0x000000FF}));
-    // More entries than 4 bits can index, or than the table holds: refused.
-    EXPECT_FALSE(Load(image, Bmp4(2, 17, {0x10, 0, 0, 0})));
+    // More entries than 4 bits can index are read; more than the table holds are refused.
+    ASSERT_TRUE(Load(image, Bmp4(2, 20, {0xF1, 0, 0, 0})));
+    EXPECT_EQ(Pixels(image), (std::vector<uint32_t>{0x0F1E2DFF, 0x010203FF}));
     TBmpBuilder bmp;
     bmp.Bits = 8;
     bmp.ColoursUsed = 257;
@@ -229,16 +277,38 @@ TEST(TextureImageBmp, UnsupportedKindsReturnFalse)
     EXPECT_FALSE(image.LoadBmpFromMemory(notBmp.data(), notBmp.size()));
 }
 
+TEST(TextureImageBmp, AnySideIsReadWhileThePixelsFitTheBound)
+{
+    TTextureImage image;
+    ASSERT_TRUE(Load(image, Bmp24(16385, 1)));
+    EXPECT_EQ(image.Width, 16385);
+    ASSERT_TRUE(Load(image, Bmp24(1, -16385)));
+    EXPECT_EQ(image.Height, 16385);
+}
+
 TEST(TextureImageBmp, MalformedSizesAreRefusedBeforeAnyAllocation)
 {
     TTextureImage image;
-    const std::pair<int32_t, int32_t> sizes[] = {
-        {0, 2}, {-3, 2}, {2, 0}, {2, INT_MIN}, {16385, 1}, {1, 16385}, {1, -16385}, {INT_MAX, INT_MAX}};
-    for (auto [width, height] : sizes) {
+    for (auto [width, height] : {std::pair{0, 2}, {-3, 2}, {2, 0}}) {
         TBmpBuilder bmp = Bmp24(2, 2);
         bmp.Width = width;
         bmp.Height = height;
         EXPECT_FALSE(Load(image, bmp)) << width << " x " << height;
+    }
+    // Past 2^28 pixels (1 GiB of pixel buffer), whatever the sides.
+    const std::tuple<int32_t, int32_t, const char*> tooLarge[] = {
+        {16385, 16384, "16385 x 16384"}, {(1 << 28) + 1, 1, "268435457 x 1"}, {2, INT_MIN, "2 x 2147483648"},
+        {INT_MAX, -INT_MAX, "2147483647 x 2147483647"}};
+    for (auto [width, height, text] : tooLarge) {
+        TBmpBuilder bmp = Bmp24(2, 2);
+        bmp.Width = width;
+        bmp.Height = height;
+        try {
+            Load(image, bmp);
+            ADD_FAILURE() << text << " did not raise";
+        } catch (const TError& e) {
+            EXPECT_EQ(std::string(e.what()), std::string("Bitmap image is not valid (") + text + " pixels is too large)");
+        }
     }
     // The largest accepted size, but with nothing behind its headers.
     TBmpBuilder huge = Bmp24(1, 1);

@@ -21,7 +21,7 @@ TBytes SmallBmp()
 
 TBytes SmallJpeg()
 {
-    return JpegFile(8, 8, false, TwoBands(8, 8, Green, Green));
+    return JpegFile(8, 8, TJpegColours::Rgb, TwoBands(8, 8, Green, Green));
 }
 
 int OpenDescriptors()

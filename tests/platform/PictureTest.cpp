@@ -134,18 +134,19 @@ TEST_F(PictureFiles, TheContentMustMatchTheExtension)
 TEST_F(PictureFiles, AbsurdSizesAreRefusedBeforeAnythingIsAllocated)
 {
     TPicture picture = Loaded();
-    // A bitmap header that claims 20000 x 10 pixels and holds none of them.
+    // A bitmap header that claims 20000 x 20000 pixels (past 2^28) and holds none of them.
     QByteArray header = Encode(Solid(1, 1, 0), "bmp").left(54);
-    header[18] = char(20000 & 0xFF);
-    header[19] = char(20000 >> 8);
-    header[22] = 10;
-    EXPECT_EQ(DataError(picture, header, "bmp"), "Bitmap image is not valid (20000 x 10 pixels is too large)");
-    // The same stored top-down, 10 x 20000: the height is given negative.
-    const int32_t topDown = -20000;
-    header[18] = 10;
-    header[19] = 0;
+    const int32_t side = 20000, topDown = -30000000;
+    std::memcpy(header.data() + 18, &side, 4);
+    std::memcpy(header.data() + 22, &side, 4);
+    EXPECT_EQ(DataError(picture, header, "bmp"), "Bitmap image is not valid (20000 x 20000 pixels is too large)");
+    // Stored top-down, 20000 x 30000000: the height is given negative.
     std::memcpy(header.data() + 22, &topDown, 4);
-    EXPECT_EQ(DataError(picture, header, "bmp"), "Bitmap image is not valid (10 x 20000 pixels is too large)");
+    EXPECT_EQ(DataError(picture, header, "bmp"), "Bitmap image is not valid (20000 x 30000000 pixels is too large)");
+    // The old 12-byte header keeps its sides in 16 bits.
+    const uint8_t core[] = {12, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF};
+    header.replace(14, 8, reinterpret_cast<const char*>(core), 8);
+    EXPECT_EQ(DataError(picture, header, "dib"), "Bitmap image is not valid (65535 x 65535 pixels is too large)");
     ExpectKept(picture);
 
     // A metafile of 30000 x 15000 units at 96 per inch is drawn shrunk to the cap.
