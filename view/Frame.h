@@ -33,6 +33,7 @@ TViewBasis DrawScene(const TFrameScene& scene);
 
 TViewBasis ReadViewBasis();
 
-// A 70 x 70 square facing the viewer around the current origin, the floor
-// image stretched over it with its (0, 0) corner at the bottom left.
+// The background billboard (ViewCamera.h), a square facing the viewer around
+// the current origin, the floor image stretched over it with its (0, 0)
+// corner at the bottom left.
 void DrawBackground(const TViewBasis& basis, const TTextureImage* floorTexture);
