@@ -40,19 +40,13 @@ bool Uniform(const QImage& image, int x, int y)
     return index >= 0;
 }
 
-// Where a point of the view plane lands in a picture of the given height, in
-// pixels from the top left (pixel centres at .5).
-QPointF PicturePoint(const TFraming& framing, int height, double viewX, double viewY)
-{
-    const TViewRect& f = framing.Frustum;
-    const double x = framing.ViewportX + (viewX - f.Left) / f.Width() * framing.ViewportWidth;
-    const double up = framing.ViewportY + (viewY - f.Bottom) / f.Height() * framing.ViewportHeight;
-    return {x, height - up};
-}
-
+// Where a point in eye space lands in a picture of the given height.
 QPoint PictureOf(const TFraming& framing, int height, const TEyePoint& p)
 {
-    return PicturePoint(framing, height, p.X / -p.Z, p.Y / -p.Z).toPoint();
+    const TViewRect& f = framing.Frustum;
+    const double x = framing.ViewportX + (p.X / -p.Z - f.Left) / f.Width() * framing.ViewportWidth;
+    const double up = framing.ViewportY + (p.Y / -p.Z - f.Bottom) / f.Height() * framing.ViewportHeight;
+    return QPointF(x, height - up).toPoint();
 }
 
 // How much of each pixel a black box covers on white, 0 to 1.
@@ -226,26 +220,6 @@ TEST_F(BoxShot, EveryImageShowsUprightOnItsFace)
     expect(Scene("Back=1\n", 0.0f, 0.0f), true,
            {{"background, high", {-20, 25, -65}, Upper(TCoverImage::Floor)},
             {"background, low", {8, -25, -65}, Lower(TCoverImage::Floor)}});
-}
-
-TEST_F(BoxShot, TheBoxLiesWhereItsBoundsSay)
-{
-    TBoxShooter shooter(Api);
-    for (const TStylePreset& preset : StylePresetTable()) {
-        SCOPED_TRACE(testing::Message() << "pose " << preset.XRotation << ", " << preset.YRotation);
-        const TFrameScene scene = Scene("Open=1\n", preset.XRotation, preset.YRotation);
-        const QImage shot = shooter.Shoot(scene, Quads, {.Width = 500, .Height = 400, .Samples = 1});
-        const TFraming framing = FramingOf(scene, 500, 400);
-        const TViewRect box = *SceneBounds(Quads, scene.XRotation, scene.YRotation, false).Box;
-        const QPointF topLeft = PicturePoint(framing, 400, box.Left, box.Top);
-        const QPointF bottomRight = PicturePoint(framing, 400, box.Right, box.Bottom);
-        // A pixel is drawn when its centre lies inside.
-        const QRect drawn = ContentRect(shot);
-        EXPECT_NEAR(drawn.left(), std::ceil(topLeft.x() - 0.5), 1.0);
-        EXPECT_NEAR(drawn.top(), std::ceil(topLeft.y() - 0.5), 1.0);
-        EXPECT_NEAR(drawn.right(), std::floor(bottomRight.x() - 0.5), 1.0);
-        EXPECT_NEAR(drawn.bottom(), std::floor(bottomRight.y() - 0.5), 1.0);
-    }
 }
 
 TEST_F(BoxShot, TheBackgroundReachesTheEdgesOfItsBounds)
