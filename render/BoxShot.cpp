@@ -10,10 +10,14 @@
 
 namespace {
 
-// Sub-pixel moves of the passes, spread along the pixel's diagonal.
-double PassOffset(int pass, int passes)
+// A transparent background clears to black with alpha 0, so that the
+// resolved samples are premultiplied colours.
+std::array<float, 4> ClearColour(const TShotSettings& settings)
 {
-    return passes == 1 ? 0.0 : (pass + 0.5) / passes - 0.5;
+    if (settings.Transparent)
+        return {0.0f, 0.0f, 0.0f, 0.0f};
+    const uint32_t rgb = settings.Background;
+    return {float(rgb >> 16 & 0xFF) / 255.0f, float(rgb >> 8 & 0xFF) / 255.0f, float(rgb & 0xFF) / 255.0f, 1.0f};
 }
 
 // Sums of premultiplied samples over the passes, made into a picture.
@@ -44,15 +48,7 @@ QImage Average(const std::vector<T>& sums, int passes, int width, int height, bo
 
 } // namespace
 
-TSamplePlan PlanSamples(int samples, int maxSamples)
-{
-    samples = std::max(samples, 1);
-    maxSamples = std::max(maxSamples, 1);
-    const int passes = (samples + maxSamples - 1) / maxSamples;
-    return {passes, (samples + passes - 1) / passes};
-}
-
-TBoxShooter::TBoxShooter(const TFramebufferApi& gl) : Gl(gl) {}
+TBoxShooter::TBoxShooter(const TFramebufferApi& gl) : Gl(gl), SampleCounts(TargetSampleCounts(gl)) {}
 
 TBoxShooter::~TBoxShooter() = default;
 
@@ -60,7 +56,7 @@ QImage TBoxShooter::Shoot(const TFrameScene& scene, const std::vector<TBoxQuad>&
                           const TShotSettings& settings)
 {
     const int width = settings.Width, height = settings.Height;
-    const TSamplePlan plan = PlanSamples(settings.Samples, MaxTargetSamples());
+    const TSamplePlan plan = PlanSamples(settings.Samples, SampleCounts);
     if (!Target || Target->Width() != width || Target->Height() != height ||
         Target->Samples() != plan.SamplesPerPass) {
         Target.reset();
@@ -71,27 +67,21 @@ QImage TBoxShooter::Shoot(const TFrameScene& scene, const std::vector<TBoxQuad>&
     if (!framing)
         throw TError("the box covers no area in this pose (are its sizes 0?)");
 
-    // A transparent background clears to black with alpha 0, so that the
-    // resolved samples are premultiplied colours.
-    const uint32_t rgb = settings.Background;
-    if (settings.Transparent)
-        glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
-    else
-        glClearColor(float(rgb >> 16 & 0xFF) / 255.0f, float(rgb >> 8 & 0xFF) / 255.0f, float(rgb & 0xFF) / 255.0f,
-                     1.0f);
+    TFrameScene drawn = scene;
+    drawn.ClearColour = ClearColour(settings);
 
     // At most 64 passes of 255 each: the sums fit 16 bits.
     std::vector<uint8_t> pixels(size_t(width) * size_t(height) * 4);
     std::vector<uint16_t> sums(plan.Passes > 1 ? pixels.size() : 0);
     for (int pass = 0; pass < plan.Passes; ++pass) {
-        const double offset = PassOffset(pass, plan.Passes);
-        const TViewRect f = ShiftedFrustum(*framing, offset, offset);
+        const TPassOffset offset = PassOffset(pass, plan.Passes);
+        const TViewRect f = ShiftedFrustum(*framing, offset.X, offset.Y);
         Target->Bind();
         glViewport(framing->ViewportX, framing->ViewportY, framing->ViewportWidth, framing->ViewportHeight);
         glMatrixMode(GL_PROJECTION);
         glLoadIdentity();
         glFrustum(f.Left * ViewNear, f.Right * ViewNear, f.Bottom * ViewNear, f.Top * ViewNear, ViewNear, ViewFar);
-        DrawScene(scene);
+        DrawScene(drawn);
         Target->Read(pixels.data());
         for (size_t i = 0; i < sums.size(); ++i)
             sums[i] = uint16_t(sums[i] + pixels[i]);

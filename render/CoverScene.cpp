@@ -1,5 +1,6 @@
 #include "render/CoverScene.h"
 
+#include "cover/CoverSlots.h"
 #include "cover/TextureImage.h"
 #include "platform/Error.h"
 #include "platform/FileExtension.h"
@@ -12,9 +13,17 @@
 
 namespace {
 
-// The face slot that each image of the cover file fills.
-constexpr std::array<TFaceSlot, 5> ImageSlots{TFaceSlot::Cover, TFaceSlot::Spine, TFaceSlot::Plain, TFaceSlot::Top,
-                                              TFaceSlot::Floor};
+// The slots whose images the picture shows: those of the box's quads, and
+// the floor's for the background billboard.
+std::array<bool, FaceSlotCount> ShownSlots(const TBoxOptions& box, bool showBackground)
+{
+    std::array<bool, FaceSlotCount> shown{};
+    for (const TBoxQuad& quad : BoxQuads(1.0f, 1.0f, 1.0f, box))
+        shown[size_t(quad.Texture)] = true;
+    if (showBackground)
+        shown[size_t(TFaceSlot::Floor)] = true;
+    return shown;
+}
 
 // The system's reason when the file cannot be opened for reading; empty when it can.
 std::string OpenFailure(const std::string& fileName)
@@ -55,17 +64,21 @@ TCoverSetup ReadCoverSetup(const std::string& fileName)
                      std::to_string(MaxProfileFileSize) + " bytes");
     const TCoverState state = ReadCoverState(*text);
     TCoverSetup setup;
-    setup.ImageNames = state.ImagePaths;
-    setup.Box.Book = state.Options[size_t(TCoverOption::Book)];
-    setup.Box.Floor = state.Options[size_t(TCoverOption::Floor)];
-    setup.Box.LidOpen = state.Options[size_t(TCoverOption::Open)];
+    setup.Box = BoxOptionsOf(state);
     setup.ShowBackground = state.Options[size_t(TCoverOption::Back)];
     setup.Width = state.Sizes[size_t(TCoverSize::Width)];
     setup.Height = state.Sizes[size_t(TCoverSize::Height)];
     setup.Depth = state.Sizes[size_t(TCoverSize::Depth)];
-    for (size_t i = 0; i < CoverImageKeys.size(); ++i)
-        if (setup.ImageNames[i].empty())
+    const std::array<bool, FaceSlotCount> shown = ShownSlots(setup.Box, setup.ShowBackground);
+    for (size_t i = 0; i < CoverImageKeys.size(); ++i) {
+        const TFaceSlot slot = FaceSlotOf(static_cast<TCoverImage>(i));
+        if (!shown[size_t(slot)])
+            continue;
+        const std::string& name = state.ImagePaths[i];
+        if (name.empty())
             throw TError(std::string("no ") + CoverImageKeys[i] + " image is named under [Properties]");
+        setup.ImageFiles[size_t(slot)] = CoverImageLocation(CoverFolderOf(fileName), name);
+    }
     return setup;
 }
 
@@ -86,14 +99,15 @@ const TTextureImage& TTextureCache::Texture(const std::string& fileName)
     }
 }
 
-TFaceTextures CoverTextures(const TCoverSetup& setup, const std::string& coverFile, TTextureCache& cache)
+TFaceTextures CoverTextures(const TCoverSetup& setup, TTextureCache& cache)
 {
-    const std::string folder = CoverFolderOf(coverFile);
     TFaceTextures textures{};
     std::string failures;
-    for (size_t i = 0; i < CoverImageKeys.size(); ++i) {
+    for (size_t slot = 0; slot < setup.ImageFiles.size(); ++slot) {
+        if (setup.ImageFiles[slot].empty())
+            continue;
         try {
-            textures[size_t(ImageSlots[i])] = &cache.Texture(CoverImageLocation(folder, setup.ImageNames[i]));
+            textures[slot] = &cache.Texture(setup.ImageFiles[slot]);
         } catch (const TError& e) {
             failures += (failures.empty() ? "" : "; ") + std::string(e.what());
         }

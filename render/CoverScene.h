@@ -1,26 +1,32 @@
 #pragma once
-// A cover file as the box view needs it: the five image names, the options and
-// the sizes, read with the window's cover reader; and the textures of its
-// images, each image file loaded once for a whole run.
-#include "cover/CoverFile.h"
+// A cover file as a picture of its box needs it: the options and the sizes,
+// read with the window's cover reader, and the image files the picture shows;
+// and the textures of those images, each image file loaded once for a whole run.
+#include "cover/FaceSlot.h"
 #include "view/BoxGeometry.h"
 #include "view/BoxList.h"
 
 #include <array>
+#include <cstdint>
 #include <map>
 #include <memory>
 #include <string>
 
 struct TCoverSetup {
-    std::array<std::string, 5> ImageNames;  // indexed by TCoverImage
+    // Where each slot's image is read from (the cover file's folder and the
+    // name it records), indexed by TFaceSlot; empty for a slot the picture
+    // does not show: the plain image shows only on an open lid, the floor
+    // image only on the floor and the background.
+    std::array<std::string, FaceSlotCount> ImageFiles;
     TBoxOptions Box;
     bool ShowBackground = false;
     int32_t Width = 10, Height = 10, Depth = 10;
 };
 
 // Raises TError "Cannot open file <file>: <reason>" when the file cannot be
-// read, and "no <Key> image is named under [Properties]" for an image the file
-// does not name (a file that is no cover file names none).
+// read, and "no <Key> image is named under [Properties]" for an image that the
+// picture shows and the file does not name (a file that is no cover file
+// names none).
 TCoverSetup ReadCoverSetup(const std::string& fileName);
 
 class TTextureCache {
@@ -44,6 +50,6 @@ private:
     std::map<std::string, std::string> Failures;
 };
 
-// The textures of the cover's five images, each looked up in the cover file's
-// folder. Raises TError naming every image that cannot be loaded.
-TFaceTextures CoverTextures(const TCoverSetup& setup, const std::string& coverFile, TTextureCache& cache);
+// The textures of the images the picture shows, null for the other slots.
+// Raises TError naming every image that cannot be loaded.
+TFaceTextures CoverTextures(const TCoverSetup& setup, TTextureCache& cache);

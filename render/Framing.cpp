@@ -7,7 +7,7 @@
 TViewRect WindowViewRect()
 {
     const double halfHeight = std::tan(ViewFieldOfView / 2.0 * std::numbers::pi / 180.0);
-    const double halfWidth = halfHeight * WindowViewWidth / WindowViewHeight;
+    const double halfWidth = halfHeight * DesignClientWidth / DesignClientHeight;
     return {-halfWidth, halfWidth, -halfHeight, halfHeight};
 }
 

@@ -4,6 +4,8 @@
 // box's bounding rectangle gets a margin; the floor and the background, which
 // reach far beyond the box, are taken as far as the window's view shows them;
 // the whole is scaled to fit the picture with its aspect kept, centred.
+#include "view/ViewCamera.h"
+
 #include <optional>
 
 // A rectangle on the view plane, x growing to the right and y upwards.
@@ -14,13 +16,8 @@ struct TViewRect {
     double Height() const { return Top - Bottom; }
 };
 
-// The window's view at its design client size of 1150 x 880 pixels: 45
-// degrees high, as wide as that size's aspect makes it.
-constexpr int WindowViewWidth = 1150;
-constexpr int WindowViewHeight = 880;
-constexpr double ViewFieldOfView = 45.0;  // degrees, vertical
-constexpr double ViewNear = 0.1;
-constexpr double ViewFar = 3000.0;
+// The window's view at its design client size: the camera's field of view
+// high, as wide as that size's aspect makes it.
 TViewRect WindowViewRect();
 
 // The margin around the box, a share of its longer side.

@@ -26,17 +26,31 @@ TFramebufferApi TFramebufferApi::Resolve(const TProcLookup& lookup)
     Look(lookup, api.DeleteRenderbuffers, "glDeleteRenderbuffers");
     Look(lookup, api.BindRenderbuffer, "glBindRenderbuffer");
     Look(lookup, api.RenderbufferStorageMultisample, "glRenderbufferStorageMultisample");
+    Look(lookup, api.GetRenderbufferParameteriv, "glGetRenderbufferParameteriv");
     Look(lookup, api.FramebufferRenderbuffer, "glFramebufferRenderbuffer");
     Look(lookup, api.CheckFramebufferStatus, "glCheckFramebufferStatus");
     Look(lookup, api.BlitFramebuffer, "glBlitFramebuffer");
     return api;
 }
 
-int MaxTargetSamples()
+std::vector<int> TargetSampleCounts(const TFramebufferApi& gl)
 {
-    GLint samples = 0;
-    glGetIntegerv(GL_MAX_SAMPLES, &samples);
-    return samples > 1 ? samples : 1;
+    GLint most = 0;
+    glGetIntegerv(GL_MAX_SAMPLES, &most);
+    std::vector<int> counts{1};
+    GLuint probe = 0;
+    gl.GenRenderbuffers(1, &probe);
+    gl.BindRenderbuffer(GL_RENDERBUFFER, probe);
+    for (int asked = 2; asked <= most; ++asked) {
+        gl.RenderbufferStorageMultisample(GL_RENDERBUFFER, asked, GL_RGBA8, 1, 1);
+        GLint given = 0;
+        gl.GetRenderbufferParameteriv(GL_RENDERBUFFER, GL_RENDERBUFFER_SAMPLES, &given);
+        if (given > counts.back())
+            counts.push_back(given);
+    }
+    gl.BindRenderbuffer(GL_RENDERBUFFER, 0);
+    gl.DeleteRenderbuffers(1, &probe);
+    return counts;
 }
 
 TOffscreenTarget::TOffscreenTarget(const TFramebufferApi& gl, int width, int height, int samples)
@@ -72,20 +86,24 @@ void TOffscreenTarget::Release()
 
 GLuint TOffscreenTarget::Framebuffer(int samples, GLuint& colour, GLuint& depth) const
 {
+    // A single-sampled renderbuffer is stored with 0 samples.
+    const GLint stored = samples > 1 ? samples : 0;
     GLuint framebuffer = 0;
     Gl.GenFramebuffers(1, &framebuffer);
     Gl.BindFramebuffer(GL_FRAMEBUFFER, framebuffer);
     Gl.GenRenderbuffers(1, &colour);
     Gl.BindRenderbuffer(GL_RENDERBUFFER, colour);
-    Gl.RenderbufferStorageMultisample(GL_RENDERBUFFER, samples > 1 ? samples : 0, GL_RGBA8, Width_, Height_);
+    Gl.RenderbufferStorageMultisample(GL_RENDERBUFFER, stored, GL_RGBA8, Width_, Height_);
+    GLint given = 0;
+    Gl.GetRenderbufferParameteriv(GL_RENDERBUFFER, GL_RENDERBUFFER_SAMPLES, &given);
     Gl.FramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, colour);
     Gl.GenRenderbuffers(1, &depth);
     Gl.BindRenderbuffer(GL_RENDERBUFFER, depth);
-    Gl.RenderbufferStorageMultisample(GL_RENDERBUFFER, samples > 1 ? samples : 0, GL_DEPTH_COMPONENT24, Width_,
-                                      Height_);
+    Gl.RenderbufferStorageMultisample(GL_RENDERBUFFER, stored, GL_DEPTH_COMPONENT24, Width_, Height_);
     Gl.FramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, depth);
     Gl.BindRenderbuffer(GL_RENDERBUFFER, 0);
-    if (Gl.CheckFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE) {
+    // A count the implementation rounded up to another is not the one asked for.
+    if (given != stored || Gl.CheckFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE) {
         Gl.BindFramebuffer(GL_FRAMEBUFFER, 0);
         Gl.DeleteFramebuffers(1, &framebuffer);
         return 0;
@@ -106,6 +124,9 @@ void TOffscreenTarget::Read(uint8_t* rgba) const
         Gl.BlitFramebuffer(0, 0, Width_, Height_, 0, 0, Width_, Height_, GL_COLOR_BUFFER_BIT, GL_NEAREST);
     }
     Gl.BindFramebuffer(GL_READ_FRAMEBUFFER, Resolved);
+    GLint alignment = 4;
+    glGetIntegerv(GL_PACK_ALIGNMENT, &alignment);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadPixels(0, 0, Width_, Height_, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
+    glPixelStorei(GL_PACK_ALIGNMENT, alignment);
 }

@@ -8,6 +8,7 @@
 #include <GL/glext.h>
 #include <cstdint>
 #include <functional>
+#include <vector>
 
 using TProcLookup = std::function<void*(const char*)>;
 
@@ -19,6 +20,7 @@ struct TFramebufferApi {
     PFNGLDELETERENDERBUFFERSPROC DeleteRenderbuffers;
     PFNGLBINDRENDERBUFFERPROC BindRenderbuffer;
     PFNGLRENDERBUFFERSTORAGEMULTISAMPLEPROC RenderbufferStorageMultisample;
+    PFNGLGETRENDERBUFFERPARAMETERIVPROC GetRenderbufferParameteriv;
     PFNGLFRAMEBUFFERRENDERBUFFERPROC FramebufferRenderbuffer;
     PFNGLCHECKFRAMEBUFFERSTATUSPROC CheckFramebufferStatus;
     PFNGLBLITFRAMEBUFFERPROC BlitFramebuffer;
@@ -30,7 +32,8 @@ struct TFramebufferApi {
 class TOffscreenTarget {
 public:
     // Raises TError when the implementation cannot make the target: too
-    // large, or more samples than it offers (see MaxTargetSamples).
+    // large, or a sample count it does not hold exactly (see
+    // TargetSampleCounts).
     TOffscreenTarget(const TFramebufferApi& gl, int width, int height, int samples);
     ~TOffscreenTarget();
     TOffscreenTarget(const TOffscreenTarget&) = delete;
@@ -43,7 +46,7 @@ public:
     // Binds the target for drawing.
     void Bind() const;
     // Resolves the samples and reads the picture into rgba: Width x Height
-    // pixels of 4 bytes, bottom row first.
+    // pixels of 4 bytes, bottom row first. The pack alignment is left as it was.
     void Read(uint8_t* rgba) const;
 
 private:
@@ -57,5 +60,7 @@ private:
     GLuint Resolved = 0, ResolvedColour = 0, ResolvedDepth = 0;
 };
 
-// The most samples a target may have here (1 when multisampling is missing).
-int MaxTargetSamples();
+// The sample counts a target holds exactly here, from 1 up. A request for a
+// count between two of them gets the next higher one, so no others are
+// offered. Needs the rendering context current.
+std::vector<int> TargetSampleCounts(const TFramebufferApi& gl);

@@ -5,6 +5,8 @@
 
 #include <charconv>
 #include <cmath>
+#include <set>
+#include <string_view>
 
 const char* const RenderUsage =
     "usage: plenamar-render [options] COVER.cov...\n"
@@ -13,10 +15,11 @@ const char* const RenderUsage =
     "  --preset N|all       the pose of style preset N (0 to 4), or all five\n"
     "  --angles X,Y         turn the box X degrees about x and Y about y (default 0,0)\n"
     "  --size WxH           picture size in pixels (default 1150x880)\n"
-    "  --samples N          antialiasing samples per pixel (default 8; 1 turns it off)\n"
+    "  --samples N          antialiasing samples per pixel, 1 to 64 (default 8; 1 turns it off)\n"
     "  --transparent        background alpha 0 (PNG only)\n"
     "  --background RRGGBB  background colour (default FFFFFF)\n"
-    "  --help               this text\n";
+    "  --help               this text\n"
+    "Each option may be given once.\n";
 
 namespace {
 
@@ -121,12 +124,50 @@ void CheckOutputs(const TRenderOptions& options, bool background)
         Refuse("--transparent needs a .png picture");
 }
 
+// Every option: its name, another spelling, whether it takes a value, and what
+// it sets.
+struct TOptionRule {
+    std::string_view Name;
+    std::string_view Alias;  // empty when there is none
+    bool TakesValue;
+    void (*Apply)(TRenderOptions& options, const std::string& value);
+};
+
+std::string PathValue(const std::string& option, const std::string& value)
+{
+    if (value.empty())
+        Refuse(option + " needs a value");
+    return value;
+}
+
+const TOptionRule OptionRules[] = {
+    {"--help", "-h", false, [](TRenderOptions& o, const std::string&) { o.Help = true; }},
+    {"-o", {}, true, [](TRenderOptions& o, const std::string& v) { o.OutputFile = PathValue("-o", v); }},
+    {"--out-dir", {}, true, [](TRenderOptions& o, const std::string& v) { o.OutputDir = PathValue("--out-dir", v); }},
+    {"--preset", {}, true, [](TRenderOptions& o, const std::string& v) { o.Poses = PresetPoses(v); }},
+    {"--angles", {}, true, [](TRenderOptions& o, const std::string& v) { o.Poses = {AnglesPose(v)}; }},
+    {"--size", {}, true, [](TRenderOptions& o, const std::string& v) { ParseSize(v, o); }},
+    {"--samples", {}, true,
+     [](TRenderOptions& o, const std::string& v) { o.Samples = ParseCount("--samples", v, 1, MaxSamples); }},
+    {"--transparent", {}, false, [](TRenderOptions& o, const std::string&) { o.Transparent = true; }},
+    {"--background", {}, true, [](TRenderOptions& o, const std::string& v) { o.Background = ParseColour(v); }},
+};
+
+const TOptionRule& FindOption(const std::string& name)
+{
+    for (const TOptionRule& rule : OptionRules)
+        if (name == rule.Name || name == rule.Alias)
+            return rule;
+    Refuse("unknown option " + name);
+}
+
 } // namespace
 
 TRenderOptions ParseRenderArguments(const std::vector<std::string>& args)
 {
     TRenderOptions options;
-    bool posed = false, background = false, optionsEnded = false;
+    std::set<std::string_view> given;  // by each option's first name
+    bool optionsEnded = false;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         if (optionsEnded || arg.empty() || arg[0] != '-' || arg == "-") {
@@ -139,58 +180,29 @@ TRenderOptions ParseRenderArguments(const std::vector<std::string>& args)
         }
         // Long options take their value after "=" or as the next argument.
         std::string name = arg;
-        std::optional<std::string> inlineValue;
+        std::optional<std::string> value;
         if (const size_t equals = arg.find('='); arg.starts_with("--") && equals != std::string::npos) {
             name = arg.substr(0, equals);
-            inlineValue = arg.substr(equals + 1);
+            value = arg.substr(equals + 1);
         }
-        auto value = [&]() -> std::string {
-            if (inlineValue)
-                return *inlineValue;
+        const TOptionRule& rule = FindOption(name);
+        if (!given.insert(rule.Name).second)
+            Refuse(std::string(rule.Name) + " is given twice: give each option once");
+        if (!rule.TakesValue && value)
+            Refuse(name + " takes no value");
+        if (rule.TakesValue && !value) {
             if (i + 1 >= args.size())
                 Refuse(name + " needs a value");
-            return args[++i];
-        };
-        auto pathValue = [&]() {
-            std::string text = value();
-            if (text.empty())
-                Refuse(name + " needs a value");
-            return text;
-        };
-        auto flag = [&]() {
-            if (inlineValue)
-                Refuse(name + " takes no value");
-        };
-        if (name == "--help" || name == "-h") {
-            flag();
-            options.Help = true;
-        } else if (name == "-o") {
-            options.OutputFile = pathValue();
-        } else if (name == "--out-dir") {
-            options.OutputDir = pathValue();
-        } else if (name == "--preset" || name == "--angles") {
-            if (posed)
-                Refuse("give one --preset or --angles");
-            posed = true;
-            options.Poses = name == "--preset" ? PresetPoses(value()) : std::vector<TPose>{AnglesPose(value())};
-        } else if (name == "--size") {
-            ParseSize(value(), options);
-        } else if (name == "--samples") {
-            options.Samples = ParseCount(name, value(), 1, MaxSamples);
-        } else if (name == "--transparent") {
-            flag();
-            options.Transparent = true;
-        } else if (name == "--background") {
-            options.Background = ParseColour(value());
-            background = true;
-        } else {
-            Refuse("unknown option " + name);
+            value = args[++i];
         }
+        rule.Apply(options, value.value_or(std::string()));
     }
+    if (given.contains("--preset") && given.contains("--angles"))
+        Refuse("give one --preset or --angles");
     if (options.Help)
         return options;
-    if (!posed)
+    if (options.Poses.empty())
         options.Poses = {AnglesPose("0,0")};
-    CheckOutputs(options, background);
+    CheckOutputs(options, given.contains("--background"));
     return options;
 }

@@ -3,8 +3,9 @@
 //
 //     plenamar-render [options] COVER.cov...
 //
-// Parsing checks every option on its own and against the others; a mistake
-// raises TUsageError with a message for the user, and the tool then exits 2.
+// Parsing checks every option on its own and against the others, and each
+// option may be given once; a mistake raises TUsageError with a message for
+// the user, and the tool then exits 2.
 #include "platform/Error.h"
 
 #include <cstdint>

@@ -49,7 +49,7 @@ private:
         std::vector<TBoxQuad> quads;
         try {
             const TCoverSetup setup = ReadCoverSetup(cover);
-            const TFaceTextures textures = CoverTextures(setup, cover, Cache);
+            const TFaceTextures textures = CoverTextures(setup, Cache);
             const float width = float(setup.Width), height = float(setup.Height), depth = float(setup.Depth);
             List = CompileBoxList(List, width, height, depth, setup.Box, textures);
             quads = BoxQuads(width, height, depth, setup.Box);
@@ -116,7 +116,7 @@ int RunRenderTool(const std::vector<std::string>& args, std::ostream& out, std::
         }
         jobs = PlanPictures(options);
     } catch (const TUsageError& e) {
-        err << Program << e.what() << "\n" << RenderUsage;
+        err << Program << e.what() << "\nTry 'plenamar-render --help'.\n";
         return ExitUsage;
     }
     if (!options.OutputDir.empty()) {

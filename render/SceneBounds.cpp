@@ -1,23 +1,21 @@
 #include "render/SceneBounds.h"
 
+#include "view/ViewCamera.h"
+
 #include <algorithm>
 #include <cmath>
 #include <numbers>
 
 namespace {
 
-struct TPoint {
-    double X, Y, Z;
-};
-
 // A convex polygon cut by the half-space where keep(p) >= 0.
 template <typename TKeep>
-std::vector<TPoint> Clip(const std::vector<TPoint>& polygon, TKeep keep)
+std::vector<TEyePoint> Clip(const std::vector<TEyePoint>& polygon, TKeep keep)
 {
-    std::vector<TPoint> kept;
+    std::vector<TEyePoint> kept;
     for (size_t i = 0; i < polygon.size(); ++i) {
-        const TPoint& a = polygon[i];
-        const TPoint& b = polygon[(i + 1) % polygon.size()];
+        const TEyePoint& a = polygon[i];
+        const TEyePoint& b = polygon[(i + 1) % polygon.size()];
         const double ka = keep(a), kb = keep(b);
         if (ka >= 0.0)
             kept.push_back(a);
@@ -30,21 +28,21 @@ std::vector<TPoint> Clip(const std::vector<TPoint>& polygon, TKeep keep)
 }
 
 // The same turns as glRotatef about x and about y.
-TPoint TurnX(const TPoint& p, double degrees)
+TEyePoint TurnX(const TEyePoint& p, double degrees)
 {
     const double a = degrees * std::numbers::pi / 180.0, c = std::cos(a), s = std::sin(a);
     return {p.X, c * p.Y - s * p.Z, s * p.Y + c * p.Z};
 }
 
-TPoint TurnY(const TPoint& p, double degrees)
+TEyePoint TurnY(const TEyePoint& p, double degrees)
 {
     const double a = degrees * std::numbers::pi / 180.0, c = std::cos(a), s = std::sin(a);
     return {c * p.X + s * p.Z, p.Y, -s * p.X + c * p.Z};
 }
 
-void Include(std::optional<TViewRect>& bounds, const std::vector<TPoint>& points)
+void Include(std::optional<TViewRect>& bounds, const std::vector<TEyePoint>& points)
 {
-    for (const TPoint& p : points) {
+    for (const TEyePoint& p : points) {
         if (!bounds)
             bounds = TViewRect{p.X, p.X, p.Y, p.Y};
         bounds->Left = std::min(bounds->Left, p.X);
@@ -56,39 +54,45 @@ void Include(std::optional<TViewRect>& bounds, const std::vector<TPoint>& points
 
 // An eye-space polygon onto the view plane (as X and Y), cut at the near
 // plane, and also to the window's view when asked.
-std::vector<TPoint> Project(const std::vector<TPoint>& polygon, bool toWindowView)
+std::vector<TEyePoint> Project(const std::vector<TEyePoint>& polygon, bool toWindowView)
 {
-    std::vector<TPoint> shown = Clip(polygon, [](const TPoint& p) { return -p.Z - ViewNear; });
-    for (TPoint& p : shown)
+    std::vector<TEyePoint> shown = Clip(polygon, [](const TEyePoint& p) { return -p.Z - ViewNear; });
+    for (TEyePoint& p : shown)
         p = {p.X / -p.Z, p.Y / -p.Z, -1.0};
     if (toWindowView) {
         const TViewRect v = WindowViewRect();
-        shown = Clip(shown, [&](const TPoint& p) { return p.X - v.Left; });
-        shown = Clip(shown, [&](const TPoint& p) { return v.Right - p.X; });
-        shown = Clip(shown, [&](const TPoint& p) { return p.Y - v.Bottom; });
-        shown = Clip(shown, [&](const TPoint& p) { return v.Top - p.Y; });
+        shown = Clip(shown, [&](const TEyePoint& p) { return p.X - v.Left; });
+        shown = Clip(shown, [&](const TEyePoint& p) { return v.Right - p.X; });
+        shown = Clip(shown, [&](const TEyePoint& p) { return p.Y - v.Bottom; });
+        shown = Clip(shown, [&](const TEyePoint& p) { return v.Top - p.Y; });
     }
     return shown;
 }
 
 } // namespace
 
+TEyePoint EyePoint(double x, double y, double z, float xRotation, float yRotation)
+{
+    const TEyePoint turned = TurnX(TurnX(TurnY({x, y, z}, yRotation), xRotation), BoxHalfTurn);
+    return {turned.X + BoxCentreX, turned.Y + BoxCentreY, turned.Z + BoxCentreZ};
+}
+
 TSceneBounds SceneBounds(const std::vector<TBoxQuad>& quads, float xRotation, float yRotation, bool showBackground)
 {
     TSceneBounds bounds;
     for (const TBoxQuad& quad : quads) {
-        std::vector<TPoint> polygon;
-        for (const TBoxVertex& v : quad.Vertices) {
-            const TPoint turned = TurnX(TurnX(TurnY({v.X, v.Y, v.Z}, yRotation), xRotation), 180.0);
-            polygon.push_back({turned.X - 10.0, turned.Y, turned.Z - 50.0});
-        }
+        std::vector<TEyePoint> polygon;
+        for (const TBoxVertex& v : quad.Vertices)
+            polygon.push_back(EyePoint(v.X, v.Y, v.Z, xRotation, yRotation));
         const bool floor = quad.Face == TBoxFace::Floor;
         Include(floor ? bounds.Surroundings : bounds.Box, Project(polygon, floor));
     }
     if (showBackground) {
-        const double x = -20.0, z = -65.0, half = 35.0;
-        Include(bounds.Surroundings, Project({{x - half, -half, z}, {x + half, -half, z}, {x + half, half, z},
-                                              {x - half, half, z}},
+        // The billboard faces the eye whatever the box's turn.
+        const double x = BoxCentreX + BackgroundOffsetX, y = BoxCentreY, z = BoxCentreZ + BackgroundOffsetZ;
+        const double half = BackgroundHalfSide;
+        Include(bounds.Surroundings, Project({{x - half, y - half, z}, {x + half, y - half, z},
+                                              {x + half, y + half, z}, {x - half, y + half, z}},
                                              true));
     }
     return bounds;

@@ -80,7 +80,7 @@ int main(int argc, char** argv)
     QGuiApplication application(argc, argv);
     const QString root = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(PLENAMAR_SOURCE_DIR);
 
-    const int width = 1150 * Scale, height = 880 * Scale;
+    const int width = DesignClientWidth * Scale, height = DesignClientHeight * Scale;
     TGLTestContext gl;
     if (!gl.Create(width, height)) {
         std::fprintf(stderr, "make_thumbnails: %s\n", gl.Reason().c_str());

@@ -6,6 +6,7 @@
 #include "cover/PictureStore.h"
 #include "cover/TextureImage.h"
 #include "ui/DrawGrid.h"
+#include "view/BoxList.h"
 #include "view/GLLoader.h"
 #include "view/Rotation.h"
 #include "view/StylePresets.h"
@@ -181,6 +182,7 @@ private:
     void RepaintPreviews();
     std::string& ImagePath(TFaceSlot slot);
     std::unique_ptr<TTextureImage>& Texture(TFaceSlot slot);
+    TFaceTextures FaceTextures();
     void PaintFacePreview(TFaceSlot slot, QPainter& canvas, const QRect& clip);
     void LoadFaceImage(TFaceSlot slot, const std::string& path);
     void ReplaceFaceImage(TFaceSlot slot);
@@ -189,6 +191,11 @@ private:
     void ReadCoverFile(const std::string& FileName);
     void WriteCoverFile(const std::string& FileName);
     void ChooseCoverFile(const QString& chosen);
+    // The window's box as a cover file keeps it; the options and sizes in the
+    // order of the file.
+    TCoverState CoverState();
+    std::array<QCheckBox*, 4> CoverOptionBoxes() const;
+    std::array<TSpinEdit*, 3> CoverSizeEdits() const;
     void SetImagePath(TCoverImage image, const std::string& name) override;
     void SetOption(TCoverOption option, bool checked) override;
     void SetSize(TCoverSize size, int32_t value) override;

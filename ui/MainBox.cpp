@@ -1,23 +1,16 @@
 // The box: its geometry list, the handlers that rebuild it, and the style presets.
 #include "ui/Main.h"
 
-#include "cover/TextureImage.h"
 #include "ui/DrawGrid.h"
 #include "ui/SpinEdit.h"
 #include "view/BoxList.h"
 
-#include <QCheckBox>
 #include <QPainter>
 
+// The book, lid and floor options as the check boxes hold them.
 void TMainForm::BuildBoxList(float Width, float Height, float Depth)
 {
-    TBoxOptions options;
-    options.Book = CheckBoxBook->isChecked();
-    options.LidOpen = CheckBoxOpen->isChecked();
-    options.Floor = CheckBoxFloor->isChecked();
-    BoxList = CompileBoxList(BoxList, Width, Height, Depth, options,
-                             {CoverTexture.get(), SpineTexture.get(), TopTexture.get(), FloorTexture.get(),
-                              PlainTexture.get()});
+    BoxList = CompileBoxList(BoxList, Width, Height, Depth, BoxOptionsOf(CoverState()), FaceTextures());
 }
 
 // Width, height and depth are read in that order, as the spin edits hold them.

@@ -1,6 +1,7 @@
 // Cover files: opening and saving a box's set-up.
 #include "ui/Main.h"
 
+#include "cover/CoverSlots.h"
 #include "cover/TextureImage.h"
 #include "platform/Dialogs.h"
 #include "ui/SpinEdit.h"
@@ -24,7 +25,7 @@ void TMainForm::ToolButton9Click()
         return;
     ChooseCoverFile(*chosen);
     ReadCoverFile(CoverFileName);
-    for (TFaceSlot slot : {TFaceSlot::Cover, TFaceSlot::Spine, TFaceSlot::Top, TFaceSlot::Floor})
+    for (TFaceSlot slot : PreviewedFaceSlots)
         LoadFaceImage(slot, CoverImageLocation(CoverFileFolder, ImagePath(slot)));
     RepaintPreviews();
     RebuildBoxFromSizes();
@@ -46,29 +47,42 @@ void TMainForm::ReadCoverFile(const std::string& FileName)
 
 void TMainForm::WriteCoverFile(const std::string& FileName)
 {
+    ::WriteCoverFile(FileName, CoverState());
+}
+
+TCoverState TMainForm::CoverState()
+{
     TCoverState state;
-    state.ImagePaths = {CoverImagePath, SpineImagePath, PlainImagePath, TopImagePath, FloorImagePath};
-    state.Options = {CheckBoxBook->isChecked(), CheckBoxFloor->isChecked(), ShowBackCheckBox->isChecked(),
-                     CheckBoxOpen->isChecked()};
-    state.Sizes = {SpinEditWidth->Value(), SpinEditHeight->Value(), SpinEditDepth->Value()};
-    ::WriteCoverFile(FileName, state);
+    for (size_t i = 0; i < state.ImagePaths.size(); ++i)
+        state.ImagePaths[i] = ImagePath(FaceSlotOf(static_cast<TCoverImage>(i)));
+    for (size_t i = 0; i < state.Options.size(); ++i)
+        state.Options[i] = CoverOptionBoxes()[i]->isChecked();
+    for (size_t i = 0; i < state.Sizes.size(); ++i)
+        state.Sizes[i] = CoverSizeEdits()[i]->Value();
+    return state;
+}
+
+std::array<QCheckBox*, 4> TMainForm::CoverOptionBoxes() const
+{
+    return {CheckBoxBook, CheckBoxFloor, ShowBackCheckBox, CheckBoxOpen};
+}
+
+std::array<TSpinEdit*, 3> TMainForm::CoverSizeEdits() const
+{
+    return {SpinEditWidth, SpinEditHeight, SpinEditDepth};
 }
 
 void TMainForm::SetImagePath(TCoverImage image, const std::string& name)
 {
-    std::string* const fields[] = {&CoverImagePath, &SpineImagePath, &PlainImagePath, &TopImagePath,
-                                   &FloorImagePath};
-    *fields[static_cast<int>(image)] = name;
+    ImagePath(FaceSlotOf(image)) = name;
 }
 
 void TMainForm::SetOption(TCoverOption option, bool checked)
 {
-    QCheckBox* const boxes[] = {CheckBoxBook, CheckBoxFloor, ShowBackCheckBox, CheckBoxOpen};
-    boxes[static_cast<int>(option)]->setChecked(checked);
+    CoverOptionBoxes()[static_cast<size_t>(option)]->setChecked(checked);
 }
 
 void TMainForm::SetSize(TCoverSize size, int32_t value)
 {
-    TSpinEdit* const edits[] = {SpinEditWidth, SpinEditHeight, SpinEditDepth};
-    edits[static_cast<int>(size)]->SetValue(value);
+    CoverSizeEdits()[static_cast<size_t>(size)]->SetValue(value);
 }

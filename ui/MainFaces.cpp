@@ -9,10 +9,6 @@
 
 namespace {
 
-// The slots in the order start-up loads their textures.
-constexpr TFaceSlot LoadOrder[] = {TFaceSlot::Cover, TFaceSlot::Spine, TFaceSlot::Top, TFaceSlot::Floor,
-                                   TFaceSlot::Plain};
-
 // The previewed slots share their index with their picture store item.
 int StoreIndex(TFaceSlot slot)
 {
@@ -45,9 +41,17 @@ std::unique_ptr<TTextureImage>& TMainForm::Texture(TFaceSlot slot)
     return PlainTexture;
 }
 
+TFaceTextures TMainForm::FaceTextures()
+{
+    TFaceTextures textures{};
+    for (TFaceSlot slot : FaceSlots)
+        textures[static_cast<size_t>(slot)] = Texture(slot).get();
+    return textures;
+}
+
 void TMainForm::LoadFaceTextures()
 {
-    for (TFaceSlot slot : LoadOrder) {
+    for (TFaceSlot slot : FaceSlots) {
         Texture(slot)->LoadImage(ImagePath(slot));
         Texture(slot)->GenTexture();
     }

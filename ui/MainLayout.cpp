@@ -11,6 +11,7 @@
 #include "ui/PaintBox.h"
 #include "ui/SpinEdit.h"
 #include "ui/StatusBar.h"
+#include "view/ViewCamera.h"
 #include "view/ViewPresenter.h"
 
 #include <QCheckBox>
@@ -23,15 +24,16 @@
 namespace {
 
 // The laid-out client area and the heights and widths of its aligned controls.
-constexpr int ClientWidth = 1150;
-constexpr int ClientHeight = 880;
+constexpr int ClientWidth = DesignClientWidth;
+constexpr int ClientHeight = DesignClientHeight;
 constexpr int BandHeight = 56;
 constexpr int CoolBarHeight = 60;
 constexpr int BannerHeight = 27;
 constexpr int StyleStripHeight = 151;
-constexpr int TopStackHeight = CoolBarHeight + BannerHeight + StyleStripHeight; // 238
-constexpr int StatusBarHeight = 19;
-constexpr int PropertiesWidth = 480;
+constexpr int TopStackHeight = FreeAreaTop;
+static_assert(CoolBarHeight + BannerHeight + StyleStripHeight == TopStackHeight);
+constexpr int StatusBarHeight = FreeAreaBottomMargin;
+constexpr int PropertiesWidth = FreeAreaRightMargin;
 constexpr int SnapshotGroupHeight = 286;
 constexpr int GroupEdge = 2;
 
@@ -190,8 +192,8 @@ void TMainForm::CreateObjectProperties()
 
 QRect TMainForm::FreeArea() const
 {
-    return QRect(0, TopStackHeight, std::max(0, width() - PropertiesWidth),
-                 std::max(0, height() - TopStackHeight - StatusBarHeight));
+    const TFreeArea free = FreeAreaOf(width(), height());
+    return QRect(free.Left, free.Top, free.Width, free.Height);
 }
 
 void TMainForm::ApplyLayout()

@@ -1,5 +1,15 @@
 #include "view/BoxGeometry.h"
 
+#include "cover/CoverFile.h"
+
+TBoxOptions BoxOptionsOf(const TCoverState& cover)
+{
+    auto option = [&](TCoverOption o) { return cover.Options[static_cast<size_t>(o)]; };
+    return {.Book = option(TCoverOption::Book),
+            .LidOpen = option(TCoverOption::Open),
+            .Floor = option(TCoverOption::Floor)};
+}
+
 std::vector<TBoxQuad> BoxQuads(float width, float height, float depth, const TBoxOptions& options)
 {
     const float hw = width / 2.0f;

@@ -7,11 +7,18 @@
 #include <array>
 #include <vector>
 
+struct TCoverState;
+
 struct TBoxOptions {
     bool Book = false;     // the page block is set in from the covers
     bool LidOpen = false;  // a raised lid and three flaps instead of the flat top
     bool Floor = false;    // a large square under the box
+
+    bool operator==(const TBoxOptions&) const = default;
 };
+
+// The options a cover turns on: "Book", "Open" and "Floor" of its [Options].
+TBoxOptions BoxOptionsOf(const TCoverState& cover);
 
 enum class TBoxFace {
     CoverNear,     // plane z = +hd

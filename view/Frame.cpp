@@ -1,6 +1,7 @@
 #include "view/Frame.h"
 
 #include "cover/TextureImage.h"
+#include "view/ViewCamera.h"
 
 namespace {
 
@@ -35,8 +36,8 @@ void DrawBackground(const TViewBasis& basis, const TTextureImage* floorTexture)
 {
     GLfloat u[3], r[3], bottomLeft[3], topLeft[3], bottomRight[3], topRight[3];
     for (int i = 0; i < 3; ++i) {
-        u[i] = 35.0f * basis.Up[i];
-        r[i] = 35.0f * basis.Right[i];
+        u[i] = BackgroundHalfSide * basis.Up[i];
+        r[i] = BackgroundHalfSide * basis.Right[i];
         bottomLeft[i] = -u[i] - r[i];
         topLeft[i] = u[i] - r[i];
         bottomRight[i] = r[i] - u[i];
@@ -60,7 +61,16 @@ TViewBasis DrawScene(const TFrameScene& scene)
 {
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
+    // A picture's own background is cleared with the render state's clear
+    // colour kept aside and put back.
+    if (scene.ClearColour) {
+        const std::array<float, 4>& c = *scene.ClearColour;
+        glPushAttrib(GL_COLOR_BUFFER_BIT);
+        glClearColor(c[0], c[1], c[2], c[3]);
+    }
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    if (scene.ClearColour)
+        glPopAttrib();
     glEnable(GL_LIGHTING);
     glEnable(GL_LIGHT0);
     glLightfv(GL_LIGHT0, GL_POSITION, LightPosition);
@@ -75,16 +85,15 @@ TViewBasis DrawScene(const TFrameScene& scene)
     // Still the identity: right is (1, 0, 0) and up (0, 1, 0).
     const TViewBasis basis = ReadViewBasis();
 
-    glTranslatef(-10.0f, 0.0f, -50.0f);
+    glTranslatef(BoxCentreX, BoxCentreY, BoxCentreZ);
     if (scene.ShowBackground) {
         glPushMatrix();
-        glTranslatef(-10.0f, 0.0f, -15.0f);
+        glTranslatef(BackgroundOffsetX, 0.0f, BackgroundOffsetZ);
         DrawBackground(basis, scene.FloorTexture);
         glPopMatrix();
     }
-    // Half a turn about x puts the box's top (its -y side) up on screen.
     glPushMatrix();
-    glRotatef(180.0f, 1.0f, 0.0f, 0.0f);
+    glRotatef(BoxHalfTurn, 1.0f, 0.0f, 0.0f);
     glRotatef(scene.XRotation, 1.0f, 0.0f, 0.0f);
     glRotatef(scene.YRotation, 0.0f, 1.0f, 0.0f);
     glCallList(scene.BoxList);

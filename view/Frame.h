@@ -3,6 +3,8 @@
 // and material, the background billboard with the floor image when asked for,
 // and the box geometry list turned by the two rotation angles.
 #include <GL/gl.h>
+#include <array>
+#include <optional>
 
 class TTextureImage;
 
@@ -19,6 +21,10 @@ struct TFrameScene {
     bool ShowBackground = false;
     GLuint BoxList = 0;
     const TTextureImage* FloorTexture = nullptr;
+    // The colour the frame clears to (red, green, blue, alpha). Absent: the
+    // render state's, as the window draws; present: this one for this frame
+    // alone, the render state's clear colour left as it was.
+    std::optional<std::array<float, 4>> ClearColour = std::nullopt;
 };
 
 // Draws the scene into the bound back buffer and returns the view basis read
@@ -27,6 +33,7 @@ TViewBasis DrawScene(const TFrameScene& scene);
 
 TViewBasis ReadViewBasis();
 
-// A 70 x 70 square facing the viewer around the current origin, the floor
-// image stretched over it with its (0, 0) corner at the bottom left.
+// The background billboard (ViewCamera.h), a square facing the viewer around
+// the current origin, the floor image stretched over it with its (0, 0)
+// corner at the bottom left.
 void DrawBackground(const TViewBasis& basis, const TTextureImage* floorTexture);

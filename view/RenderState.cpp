@@ -18,11 +18,12 @@ void ApplyRenderState()
 
 void SetViewProjection(int clientWidth, int clientHeight)
 {
-    // A client area under 210 rows gives a negative height, which GL refuses,
-    // keeping the previous viewport; a height of 0 makes the aspect infinite.
-    // Neither raises: floating-point exceptions stay masked.
+    // A client area shorter than the view margin gives a negative height,
+    // which GL refuses, keeping the previous viewport; a height of 0 makes the
+    // aspect infinite. Neither raises: floating-point exceptions stay masked.
     glViewport(0, 0, clientWidth, clientHeight - ViewMargin);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    gluPerspective(45.0, static_cast<double>(clientWidth) / static_cast<double>(clientHeight), 0.1, 3000.0);
+    gluPerspective(ViewFieldOfView, static_cast<double>(clientWidth) / static_cast<double>(clientHeight), ViewNear,
+                   ViewFar);
 }

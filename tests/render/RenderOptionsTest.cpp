@@ -103,6 +103,21 @@ TEST(RenderOptions, RefusesMistakesWithAReason)
     EXPECT_EQ(Refusal({"a.cov", "-o", "a.png", "--transparent=1"}), "--transparent takes no value");
 }
 
+TEST(RenderOptions, RefusesAnyOptionGivenTwice)
+{
+    const std::vector<std::vector<std::string>> twice{
+        {"-o", "a.png", "-o", "b.png"},      {"--out-dir", "d", "--out-dir=e"}, {"--preset", "1", "--preset", "2"},
+        {"--angles", "1,2", "--angles=1,2"}, {"--size", "5x5", "--size", "6x6"}, {"--samples", "1", "--samples", "1"},
+        {"--transparent", "--transparent"},  {"--background", "000000", "--background", "ffffff"},
+        {"-h", "--help"}};
+    for (const std::vector<std::string>& options : twice) {
+        std::vector<std::string> args{"a.cov"};
+        args.insert(args.end(), options.begin(), options.end());
+        const std::string name = options[0] == "-h" ? "--help" : options[0].substr(0, options[0].find('='));
+        EXPECT_EQ(Refusal(args), name + " is given twice: give each option once");
+    }
+}
+
 TEST(RenderOptions, RefusesValuesOutOfRange)
 {
     auto refused = [](std::vector<std::string> extra) {

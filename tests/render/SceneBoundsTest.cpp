@@ -1,4 +1,3 @@
-#include "render/BoxShot.h"
 #include "render/SceneBounds.h"
 
 #include <gtest/gtest.h>
@@ -61,19 +60,4 @@ TEST(SceneBounds, FlatBoxHasNoArea)
     ASSERT_TRUE(bounds.Box);
     EXPECT_EQ(bounds.Box->Width(), 0.0);
     EXPECT_FALSE(FrameScene(bounds, 100, 100));
-}
-
-TEST(SamplePlan, SplitsSamplesIntoPassesTheTargetCanHold)
-{
-    auto plan = [](int samples, int max) {
-        const TSamplePlan p = PlanSamples(samples, max);
-        return std::pair(p.Passes, p.SamplesPerPass);
-    };
-    EXPECT_EQ(plan(8, 8), std::pair(1, 8));
-    EXPECT_EQ(plan(8, 4), std::pair(2, 4));
-    EXPECT_EQ(plan(1, 4), std::pair(1, 1));
-    EXPECT_EQ(plan(6, 4), std::pair(2, 3));
-    EXPECT_EQ(plan(64, 4), std::pair(16, 4));
-    EXPECT_EQ(plan(8, 1), std::pair(8, 1));  // no multisampling at all
-    EXPECT_EQ(plan(3, 0), std::pair(3, 1));
 }

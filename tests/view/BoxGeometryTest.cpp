@@ -1,5 +1,7 @@
 #include "view/BoxGeometry.h"
 
+#include "cover/CoverFile.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -216,4 +218,18 @@ TEST(BoxGeometry, NegativeSizesMirrorTheBoxKeepingOrderAndTextures)
     }
     // The constant offsets do not mirror: the lid still rises towards -y.
     EXPECT_EQ(Span(Pick(BoxQuads(20, -30, 5, {.LidOpen = true}), {Lid}), Y), TSpan(11, 15));
+}
+
+TEST(BoxGeometry, ACoversOptionsTurnOnTheBookTheLidAndTheFloor)
+{
+    // In the order of the file: Book, Floor, Back, Open. Back is the frame's.
+    auto options = [](bool book, bool floor, bool back, bool open) {
+        TCoverState cover;
+        cover.Options = {book, floor, back, open};
+        return BoxOptionsOf(cover);
+    };
+    EXPECT_EQ(options(true, false, false, false), (TBoxOptions{.Book = true}));
+    EXPECT_EQ(options(false, true, false, false), (TBoxOptions{.Floor = true}));
+    EXPECT_EQ(options(false, false, true, false), TBoxOptions{});
+    EXPECT_EQ(options(false, false, false, true), (TBoxOptions{.LidOpen = true}));
 }

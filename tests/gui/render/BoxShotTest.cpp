@@ -1,7 +1,8 @@
 #include "cover/TextureImage.h"
 #include "render/BoxShot.h"
 #include "render/CoverScene.h"
-#include "tests/gui/render/SolidCovers.h"
+#include "render/SceneBounds.h"
+#include "tests/gui/render/BandedCovers.h"
 #include "tests/support/GLTestContext.h"
 #include "view/RenderState.h"
 #include "view/StylePresets.h"
@@ -9,11 +10,11 @@
 
 #include <QOpenGLContext>
 #include <QTemporaryDir>
+#include <cmath>
 #include <gtest/gtest.h>
+#include <set>
 
 namespace {
-
-constexpr int White = int(SolidColours.size());
 
 // The smallest rectangle holding every pixel that is not white.
 QRect ContentRect(const QImage& image)
@@ -21,22 +22,55 @@ QRect ContentRect(const QImage& image)
     QRect rect;
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x)
-            if (SolidIndex(image.pixelColor(x, y)) != White)
+            if (ColourIndex(image.pixelColor(x, y)) != White)
                 rect |= QRect(x, y, 1, 1);
     return rect;
 }
 
-// True when the 5 x 5 pixels around (x, y) are all of one solid colour.
+// True when the 5 x 5 pixels around (x, y) are all of one band colour.
 bool Uniform(const QImage& image, int x, int y)
 {
-    const int index = SolidIndex(image.pixelColor(x, y));
+    const int index = ColourIndex(image.pixelColor(x, y));
     for (int dy = -2; dy <= 2; ++dy)
         for (int dx = -2; dx <= 2; ++dx) {
             const QPoint p(x + dx, y + dy);
-            if (!image.rect().contains(p) || SolidIndex(image.pixelColor(p)) != index)
+            if (!image.rect().contains(p) || ColourIndex(image.pixelColor(p)) != index)
                 return false;
         }
     return index >= 0;
+}
+
+// Where a point in eye space lands in a picture of the given height.
+QPoint PictureOf(const TFraming& framing, int height, const TEyePoint& p)
+{
+    const TViewRect& f = framing.Frustum;
+    const double x = framing.ViewportX + (p.X / -p.Z - f.Left) / f.Width() * framing.ViewportWidth;
+    const double up = framing.ViewportY + (p.Y / -p.Z - f.Bottom) / f.Height() * framing.ViewportHeight;
+    return QPointF(x, height - up).toPoint();
+}
+
+// How much of each pixel a black box covers on white, 0 to 1.
+std::vector<double> Coverage(const QImage& image)
+{
+    std::vector<double> coverage;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            coverage.push_back((255 - qGreen(image.pixel(x, y))) / 255.0);
+    return coverage;
+}
+
+QPointF Centroid(const QImage& image)
+{
+    const std::vector<double> coverage = Coverage(image);
+    double sum = 0.0, x = 0.0, y = 0.0;
+    for (int row = 0; row < image.height(); ++row)
+        for (int column = 0; column < image.width(); ++column) {
+            const double c = coverage[size_t(row * image.width() + column)];
+            sum += c;
+            x += c * (column + 0.5);
+            y += c * (row + 0.5);
+        }
+    return {x / sum, y / sum};
 }
 
 class BoxShot : public testing::Test {
@@ -54,27 +88,45 @@ protected:
     TFrameScene Scene(const QString& options, float xRotation, float yRotation,
                       const QString& sizes = "Width=20\nHeight=30\nDepth=5\n")
     {
-        const std::string cover = WriteSolidCover(Folder.path(), "box.cov", options, sizes).toStdString();
-        const TCoverSetup setup = ReadCoverSetup(cover);
-        const TFaceTextures textures = CoverTextures(setup, cover, Cache);
+        return SceneOf(WriteBandedCover(Folder.path(), "box.cov", options, sizes), xRotation, yRotation);
+    }
+
+    TFrameScene SceneOf(const QString& coverFile, float xRotation, float yRotation)
+    {
+        const TCoverSetup setup = ReadCoverSetup(coverFile.toStdString());
+        const TFaceTextures textures = CoverTextures(setup, Cache);
         const float width = float(setup.Width), height = float(setup.Height), depth = float(setup.Depth);
         List = CompileBoxList(List, width, height, depth, setup.Box, textures);
         Quads = BoxQuads(width, height, depth, setup.Box);
         return {xRotation, yRotation, setup.ShowBackground, List, textures[size_t(TFaceSlot::Floor)]};
     }
 
+    // A box all black, for counting how much of a pixel it covers.
+    TFrameScene BlackScene(float xRotation, float yRotation)
+    {
+        QImage black(16, 16, QImage::Format_RGB32);
+        black.fill(Qt::black);
+        black.save(QDir(Folder.path()).filePath("black.bmp"), "BMP");
+        const QString cover = QDir(Folder.path()).filePath("black.cov");
+        QFile file(cover);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("[Properties]\nCover=black.bmp\nSpine=black.bmp\nTop=black.bmp\n[Sizes]\nWidth=20\nHeight=30\n"
+                   "Depth=5\n");
+        file.close();
+        return SceneOf(cover, xRotation, yRotation);
+    }
+
     // The window's view: its back buffer at the design size, drawn by its frame code.
     QImage WindowView(const TFrameScene& scene)
     {
         Gl.Surface()->BindBuffer();
-        glClearColor(1.0f, 1.0f, 1.0f, 0.5f);
         SetViewProjection(1150, 880);
         DrawScene(scene);
         return Gl.ReadBuffer().copy(0, ViewMargin, 1150, 880 - ViewMargin);
     }
 
     // Every probe of a 24 x 24 grid over the window's box that lies inside one
-    // face shows the same colour at the same relative place in the shot.
+    // band of one face shows the same colour at the same relative place in the shot.
     static void ExpectSameFaces(const QImage& window, const QImage& shot)
     {
         const QRect w = ContentRect(window), s = ContentRect(shot);
@@ -89,10 +141,16 @@ protected:
                 if (!Uniform(window, wx, wy) || !Uniform(shot, sx, sy))
                     continue;
                 ++compared;
-                EXPECT_EQ(SolidIndex(window.pixelColor(wx, wy)), SolidIndex(shot.pixelColor(sx, sy)))
+                EXPECT_EQ(ColourIndex(window.pixelColor(wx, wy)), ColourIndex(shot.pixelColor(sx, sy)))
                     << "at " << fx << ", " << fy;
             }
         EXPECT_GT(compared, 24 * 24 / 3);
+    }
+
+    // The framing the shooter uses for the scene in a picture of that size.
+    TFraming FramingOf(const TFrameScene& scene, int width, int height) const
+    {
+        return *FrameScene(SceneBounds(Quads, scene.XRotation, scene.YRotation, scene.ShowBackground), width, height);
     }
 
     TGLTestContext Gl;
@@ -126,6 +184,65 @@ TEST_F(BoxShot, ShowsTheWindowsFacesAtTheSamePlacesInEveryPreset)
     }
 }
 
+TEST_F(BoxShot, EveryImageShowsUprightOnItsFace)
+{
+    // Each face's upper band lies towards the face's top. The box spans x
+    // -10..10, y -15 (its top) ..15, z -2.5..2.5; the cover face seen is the
+    // one at z = -2.5; the top's image runs along x, its upper band on the
+    // spine's side; the floor's upper band lies beyond the box, away from the eye.
+    struct TProbe {
+        const char* Where;
+        TEyePoint At;  // in the box's frame, or in eye space for the background
+        int Expected;
+    };
+    TBoxShooter shooter(Api);
+    auto expect = [&](const TFrameScene& scene, bool eyeSpace, std::initializer_list<TProbe> probes) {
+        const QImage shot = shooter.Shoot(scene, Quads, {.Width = 800, .Height = 800, .Samples = 1});
+        const TFraming framing = FramingOf(scene, 800, 800);
+        for (const TProbe& probe : probes) {
+            const TEyePoint p = probe.At;
+            const QPoint pixel =
+                PictureOf(framing, 800, eyeSpace ? p : EyePoint(p.X, p.Y, p.Z, scene.XRotation, scene.YRotation));
+            EXPECT_EQ(ColourIndex(shot.pixelColor(pixel)), probe.Expected)
+                << probe.Where << " at " << pixel.x() << ", " << pixel.y();
+        }
+    };
+    expect(Scene("Floor=1\n", 31.5f, 31.5f), false,
+           {{"cover, upper", {0, -8, -2.5}, Upper(TCoverImage::Cover)},
+            {"cover, lower", {0, 8, -2.5}, Lower(TCoverImage::Cover)},
+            {"spine, upper", {10, -8, 0}, Upper(TCoverImage::Spine)},
+            {"spine, lower", {10, 8, 0}, Lower(TCoverImage::Spine)},
+            {"top, spine's side", {6, -15, 0}, Upper(TCoverImage::Top)},
+            {"top, other side", {-6, -15, 0}, Lower(TCoverImage::Top)},
+            {"floor, beyond the box", {0, 16, 80}, Upper(TCoverImage::Floor)}});
+    // The billboard 65 in front of the eye, from -55 to 15 across and -35 to
+    // 35 high, beyond the view but on its right.
+    expect(Scene("Back=1\n", 0.0f, 0.0f), true,
+           {{"background, high", {-20, 25, -65}, Upper(TCoverImage::Floor)},
+            {"background, low", {8, -25, -65}, Lower(TCoverImage::Floor)}});
+}
+
+TEST_F(BoxShot, TheBackgroundReachesTheEdgesOfItsBounds)
+{
+    // The billboard is wider than the window's view on the left and taller on
+    // both ends, and its right edge lies inside it: the bounds end there, and
+    // so must the billboard in the picture.
+    TBoxShooter shooter(Api);
+    const TFrameScene scene = Scene("Back=1\n", 0.0f, 0.0f);
+    const QImage shot = shooter.Shoot(scene, Quads, {.Width = 600, .Height = 600, .Samples = 1});
+    const TFraming framing = FramingOf(scene, 600, 600);
+    ASSERT_LT(framing.ViewportWidth, 590);
+    ASSERT_EQ(framing.ViewportHeight, 600);
+    const int left = framing.ViewportX, right = framing.ViewportX + framing.ViewportWidth - 1;
+    for (const int y : {3, 150, 450, 596}) {
+        const int band = y < 300 ? Upper(TCoverImage::Floor) : Lower(TCoverImage::Floor);
+        EXPECT_EQ(ColourIndex(shot.pixelColor(left - 2, y)), White) << y;
+        EXPECT_EQ(ColourIndex(shot.pixelColor(left + 1, y)), band) << y;
+        EXPECT_EQ(ColourIndex(shot.pixelColor(right - 1, y)), band) << y;
+        EXPECT_EQ(ColourIndex(shot.pixelColor(right + 2, y)), White) << y;
+    }
+}
+
 TEST_F(BoxShot, FillsThePictureCentredWithAMargin)
 {
     TBoxShooter shooter(Api);
@@ -139,7 +256,7 @@ TEST_F(BoxShot, FillsThePictureCentredWithAMargin)
     EXPECT_NEAR(box.left() + box.right(), shot.width() - 1, 2.0);
     // The window draws the box 20 wide and 30 high; so does the shot.
     EXPECT_NEAR(double(box.width()) / box.height(), 20.0 / 30.0, 0.02);
-    EXPECT_EQ(SolidIndex(shot.pixelColor(400, 200)), 0);
+    EXPECT_EQ(ColourIndex(shot.pixelColor(400, 100)), Upper(TCoverImage::Cover));
 }
 
 TEST_F(BoxShot, KeepsTheWholeBoxWhereTheWindowCutsItOff)
@@ -179,48 +296,90 @@ TEST_F(BoxShot, TransparentBackgroundIsClearAndTheBoxOpaque)
     EXPECT_GT(partial, 20);
 }
 
-TEST_F(BoxShot, AntialiasingSoftensEdgesAndOneSampleDoesNot)
+TEST_F(BoxShot, DrawsExactlyTheSamplesAskedFor)
 {
+    // A black box on white: a pixel that the box covers in k of N samples is
+    // k / N black, so each count shows its own levels, and all of them along
+    // the slanted edges.
     TBoxShooter shooter(Api);
-    const TFrameScene scene = Scene({}, 31.5f, 31.5f);
-    auto blended = [](const QImage& image) {
-        int count = 0;
-        for (int y = 0; y < image.height(); ++y)
-            for (int x = 0; x < image.width(); ++x)
-                count += SolidIndex(image.pixelColor(x, y)) == -1;
-        return count;
-    };
-    const int aliased = blended(shooter.Shoot(scene, Quads, {.Width = 300, .Height = 300, .Samples = 1}));
-    const int smooth = blended(shooter.Shoot(scene, Quads, {.Width = 300, .Height = 300, .Samples = 8}));
-    EXPECT_EQ(aliased, 0);
-    EXPECT_GT(smooth, 100);
+    const TFrameScene scene = BlackScene(31.5f, 31.5f);
+    for (const int samples : {1, 2, 3, 4, 6, 8}) {
+        SCOPED_TRACE(testing::Message() << samples << " samples");
+        const QImage shot = shooter.Shoot(scene, Quads, {.Width = 300, .Height = 300, .Samples = samples});
+        std::set<int> levels;
+        int off = 0;
+        for (const double coverage : Coverage(shot)) {
+            const double k = coverage * samples;
+            if (std::abs(k - std::round(k)) > 0.2)
+                ++off;
+            levels.insert(int(std::lround(k)));
+        }
+        EXPECT_EQ(off, 0);
+        EXPECT_EQ(levels.size(), size_t(samples + 1));
+    }
 }
 
-TEST_F(BoxShot, BackgroundColourAndFloorAreKept)
+TEST_F(BoxShot, PassesCentreOnTheSinglePassPicture)
+{
+    // More samples than one pass holds: the passes, each moved by a fraction
+    // of a pixel, average to a picture centred where one pass draws the box.
+    const std::vector<int> counts = TargetSampleCounts(Api);
+    const int onePass = counts.back(), twoPasses = 2 * counts.back();
+    ASSERT_EQ(PlanSamples(twoPasses, counts).Passes, 2);
+    TBoxShooter shooter(Api);
+    for (const TStylePreset& preset : StylePresetTable()) {
+        SCOPED_TRACE(testing::Message() << "pose " << preset.XRotation << ", " << preset.YRotation);
+        const TFrameScene scene = BlackScene(preset.XRotation, preset.YRotation);
+        const QImage single = shooter.Shoot(scene, Quads, {.Width = 240, .Height = 240, .Samples = onePass});
+        const QImage passes = shooter.Shoot(scene, Quads, {.Width = 240, .Height = 240, .Samples = twoPasses});
+        const QPointF a = Centroid(single), b = Centroid(passes);
+        EXPECT_NEAR(a.x(), b.x(), 0.15);
+        EXPECT_NEAR(a.y(), b.y(), 0.15);
+        EXPECT_NE(single, passes);
+    }
+}
+
+TEST_F(BoxShot, LeavesTheClearColourAndThePackAlignmentAsTheyWere)
 {
     TBoxShooter shooter(Api);
-    const TFrameScene plain = Scene({}, 0.0f, 0.0f);
-    const QImage shot = shooter.Shoot(plain, Quads, {.Width = 200, .Height = 200, .Background = 0x102030});
+    const TFrameScene scene = Scene({}, 0.0f, 0.0f);
+    glPixelStorei(GL_PACK_ALIGNMENT, 8);
+    const QImage shot = shooter.Shoot(scene, Quads, {.Width = 200, .Height = 200, .Background = 0x102030});
     EXPECT_EQ(shot.pixelColor(0, 0), QColor(0x10, 0x20, 0x30));
-    // With the floor on, the picture takes in the floor as far as the window
-    // shows it: the lowest row of floor runs across the whole picture.
+    GLfloat clear[4];
+    glGetFloatv(GL_COLOR_CLEAR_VALUE, clear);
+    EXPECT_EQ(std::vector<GLfloat>(clear, clear + 4), (std::vector<GLfloat>{1.0f, 1.0f, 1.0f, 0.5f}));
+    GLint alignment = 0;
+    glGetIntegerv(GL_PACK_ALIGNMENT, &alignment);
+    EXPECT_EQ(alignment, 8);
+}
+
+TEST_F(BoxShot, FloorIsTakenInAsFarAsTheWindowShowsIt)
+{
+    // The lowest row of floor runs across the whole picture.
+    TBoxShooter shooter(Api);
     const TFrameScene floored = Scene("Floor=1\n", 0.0f, 0.0f);
     const QImage floor = shooter.Shoot(floored, Quads, {.Width = 230, .Height = 176});
+    // The floor's two bands blend near the eye: anything but white is floor.
+    auto isFloor = [&](int x, int y) { return ColourIndex(floor.pixelColor(x, y)) != White; };
     int lowest = floor.height() - 1;
-    while (lowest > 0 && SolidIndex(floor.pixelColor(115, lowest)) != 4)
+    while (lowest > 0 && !isFloor(115, lowest))
         --lowest;
     EXPECT_GT(lowest, 100);
-    EXPECT_EQ(SolidIndex(floor.pixelColor(0, lowest)), 4);
-    EXPECT_EQ(SolidIndex(floor.pixelColor(229, lowest)), 4);
+    EXPECT_TRUE(isFloor(0, lowest));
+    EXPECT_TRUE(isFloor(229, lowest));
 }
 
-TEST_F(BoxShot, EachImageFileIsLoadedOnce)
+TEST_F(BoxShot, EachImageFileIsLoadedOnceAndOnlyWhenShown)
 {
-    Scene({}, 0.0f, 0.0f);
-    EXPECT_EQ(Cache.Loaded(), 5u);
-    WriteSolidCover(Folder.path(), "other.cov", "Book=1\n");
+    // A closed box without floor or background shows the cover, spine and top images.
+    const TFrameScene closed = Scene({}, 0.0f, 0.0f);
+    EXPECT_EQ(Cache.Loaded(), 3u);
+    EXPECT_EQ(closed.FloorTexture, nullptr);
+    WriteBandedCover(Folder.path(), "other.cov", "Open=1\nBack=1\n");
     const std::string other = QDir(Folder.path()).filePath("other.cov").toStdString();
-    const TFaceTextures again = CoverTextures(ReadCoverSetup(other), other, Cache);
+    const TFaceTextures again = CoverTextures(ReadCoverSetup(other), Cache);
     EXPECT_EQ(Cache.Loaded(), 5u);
     EXPECT_NE(again[size_t(TFaceSlot::Plain)]->TextureID, 0u);
+    EXPECT_NE(again[size_t(TFaceSlot::Floor)]->TextureID, 0u);
 }

@@ -1,6 +1,6 @@
 // Runs the plenamar-render program itself, with a display (Qt's context) and
 // without one (EGL's surfaceless platform).
-#include "tests/gui/render/SolidCovers.h"
+#include "tests/gui/render/BandedCovers.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -39,7 +39,7 @@ protected:
     QString Path(const QString& name) const { return QDir(Folder.path()).filePath(name); }
     QString Cover(const QString& name, const QString& options = {}) const
     {
-        return WriteSolidCover(Folder.path(), name, options);
+        return WriteBandedCover(Folder.path(), name, options);
     }
 
     QTemporaryDir Folder;
@@ -59,7 +59,8 @@ TEST_P(RenderTool, WritesOnePictureAtTheDefaultSizeWithoutProgress)
     const QImage image(Path("box.png"));
     ASSERT_EQ(image.size(), QSize(1150, 880));
     EXPECT_FALSE(image.hasAlphaChannel());
-    EXPECT_EQ(SolidIndex(image.pixelColor(575, 440)), 0);  // the cover face in the middle
+    EXPECT_EQ(ColourIndex(image.pixelColor(575, 250)), Upper(TCoverImage::Cover));  // the cover face, upright
+    EXPECT_EQ(ColourIndex(image.pixelColor(575, 630)), Lower(TCoverImage::Cover));
     EXPECT_EQ(image.pixelColor(0, 0), QColor(Qt::white));
 }
 
@@ -101,7 +102,7 @@ TEST_P(RenderTool, FormatFollowsTheExtension)
             EXPECT_EQ(head.left(3), QByteArray("\xFF\xD8\xFF", 3));
         const QImage image(Path(name));
         EXPECT_EQ(image.size(), QSize(120, 90));
-        EXPECT_EQ(SolidIndex(image.pixelColor(60, 45)), 0);
+        EXPECT_EQ(ColourIndex(image.pixelColor(60, 25)), Upper(TCoverImage::Cover));
     }
     for (const char* name : {"a.gif", "a.tiff", "a", "a.png.txt"}) {
         SCOPED_TRACE(name);
@@ -119,7 +120,7 @@ TEST_P(RenderTool, BatchWritesWhatItCanAndNamesEachFailure)
     const QString last = Cover("last.cov", "Open=1\n");
     // A cover whose front image is missing from its folder.
     ASSERT_TRUE(QDir(Folder.path()).mkdir("lost"));
-    const QString lost = WriteSolidCover(Path("lost"), "lost.cov");
+    const QString lost = WriteBandedCover(Path("lost"), "lost.cov");
     ASSERT_TRUE(QFile::remove(QDir(Path("lost")).filePath("cover.bmp")));
     // A cover file that is no cover file.
     QFile broken(Path("broken.cov"));
@@ -158,17 +159,44 @@ TEST_P(RenderTool, EveryPresetOfEveryCoverInOneRun)
     EXPECT_EQ(run.Err.count(" wrote "), 10);
 }
 
-TEST_P(RenderTool, BadArgumentsExit2WithUsage)
+TEST_P(RenderTool, BadArgumentsExit2WithOneLineAndWhereToLook)
 {
     const QString cover = Cover("box.cov");
-    for (const QStringList& args : {QStringList{}, QStringList{cover}, QStringList{"--size", "0x5", "-o", "a.png", cover},
-                                    QStringList{"--preset", "7", "-o", "a.png", cover},
-                                    QStringList{"--bogus", "-o", "a.png", cover},
-                                    QStringList{"-o", "a.png", cover, cover}}) {
+    const std::pair<QStringList, QString> cases[] = {
+        {{}, "no cover file given"},
+        {{cover}, "give either -o FILE or --out-dir DIR"},
+        {{"--size", "0x5", "-o", "a.png", cover}, "--size takes WIDTHxHEIGHT, each from 1 to 16384, not \"0x5\""},
+        {{"--bogus", "-o", "a.png", cover}, "unknown option --bogus"},
+        {{"-o", "a.png", cover, cover}, "-o writes one picture, and these options make 2: use --out-dir DIR"},
+        {{"-o", Path("a.png"), "-o", Path("b.png"), cover}, "-o is given twice: give each option once"},
+    };
+    for (const auto& [args, message] : cases) {
         const TRun run = Run(args);
         EXPECT_EQ(run.ExitCode, 2) << args.join(' ').toStdString();
-        EXPECT_TRUE(run.Err.startsWith("plenamar-render: ")) << run.Err.toStdString();
-        EXPECT_TRUE(run.Err.contains("usage: plenamar-render [options] COVER.cov...")) << run.Err.toStdString();
+        EXPECT_EQ(run.Err, "plenamar-render: " + message + "\nTry 'plenamar-render --help'.\n");
+    }
+    EXPECT_FALSE(QFile::exists(Path("a.png")) || QFile::exists(Path("b.png")));
+}
+
+TEST_P(RenderTool, ReadsOnlyTheImagesThePictureShows)
+{
+    // The cover and the options, then neither the plain nor the floor image.
+    auto coverWithout = [&](const QString& options) {
+        const QString cover = Cover("box.cov", options);
+        EXPECT_TRUE(QFile::remove(Path("plain.bmp")) && QFile::remove(Path("floor.bmp")));
+        return cover;
+    };
+    const TRun closed = Run({"--size", "60x60", "-o", Path("closed.png"), coverWithout({})});
+    EXPECT_EQ(closed.ExitCode, 0) << closed.Err.toStdString();
+    EXPECT_TRUE(QFile::exists(Path("closed.png")));
+    // The open lid shows the plain image, the floor and the background the floor image.
+    const std::pair<const char*, const char*> needs[] = {
+        {"Open=1\n", "plain.bmp"}, {"Floor=1\n", "floor.bmp"}, {"Back=1\n", "floor.bmp"}};
+    for (const auto& [option, image] : needs) {
+        const TRun run = Run({"--size", "60x60", "-o", Path("open.png"), coverWithout(option)});
+        EXPECT_EQ(run.ExitCode, 1) << option;
+        EXPECT_TRUE(run.Err.contains("Cannot open file " + Path(image) + ": No such file or directory"))
+            << run.Err.toStdString();
     }
 }
 
@@ -189,7 +217,7 @@ TEST_P(RenderTool, SaysWhatIsMissingWhenNoContextCanBeMade)
 TEST(RenderToolPaths, BothContextsDrawTheSamePicture)
 {
     QTemporaryDir folder;
-    const QString cover = WriteSolidCover(folder.path(), "box.cov", "Open=1\n");
+    const QString cover = WriteBandedCover(folder.path(), "box.cov", "Open=1\n");
     QImage pictures[2];
     for (int i = 0; i < 2; ++i) {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();

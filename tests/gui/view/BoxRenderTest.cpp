@@ -12,13 +12,17 @@
 
 namespace {
 
-// One solid colour per face slot, in slot order.
-const QColor SlotColours[FaceSlotCount] = {
-    QColor(220, 40, 40),   // cover
-    QColor(40, 160, 40),   // spine
-    QColor(40, 40, 220),   // top
-    QColor(220, 200, 40),  // floor
-    QColor(200, 40, 200),  // plain
+// Each face slot's image is two bands: its upper half one colour, its lower
+// half another, so that an image drawn upside down shows. In slot order.
+struct TBands {
+    QColor Upper, Lower;
+};
+const TBands SlotBands[FaceSlotCount] = {
+    {QColor(220, 40, 40), QColor(120, 20, 20)},    // cover
+    {QColor(40, 160, 40), QColor(20, 80, 20)},     // spine
+    {QColor(40, 40, 220), QColor(20, 20, 120)},    // top
+    {QColor(220, 200, 40), QColor(120, 100, 20)},  // floor
+    {QColor(200, 40, 200), QColor(100, 20, 100)},  // plain
 };
 const QColor White(255, 255, 255);
 
@@ -38,26 +42,34 @@ protected:
         ApplyRenderState();
         SetViewProjection(1150, 880);
         for (int slot = 0; slot < FaceSlotCount; ++slot) {
-            LoadSolid(Textures[slot], SlotColours[slot]);
+            Load(Textures[slot], SlotBands[slot]);
             TexturePointers[slot] = &Textures[slot];
         }
     }
 
-    void LoadSolid(TTextureImage& texture, QColor colour)
+    void Load(TTextureImage& texture, const TBands& bands)
     {
         QImage image(16, 16, QImage::Format_RGB32);
-        image.fill(colour);
-        const QString path = Folder.filePath(QStringLiteral("%1.bmp").arg(colour.name().mid(1)));
+        image.fill(bands.Upper);
+        for (int y = 8; y < 16; ++y)
+            for (int x = 0; x < 16; ++x)
+                image.setPixelColor(x, y, bands.Lower);
+        const QString path =
+            Folder.filePath(QStringLiteral("%1-%2.bmp").arg(bands.Upper.name().mid(1), bands.Lower.name().mid(1)));
         ASSERT_TRUE(image.save(path, "BMP"));
         ASSERT_TRUE(texture.LoadImage(path.toStdString()));
         texture.GenTexture();
     }
 
     QImage Render(float width, float height, float depth, const TBoxOptions& options, float xRotation,
-                  float yRotation)
+                  float yRotation, bool showBackground = false)
     {
         List = CompileBoxList(List, width, height, depth, options, TexturePointers);
-        DrawScene({.XRotation = xRotation, .YRotation = yRotation, .BoxList = List});
+        DrawScene({.XRotation = xRotation,
+                   .YRotation = yRotation,
+                   .ShowBackground = showBackground,
+                   .BoxList = List,
+                   .FloorTexture = TexturePointers[static_cast<int>(TFaceSlot::Floor)]});
         return Gl.ReadBuffer();
     }
 
@@ -79,7 +91,8 @@ protected:
         }
     }
 
-    static QColor Slot(TFaceSlot slot) { return SlotColours[static_cast<int>(slot)]; }
+    static QColor Upper(TFaceSlot slot) { return SlotBands[static_cast<int>(slot)].Upper; }
+    static QColor Lower(TFaceSlot slot) { return SlotBands[static_cast<int>(slot)].Lower; }
 
     TGLTestContext Gl;
     QTemporaryDir Folder;
@@ -91,15 +104,19 @@ protected:
 } // namespace
 // The box is drawn at (-10, 0, -50) in eye space, so it sits left of the
 // centre of the 1150 x 670 viewport at the bottom of the picture; the top 210
-// rows lie outside the viewport and stay white.
+// rows lie outside the viewport and stay white. Every image shows its upper
+// band where the face's top is: on the covers, the spine and the long side at
+// the top of the box, on the top and the lid towards the spine, on the floor
+// away from the eye, on the background at the top.
 
-TEST_F(BoxRender, StartPoseShowsTheNearCoverOnWhite)
+TEST_F(BoxRender, StartPoseShowsTheNearCoverUprightOnWhite)
 {
     const QImage image = Render(20, 30, 5, {}, 0, 0);
     ExpectColours(image, {
-                             {350, 540, Slot(TFaceSlot::Cover)},
-                             {140, 300, Slot(TFaceSlot::Cover)},  // near the top-left corner
-                             {565, 790, Slot(TFaceSlot::Cover)},  // near the bottom-right corner
+                             {350, 400, Upper(TFaceSlot::Cover)},
+                             {350, 700, Lower(TFaceSlot::Cover)},
+                             {140, 310, Upper(TFaceSlot::Cover)},  // near the top-left corner
+                             {565, 780, Lower(TFaceSlot::Cover)},  // near the bottom-right corner
                              {800, 540, White},
                              {350, 250, White},  // above the box
                              {350, 840, White},  // below it
@@ -111,9 +128,12 @@ TEST_F(BoxRender, PresetTwoLooksDownOnTheTopAndAtTheSpine)
 {
     const QImage image = Render(StylePresetTable()[2]);
     ExpectColours(image, {
-                             {300, 500, Slot(TFaceSlot::Cover)},
-                             {540, 500, Slot(TFaceSlot::Spine)},
-                             {330, 300, Slot(TFaceSlot::Top)},
+                             {300, 420, Upper(TFaceSlot::Cover)},
+                             {350, 650, Lower(TFaceSlot::Cover)},
+                             {540, 450, Upper(TFaceSlot::Spine)},
+                             {540, 700, Lower(TFaceSlot::Spine)},
+                             {200, 282, Lower(TFaceSlot::Top)},
+                             {460, 320, Upper(TFaceSlot::Top)},
                              {700, 500, White},
                              {150, 750, White},
                          });
@@ -124,9 +144,11 @@ TEST_F(BoxRender, PresetFourShowsAThinBoxFromBelow)
     // Depth 1, tilted so that the bottom (with the top image) shows under the cover.
     const QImage image = Render(StylePresetTable()[4]);
     ExpectColours(image, {
-                             {300, 600, Slot(TFaceSlot::Cover)},
-                             {300, 745, Slot(TFaceSlot::Top)},
-                             {563, 550, Slot(TFaceSlot::Spine)},
+                             {300, 480, Upper(TFaceSlot::Cover)},
+                             {300, 650, Lower(TFaceSlot::Cover)},
+                             {450, 725, Lower(TFaceSlot::Top)},
+                             {563, 450, Upper(TFaceSlot::Spine)},
+                             {562, 600, Lower(TFaceSlot::Spine)},
                              {300, 350, White},
                              {700, 600, White},
                          });
@@ -136,17 +158,18 @@ TEST_F(BoxRender, OpenLidShowsTheLidAndItsPlainFlaps)
 {
     const QImage turned = Render(StylePresetTable()[2], {.LidOpen = true});
     ExpectColours(turned, {
-                              {300, 500, Slot(TFaceSlot::Cover)},
-                              {330, 270, Slot(TFaceSlot::Top)},    // the lid
-                              {400, 240, Slot(TFaceSlot::Plain)},  // the tuck flap
-                              {110, 255, Slot(TFaceSlot::Plain)},  // the -x side flap
-                              {580, 300, Slot(TFaceSlot::Plain)},  // the +x side flap
+                              {300, 420, Upper(TFaceSlot::Cover)},
+                              {250, 255, Lower(TFaceSlot::Top)},    // the lid
+                              {480, 270, Upper(TFaceSlot::Top)},
+                              {400, 240, Upper(TFaceSlot::Plain)},  // the tuck flap
+                              {110, 255, Lower(TFaceSlot::Plain)},  // the -x side flap
+                              {580, 300, Lower(TFaceSlot::Plain)},  // the +x side flap
                           });
     // Seen from the front the lid rises above the box's top edge.
     const QImage front = Render(20, 30, 5, {.LidOpen = true}, 0, 0);
     ExpectColours(front, {
-                             {350, 272, Slot(TFaceSlot::Top)},
-                             {350, 300, Slot(TFaceSlot::Cover)},
+                             {200, 272, Lower(TFaceSlot::Top)},
+                             {350, 310, Upper(TFaceSlot::Cover)},
                              {350, 200, White},
                          });
 }
@@ -155,20 +178,36 @@ TEST_F(BoxRender, BookLookShowsThePagesInsetBetweenTheCovers)
 {
     const TStylePreset turnedLeft = StylePresetTable()[0];
     ExpectColours(Render(turnedLeft, {.Book = true}), {
-                                                          {155, 500, Slot(TFaceSlot::Top)},
-                                                          {350, 500, Slot(TFaceSlot::Cover)},
+                                                          {155, 400, Upper(TFaceSlot::Top)},
+                                                          {155, 650, Lower(TFaceSlot::Top)},
+                                                          {350, 400, Upper(TFaceSlot::Cover)},
                                                       });
-    ExpectColours(Render(turnedLeft), {{155, 500, Slot(TFaceSlot::Spine)}});
+    ExpectColours(Render(turnedLeft), {{155, 400, Upper(TFaceSlot::Spine)}, {155, 650, Lower(TFaceSlot::Spine)}});
 }
 
-TEST_F(BoxRender, FloorSpreadsBelowTheBox)
+TEST_F(BoxRender, FloorSpreadsBelowTheBoxAwayFromTheEye)
 {
     ExpectColours(Render(20, 30, 5, {.Floor = true}, 0, 0), {
-                                                                {350, 540, Slot(TFaceSlot::Cover)},
-                                                                {800, 700, Slot(TFaceSlot::Floor)},
-                                                                {350, 860, Slot(TFaceSlot::Floor)},
+                                                                {350, 400, Upper(TFaceSlot::Cover)},
+                                                                {800, 600, Upper(TFaceSlot::Floor)},
                                                                 {800, 500, White},
                                                             });
+}
+
+TEST_F(BoxRender, BackgroundStandsUprightBehindTheBoxRightOfItsCentre)
+{
+    // 70 units square, 15 behind the box and 10 left of it: its right edge
+    // at x = 15 (column 820), its top and bottom beyond the view.
+    ExpectColours(Render(20, 30, 5, {}, 0, 0, true), {
+                                                         {350, 400, Upper(TFaceSlot::Cover)},
+                                                         {700, 400, Upper(TFaceSlot::Floor)},
+                                                         {700, 700, Lower(TFaceSlot::Floor)},
+                                                         {20, 220, Upper(TFaceSlot::Floor)},
+                                                         {20, 870, Lower(TFaceSlot::Floor)},
+                                                         {812, 400, Upper(TFaceSlot::Floor)},
+                                                         {828, 400, White},
+                                                         {350, 100, White},  // the view margin
+                                                     });
 }
 
 TEST_F(BoxRender, AFaceWithoutTextureTakesTheTextureOfTheQuadBeforeIt)
@@ -176,14 +215,14 @@ TEST_F(BoxRender, AFaceWithoutTextureTakesTheTextureOfTheQuadBeforeIt)
     // The spine side follows the bottom, which binds the top image.
     TTextureImage empty;
     TexturePointers[static_cast<int>(TFaceSlot::Spine)] = &empty;
-    ExpectColours(Render(StylePresetTable()[2]), {{540, 500, Slot(TFaceSlot::Top)}});
+    ExpectColours(Render(StylePresetTable()[2]), {{540, 500, Upper(TFaceSlot::Top)}});
 }
 
 TEST_F(BoxRender, AReloadedImageShowsWithoutARebuild)
 {
     Render(20, 30, 5, {}, 0, 0);
     const QColor orange(240, 140, 20);
-    LoadSolid(Textures[static_cast<int>(TFaceSlot::Cover)], orange);
+    Load(Textures[static_cast<int>(TFaceSlot::Cover)], {orange, orange});
     DrawScene({.BoxList = List});
     ExpectColours(Gl.ReadBuffer(), {{350, 540, orange}});
 }
