@@ -1,0 +1,25 @@
+// Feeds arbitrary command lines to the window program's argument parser: the
+// bytes split at each NUL into arguments. Every input gives an answer, never
+// a crash; a refusal always says why, and what runs never carries an empty
+// file name or more Qt arguments than were given.
+#include "app/WindowArguments.h"
+
+#include <cstdlib>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    std::vector<std::string> args(1);
+    for (size_t i = 0; i < size; ++i) {
+        if (data[i] == '\0')
+            args.emplace_back();
+        else
+            args.back().push_back(char(data[i]));
+    }
+    const TWindowArguments parsed = ParseWindowArguments(args);
+    if (parsed.Action == TWindowAction::Refuse && parsed.Problem.empty())
+        std::abort();
+    if (parsed.Action == TWindowAction::Run &&
+        ((parsed.CoverFile && parsed.CoverFile->empty()) || parsed.QtArguments.size() > args.size()))
+        std::abort();
+    return 0;
+}
