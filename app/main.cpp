@@ -1,18 +1,59 @@
 // Plenamar: a box view of flat artwork. The command line may name a cover
 // file to open once start-up is done (WindowArguments.h).
+#include "app/GivenCoverFile.h"
 #include "app/WindowArguments.h"
-#include "platform/ErrorReport.h"
 #include "ui/HelpUnit.h"
 #include "ui/Main.h"
 
 #include <QApplication>
 #include <QFile>
 #include <QIcon>
-#include <QTimer>
 #include <iostream>
 #include <memory>
+#include <optional>
 
 namespace {
+
+// --help, --version and a mistaken command line are answered before any
+// window or display is needed: the exit status, or nothing to start the window.
+std::optional<int> AnswerWithoutWindow(const TWindowArguments& arguments)
+{
+    switch (arguments.Action) {
+    case TWindowAction::Help:
+        std::cout << WindowUsage;
+        return 0;
+    case TWindowAction::Version:
+        std::cout << "plenamar " PLENAMAR_VERSION "\n";
+        return 0;
+    case TWindowAction::Refuse:
+        std::cerr << "plenamar: " << arguments.Problem << "\n" << WindowUsage;
+        return 2;
+    case TWindowAction::Run:
+        break;
+    }
+    return std::nullopt;
+}
+
+// The argument vector of the application object: the program's name and Qt's
+// own options, never the cover file's name, which Qt might take for one.
+class TQtArgv {
+public:
+    TQtArgv(const char* program, const std::vector<std::string>& qtArguments) : Strings_{program}
+    {
+        Strings_.insert(Strings_.end(), qtArguments.begin(), qtArguments.end());
+        for (std::string& argument : Strings_)
+            Pointers_.push_back(argument.data());
+        Pointers_.push_back(nullptr);
+        Count = int(Strings_.size());
+    }
+
+    int Count = 0;  // Qt keeps a reference to it
+    char** Values() { return Pointers_.data(); }
+
+private:
+    std::vector<std::string> Strings_;
+    std::vector<char*> Pointers_;
+};
 
 // The program's icon at each size it was drawn at.
 QIcon ProgramIcon()
@@ -28,31 +69,11 @@ QIcon ProgramIcon()
 int main(int argc, char** argv)
 {
     const TWindowArguments arguments = ParseWindowArguments({argv + 1, argv + argc});
-    switch (arguments.Action) {
-    case TWindowAction::Help:
-        std::cout << WindowUsage;
-        return 0;
-    case TWindowAction::Version:
-        std::cout << "plenamar " PLENAMAR_VERSION "\n";
-        return 0;
-    case TWindowAction::Refuse:
-        std::cerr << "plenamar: " << arguments.Problem << "\n" << WindowUsage;
-        return 2;
-    case TWindowAction::Run:
-        break;
-    }
+    if (const std::optional<int> status = AnswerWithoutWindow(arguments))
+        return *status;
 
-    // The application object sees Qt's own options only, never the cover
-    // file's name, which Qt might otherwise take for one of them.
-    std::vector<std::string> qtArguments{argv[0]};
-    qtArguments.insert(qtArguments.end(), arguments.QtArguments.begin(), arguments.QtArguments.end());
-    std::vector<char*> qtArgv;
-    for (std::string& argument : qtArguments)
-        qtArgv.push_back(argument.data());
-    qtArgv.push_back(nullptr);
-    int qtArgc = int(qtArguments.size());
-
-    QApplication application(qtArgc, qtArgv.data());
+    TQtArgv qtArgv(argv[0], arguments.QtArguments);
+    QApplication application(qtArgv.Count, qtArgv.Values());
     QApplication::setApplicationDisplayName(QString());
     QApplication::setWindowIcon(ProgramIcon());
     QGuiApplication::setDesktopFileName(QStringLiteral(PLENAMAR_APP_ID));
@@ -61,9 +82,7 @@ int main(int argc, char** argv)
     mainForm->HelpForm = helpForm.get();
     mainForm->show();
     if (arguments.CoverFile)
-        QTimer::singleShot(0, mainForm.get(), [&] {
-            RunGuarded([&] { mainForm->OpenGivenCoverFile(QFile::decodeName(arguments.CoverFile->c_str())); });
-        });
+        OpenCoverFileAfterStartUp(*mainForm, QFile::decodeName(arguments.CoverFile->c_str()));
     const int result = QApplication::exec();
     mainForm.reset();
     helpForm.reset();
