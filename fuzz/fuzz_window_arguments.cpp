@@ -3,18 +3,13 @@
 // a crash; a refusal always says why, and what runs never carries an empty
 // file name or more Qt arguments than were given.
 #include "app/WindowArguments.h"
+#include "fuzz/FuzzArguments.h"
 
 #include <cstdlib>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    std::vector<std::string> args(1);
-    for (size_t i = 0; i < size; ++i) {
-        if (data[i] == '\0')
-            args.emplace_back();
-        else
-            args.back().push_back(char(data[i]));
-    }
+    const std::vector<std::string> args = FuzzArguments(data, size);
     const TWindowArguments parsed = ParseWindowArguments(args);
     if (parsed.Action == TWindowAction::Refuse && parsed.Problem.empty())
         std::abort();
