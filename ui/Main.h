@@ -6,7 +6,6 @@
 #include "cover/PictureStore.h"
 #include "cover/TextureImage.h"
 #include "ui/DrawGrid.h"
-#include "ui/FileDrop.h"
 #include "view/GLLoader.h"
 #include "view/Rotation.h"
 #include "view/StylePresets.h"
@@ -29,6 +28,7 @@ class TApplicationEvents;
 class TCoolBar;
 class TDialogs;
 class TDrawGrid;
+struct TFileDrop;
 class THelpForm;
 class TImageControl;
 class TPaintBox;

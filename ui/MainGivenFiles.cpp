@@ -4,6 +4,7 @@
 
 #include "platform/ErrorReport.h"
 #include "platform/ReadableFile.h"
+#include "ui/FileDrop.h"
 #include "ui/PaintBox.h"
 
 #include <QDropEvent>
