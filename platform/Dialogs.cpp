@@ -4,7 +4,9 @@
 #include "platform/PicturePreview.h"
 
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGridLayout>
+#include <QSettings>
 
 namespace {
 
@@ -31,6 +33,16 @@ void AddPreviewPane(QFileDialog& dialog)
     QObject::connect(&dialog, &QFileDialog::currentChanged, preview, &TPicturePreview::ShowFile);
 }
 
+// Qt's file dialog reads its history, last folder and layout from the user's
+// QtProject.conf when it is made and writes them back when it goes. The
+// program keeps nothing between runs, so the user-wide settings of this
+// process point where no file can be read or made: /dev/null is no folder.
+void KeepNoDialogSettings()
+{
+    for (QSettings::Format format : {QSettings::NativeFormat, QSettings::IniFormat})
+        QSettings::setPath(format, QSettings::UserScope, QStringLiteral("/dev/null"));
+}
+
 } // namespace
 
 const TFileDialogSettings& FileDialogSettings(TFileDialogKind kind)
@@ -48,6 +60,7 @@ const TFileDialogSettings& FileDialogSettings(TFileDialogKind kind)
 
 std::unique_ptr<QFileDialog> CreateFileDialog(TFileDialogKind kind, QWidget* parent)
 {
+    KeepNoDialogSettings();
     const TFileDialogSettings& settings = FileDialogSettings(kind);
     auto dialog = std::make_unique<QFileDialog>(parent, settings.Title);
     dialog->setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::DontConfirmOverwrite
@@ -67,8 +80,11 @@ std::optional<QString> TStandardDialogs::Execute(TFileDialogKind kind)
     QString& last = LastFile_[kind];
     if (!last.isEmpty())
         dialog->selectFile(last);
+    else if (!LastFolder_.isEmpty())
+        dialog->setDirectory(LastFolder_);
     if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty())
         return std::nullopt;
     last = dialog->selectedFiles().first();
+    LastFolder_ = QFileInfo(last).absolutePath();
     return last;
 }

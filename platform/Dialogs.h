@@ -23,6 +23,7 @@ const TFileDialogSettings& FileDialogSettings(TFileDialogKind kind);
 
 // The dialog of a kind, set up and not shown: Qt's own widget dialog; any
 // name is taken (no need to exist, no question before replacing a file).
+// Qt's dialogs neither read nor write the user's QtProject.conf.
 std::unique_ptr<QFileDialog> CreateFileDialog(TFileDialogKind kind, QWidget* parent);
 
 class TDialogs {
@@ -32,7 +33,9 @@ public:
     virtual std::optional<QString> Execute(TFileDialogKind kind) = 0;
 };
 
-// The real dialogs, modal over parent. Each opens on the file it last gave.
+// The real dialogs, modal over parent. Each opens on the file it last gave,
+// or until it has given one, in the folder of the last file any of them gave.
+// They remember that for the run only: nothing is written for the next one.
 class TStandardDialogs final : public TDialogs {
 public:
     explicit TStandardDialogs(QWidget* parent) : Parent_(parent) {}
@@ -41,4 +44,5 @@ public:
 private:
     QWidget* Parent_;
     std::map<TFileDialogKind, QString> LastFile_;
+    QString LastFolder_;
 };

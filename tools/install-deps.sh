@@ -18,6 +18,8 @@ PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev libjpeg-turbo-progs
   # a display for tests and screenshots
   xvfb xauth xdotool imagemagick fonts-dejavu-core fonts-dejavu-extra
+  # the install tree and the Debian package: validators, dpkg-shlibdeps
+  desktop-file-utils appstream shared-mime-info groff-base libxml2-utils dpkg-dev
 )
 
 missing=()

@@ -1,5 +1,6 @@
 // Draws Plenamar's own artwork: the six toolbar icons, the faces of the sample
-// box "Plenamar 2007" with its cover file, and the four default previews.
+// box "Plenamar 2007" with its cover file, the four default previews and the
+// program's icon for menus and file managers.
 //
 // The generated files are committed; re-make them after changing this file:
 //
@@ -7,8 +8,9 @@
 //   build/tools/make_artwork            # writes into this source tree
 //   build/tools/make_artwork <dir>      # or under another root directory
 //
-// It writes assets/icons/*.png, assets/previews/*.jpg and sample/* (the five
-// face images and sample.cov). The output depends only on this file, Qt's
+// It writes assets/icons/*.png, assets/previews/*.jpg, sample/* (the five
+// face images and sample.cov) and assets/appicon/ (the program's icon as
+// plenamar-<size>.png for each size the desktop asks for, and plenamar.svg). The output depends only on this file, Qt's
 // raster painter and the DejaVu Sans fonts, so a re-run gives the same pictures.
 //
 // How the faces sit on the box: every face image is drawn upright. The cover
@@ -31,7 +33,9 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPainterPathStroker>
+#include <QPaintEngine>
 #include <QRadialGradient>
+#include <QSvgGenerator>
 #include <QTextStream>
 
 #include <algorithm>
@@ -461,8 +465,11 @@ void DrawBoxMark(QPainter &p, const QPointF &centre, double size)
   p.setBrush(lidFill);
   p.drawPath(lid);
 
-  // The wave printed on the front face, clipped to it.
-  p.setClipPath(front, Qt::IntersectClip);
+  // The wave printed on the front face, clipped to it. Qt's SVG writer drops
+  // clips, so there the wave is cut to the face's outline as a path instead.
+  const bool clips = p.paintEngine()->type() != QPaintEngine::SVG;
+  if (clips)
+    p.setClipPath(front, Qt::IntersectClip);
   QPainterPath wave;
   wave.moveTo(at(QPointF(-0.7 * s, 0.40 * s)));
   wave.cubicTo(at(QPointF(-0.35 * s, 0.02 * s)), at(QPointF(-0.05 * s, 0.58 * s)),
@@ -474,8 +481,9 @@ void DrawBoxMark(QPainter &p, const QPointF &centre, double size)
   sea.setColorAt(0.0, Teal);
   sea.setColorAt(1.0, DeepBlue);
   p.setBrush(sea);
-  p.drawPath(wave);
-  p.setClipping(false);
+  p.drawPath(clips ? wave : wave.intersected(front));
+  if (clips)
+    p.setClipping(false);
 
   p.setBrush(Qt::NoBrush);
   p.setPen(QPen(QColor(255, 250, 230, 200), std::max(1.0, size * 0.012), Qt::SolidLine, Qt::RoundCap,
@@ -868,6 +876,62 @@ QImage Paint(int width, int height, const std::function<void(QPainter &, const Q
   return image;
 }
 
+// ---------------------------------------------------------------------------
+// The program's icon: the logo mark on a rounded tile of deep sea with the
+// sun glowing behind it, drawn on a 256-unit canvas and scaled to any size.
+
+constexpr double AppIconCanvas = 256;
+
+void DrawAppIcon(QPainter &p)
+{
+  const QRectF tile(8, 8, 240, 240);
+  QLinearGradient sea(tile.topLeft(), tile.bottomLeft());
+  sea.setColorAt(0.0, Ocean);
+  sea.setColorAt(1.0, Navy);
+  p.setPen(QPen(QColor(2, 16, 44), 4));
+  p.setBrush(sea);
+  p.drawRoundedRect(tile, 44, 44);
+
+  const QPointF sun(128, 116);
+  QRadialGradient glow(sun, 100);
+  glow.setColorAt(0.0, WithAlpha(SunLight, 170));
+  glow.setColorAt(1.0, WithAlpha(SunLight, 0));
+  p.setPen(Qt::NoPen);
+  p.setBrush(glow);
+  p.drawEllipse(sun, 100, 100);
+
+  DrawBoxMark(p, QPointF(128, 130), 184);
+}
+
+QImage AppIcon(int size)
+{
+  QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+  image.fill(Qt::transparent);
+  QPainter p(&image);
+  p.setRenderHint(QPainter::Antialiasing);
+  p.scale(size / AppIconCanvas, size / AppIconCanvas);
+  DrawAppIcon(p);
+  p.end();
+  return image.convertToFormat(QImage::Format_ARGB32);
+}
+
+bool SaveAppIconSvg(const QString &path)
+{
+  QDir().mkpath(QFileInfo(path).path());
+  QSvgGenerator svg;
+  svg.setFileName(path);
+  svg.setSize(QSize(int(AppIconCanvas), int(AppIconCanvas)));
+  svg.setViewBox(QRectF(0, 0, AppIconCanvas, AppIconCanvas));
+  svg.setTitle(QStringLiteral("Plenamar"));
+  svg.setDescription(QStringLiteral("The Plenamar icon"));
+  QPainter p(&svg);
+  p.setRenderHint(QPainter::Antialiasing);
+  DrawAppIcon(p);
+  const bool ok = p.end() && QFileInfo(path).size() > 0;
+  std::printf("%s %s\n", ok ? "wrote" : "FAILED", qPrintable(path));
+  return ok;
+}
+
 bool WriteCoverFile(const QString &path)
 {
   QFile file(path);
@@ -932,5 +996,11 @@ int main(int argc, char **argv)
   ok &= Save(Paint(199, 674, DrawTop), previews + "top.jpg", "JPG");
   ok &= Save(Floor(1024).scaled(256, 256, Qt::IgnoreAspectRatio, Qt::SmoothTransformation),
              previews + "floor.jpg", "JPG");
+
+  // The program's icon at the sizes of the desktop's icon theme, and scalable.
+  const QString appIcon = root + "/assets/appicon/";
+  for (int size : {16, 32, 48, 64, 128, 256})
+    ok &= Save(AppIcon(size), appIcon + QStringLiteral("plenamar-%1.png").arg(size), "PNG");
+  ok &= SaveAppIconSvg(appIcon + "plenamar.svg");
   return ok ? 0 : 1;
 }

@@ -83,6 +83,9 @@ void TMainForm::ConnectHandlers()
     PaintBoxSide->OnDblClick = guarded(&TMainForm::PaintBoxSideDblClick);
     PaintBoxTop->OnDblClick = guarded(&TMainForm::PaintBoxTopDblClick);
     PaintBoxFloor->OnDblClick = guarded(&TMainForm::PaintBoxFloorDblClick);
+
+    // Files dropped anywhere on the window reach its drop handlers.
+    setAcceptDrops(true);
 }
 
 void TMainForm::resizeEvent(QResizeEvent*)

@@ -22,12 +22,14 @@ class QCheckBox;
 class QFrame;
 class QGroupBox;
 class QLabel;
+class QMimeData;
 class QTimer;
 class QToolButton;
 class TApplicationEvents;
 class TCoolBar;
 class TDialogs;
 class TDrawGrid;
+struct TFileDrop;
 class THelpForm;
 class TImageControl;
 class TPaintBox;
@@ -157,8 +159,19 @@ public:
     // The part of the client area not covered by any control, where the view shows.
     QRect FreeArea() const;
 
+    // Opens a cover file given from outside the window's dialogs (named on the
+    // command line, dropped on the window) as the toolbar's open does with the
+    // file its dialog gave; a relative name counts from the working directory.
+    // A file that cannot be read is refused with "Cannot open file ..." and
+    // changes nothing (MainGivenFiles.cpp).
+    void OpenGivenCoverFile(const QString& fileName);
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    // Files dropped on the window (MainGivenFiles.cpp).
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     // The layout (MainLayout.cpp).
@@ -186,6 +199,7 @@ private:
     void PaintFacePreview(TFaceSlot slot, QPainter& canvas, const QRect& clip);
     void LoadFaceImage(TFaceSlot slot, const std::string& path);
     void ReplaceFaceImage(TFaceSlot slot);
+    void ReplaceFaceImage(TFaceSlot slot, const QString& chosen);
 
     // The cover file (MainCover.cpp).
     void ReadCoverFile(const std::string& FileName);
@@ -196,9 +210,14 @@ private:
     TCoverState CoverState();
     std::array<QCheckBox*, 4> CoverOptionBoxes() const;
     std::array<TSpinEdit*, 3> CoverSizeEdits() const;
+    void OpenCoverFile(const QString& chosen);
     void SetImagePath(TCoverImage image, const std::string& name) override;
     void SetOption(TCoverOption option, bool checked) override;
     void SetSize(TCoverSize size, int32_t value) override;
+
+    // Files dropped on the window (MainGivenFiles.cpp).
+    TFileDrop FileDropAt(const QMimeData* data, QPoint position) const;
+    void DropFile(const TFileDrop& drop);
 
     bool InFrame_ = false;
 };

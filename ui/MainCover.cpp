@@ -15,15 +15,18 @@ void TMainForm::ChooseCoverFile(const QString& chosen)
     CoverFileFolder = CoverFolderOf(CoverFileName);
 }
 
+void TMainForm::ToolButton9Click()
+{
+    if (const std::optional<QString> chosen = Dialogs->Execute(TFileDialogKind::OpenDialog))
+        OpenCoverFile(*chosen);
+}
+
 // Opening reads every key into the window as a user's change would (each
 // changed size or option rebuilds the box), then loads the four previewed
 // images from the cover file's folder. The plain image stays as it is.
-void TMainForm::ToolButton9Click()
+void TMainForm::OpenCoverFile(const QString& chosen)
 {
-    const std::optional<QString> chosen = Dialogs->Execute(TFileDialogKind::OpenDialog);
-    if (!chosen)
-        return;
-    ChooseCoverFile(*chosen);
+    ChooseCoverFile(chosen);
     ReadCoverFile(CoverFileName);
     for (TFaceSlot slot : PreviewedFaceSlots)
         LoadFaceImage(slot, CoverImageLocation(CoverFileFolder, ImagePath(slot)));

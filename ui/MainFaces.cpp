@@ -99,13 +99,16 @@ void TMainForm::LoadFaceImage(TFaceSlot slot, const std::string& path)
     Texture(slot)->GenTexture();
 }
 
-// The path field takes the chosen file even when loading it then fails.
 void TMainForm::ReplaceFaceImage(TFaceSlot slot)
 {
-    const std::optional<QString> chosen = Dialogs->Execute(TFileDialogKind::OpenPictureDialog);
-    if (!chosen)
-        return;
-    ImagePath(slot) = QFile::encodeName(*chosen).toStdString();
+    if (const std::optional<QString> chosen = Dialogs->Execute(TFileDialogKind::OpenPictureDialog))
+        ReplaceFaceImage(slot, *chosen);
+}
+
+// The path field takes the chosen file even when loading it then fails.
+void TMainForm::ReplaceFaceImage(TFaceSlot slot, const QString& chosen)
+{
+    ImagePath(slot) = QFile::encodeName(chosen).toStdString();
     LoadFaceImage(slot, ImagePath(slot));
     RepaintPreviews();
 }

@@ -4,10 +4,13 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileDialog>
 #include <QImage>
 #include <QLineEdit>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -181,4 +184,53 @@ TEST_F(Dialogs, StandardDialogsReturnTheChoiceOrNothingAndReopenOnIt)
     AnswerNextDialog(QString(), &preselected);
     EXPECT_EQ(dialogs.Execute(TFileDialogKind::SaveDialog), std::nullopt);
     EXPECT_EQ(preselected, InDir("box.cov"));
+}
+
+// The half of the next test that runs in a process of its own, whose home
+// folder is a fresh one: it makes two choices as a user would.
+TEST(DialogsInAFreshHome, ChooseACoverThenOpenThePictureDialog)
+{
+    const QString folder = qEnvironmentVariable("PLENAMAR_DIALOG_FOLDER");
+    if (folder.isEmpty())
+        GTEST_SKIP() << "run by Dialogs.NothingIsKeptBetweenRunsButTheLastFolderIsWithinOne";
+    QWidget parent;
+    TStandardDialogs dialogs(&parent);
+    AnswerNextDialog(folder + "/covers/box.cov");
+    EXPECT_EQ(dialogs.Execute(TFileDialogKind::OpenDialog), folder + "/covers/box.cov");
+
+    // Another kind of dialog opens in the folder of the last choice.
+    QString openedIn;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        openedIn = dialog->directory().absolutePath();
+        dialog->reject();
+    });
+    EXPECT_EQ(dialogs.Execute(TFileDialogKind::OpenPictureDialog), std::nullopt);
+    EXPECT_EQ(openedIn, folder + "/covers");
+}
+
+TEST_F(Dialogs, NothingIsKeptBetweenRunsButTheLastFolderIsWithinOne)
+{
+    const QString home = InDir("home");
+    ASSERT_TRUE(QDir(Dir.path()).mkpath("home/.config") && QDir(Dir.path()).mkpath("covers"));
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("HOME", home);
+    environment.insert("XDG_CONFIG_HOME", home + "/.config");
+    environment.insert("PLENAMAR_DIALOG_FOLDER", Dir.path());
+    QProcess child;
+    child.setProcessEnvironment(environment);
+    child.setProcessChannelMode(QProcess::MergedChannels);
+    child.start(QCoreApplication::applicationFilePath(), {"--gtest_filter=DialogsInAFreshHome.*"});
+    ASSERT_TRUE(child.waitForFinished(120000));
+    const QString output = QString::fromLocal8Bit(child.readAll());
+    EXPECT_EQ(child.exitCode(), 0) << output.toStdString();
+    EXPECT_TRUE(output.contains("[  PASSED  ] 1 test")) << output.toStdString();
+
+    // Qt's dialogs would have left their history in home/.config/QtProject.conf.
+    QStringList written;
+    for (QDirIterator it(home, QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
+         it.hasNext();)
+        written << it.next();
+    EXPECT_TRUE(written.isEmpty()) << written.join(' ').toStdString();
 }
