@@ -8,7 +8,10 @@
 #include <QCheckBox>
 #include <QCursor>
 #include <QElapsedTimer>
+#include <QGroupBox>
+#include <QLabel>
 #include <QMouseEvent>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -28,6 +31,36 @@ protected:
     }
 
     QPoint ViewCentre() const { return Form->mapToGlobal(Form->FreeArea().center()); }
+
+    // Resizes the window, repaints it at once as a window system does, and
+    // lets it draw and show the frames of the new size.
+    void ResizeAndShow(int width, int height)
+    {
+        Form->resize(width, height);
+        Form->repaint();
+        WaitForFrame();
+        WaitForFrame();
+        QTest::qWait(50);
+    }
+
+    // How many pixels of an area of a panel (in the panel's coordinates)
+    // differ between what the screen shows and what the panel draws itself.
+    int PixelsNotDrawnBy(QWidget* panel, const QRect& area) const
+    {
+        const QRect onForm(panel->mapTo(Form.get(), area.topLeft()), area.size());
+        const QImage shown = QGuiApplication::primaryScreen()
+                                 ->grabWindow(Form->winId(), onForm.x(), onForm.y(), onForm.width(), onForm.height())
+                                 .toImage()
+                                 .convertToFormat(QImage::Format_RGB32);
+        const QImage own = panel->grab(area).toImage().convertToFormat(QImage::Format_RGB32);
+        if (shown.size() != own.size())
+            return area.width() * area.height();
+        int count = 0;
+        for (int y = 0; y < own.height(); ++y)
+            for (int x = 0; x < own.width(); ++x)
+                count += !Near(shown.pixelColor(x, y), own.pixelColor(x, y), 2);
+        return count;
+    }
 };
 
 } // namespace
@@ -122,6 +155,22 @@ TEST_F(MainFormFrame, ResizingBelowTheMarginOrToNothingKeepsRunning)
     glGetIntegerv(GL_VIEWPORT, viewport);
     EXPECT_EQ(viewport[2], 1150);
     EXPECT_EQ(viewport[3], 670);
+}
+
+TEST_F(MainFormFrame, NarrowWindowsShowThePanelsNotTheViewUnderThem)
+{
+    WaitForFrame();
+    // The property group then covers a part of the view shown at full width.
+    ResizeAndShow(800, 880);
+    const std::vector<QLabel*> labels = {Form->Label5, Form->Label6, Form->Label7,
+                                         Form->Label3, Form->Label1, Form->Label2};
+    for (QLabel* label : labels)
+        EXPECT_EQ(PixelsNotDrawnBy(Form->GroupBox1, label->geometry()), 0) << label->text().toStdString();
+    // Lower than the property group: the status bar covers the view as well.
+    ResizeAndShow(600, 400);
+    EXPECT_EQ(PixelsNotDrawnBy(Form->StatusBar, Form->StatusBar->rect()), 0);
+    for (QLabel* label : labels)
+        EXPECT_EQ(PixelsNotDrawnBy(Form->GroupBox1, label->geometry()), 0) << label->text().toStdString();
 }
 
 TEST_F(MainFormFrame, AtRestFramesComeInPairsPerTick)
