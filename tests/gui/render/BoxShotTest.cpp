@@ -2,7 +2,7 @@
 #include "render/BoxShot.h"
 #include "render/CoverScene.h"
 #include "tests/gui/render/SolidCovers.h"
-#include "tests/support/GLTestContext.h"
+#include "tests/support/TestGL.h"
 #include "view/RenderState.h"
 #include "view/StylePresets.h"
 #include "view/ViewSurface.h"
@@ -43,8 +43,9 @@ class BoxShot : public testing::Test {
 protected:
     void SetUp() override
     {
-        if (!Gl.Create(1150, 880))
-            GTEST_SKIP() << Gl.Reason();
+        Gl = MakeTestContext(1150, 880);
+        if (!Gl)
+            return;
         ApplyRenderState();
         Api = TFramebufferApi::Resolve(
             [](const char* name) { return reinterpret_cast<void*>(QOpenGLContext::currentContext()->getProcAddress(name)); });
@@ -66,11 +67,11 @@ protected:
     // The window's view: its back buffer at the design size, drawn by its frame code.
     QImage WindowView(const TFrameScene& scene)
     {
-        Gl.Surface()->BindBuffer();
+        Gl->Surface()->BindBuffer();
         glClearColor(1.0f, 1.0f, 1.0f, 0.5f);
         SetViewProjection(1150, 880);
         DrawScene(scene);
-        return Gl.ReadBuffer().copy(0, ViewMargin, 1150, 880 - ViewMargin);
+        return Gl->ReadBuffer().copy(0, ViewMargin, 1150, 880 - ViewMargin);
     }
 
     // Every probe of a 24 x 24 grid over the window's box that lies inside one
@@ -95,7 +96,7 @@ protected:
         EXPECT_GT(compared, 24 * 24 / 3);
     }
 
-    TGLTestContext Gl;
+    std::unique_ptr<TQtContext> Gl;
     TFramebufferApi Api{};
     QTemporaryDir Folder;
     TTextureCache Cache;

@@ -65,12 +65,6 @@ protected:
 
 } // namespace
 
-TEST_F(MainFormFrame, OpensAtTheLaidOutClientSizeWithFreeViewArea)
-{
-    EXPECT_EQ(Form->size(), QSize(1150, 880));
-    EXPECT_EQ(Form->FreeArea(), QRect(0, 238, 670, 623));
-}
-
 TEST_F(MainFormFrame, FirstFrameClearsToWhiteAndShowsTheZeroAngles)
 {
     Form->StatusBar->SetSimpleText("Ok");
@@ -171,6 +165,22 @@ TEST_F(MainFormFrame, NarrowWindowsShowThePanelsNotTheViewUnderThem)
     EXPECT_EQ(PixelsNotDrawnBy(Form->StatusBar, Form->StatusBar->rect()), 0);
     for (QLabel* label : labels)
         EXPECT_EQ(PixelsNotDrawnBy(Form->GroupBox1, label->geometry()), 0) << label->text().toStdString();
+}
+
+TEST_F(MainFormFrame, AnOddWidthViewShowsWholeWhateverThePackAlignmentAndKeepsIt)
+{
+    // The view 671 pixels wide: rows of 2684 bytes, which an alignment of 8 would pad.
+    Form->resize(1151, 880);
+    glPixelStorei(GL_PACK_ALIGNMENT, 8);
+    WaitForFrame();
+    const QRect free = Form->FreeArea();
+    ASSERT_EQ(free.width(), 671);
+    const QImage shown = Form->ViewPresenter->grab(free).toImage();
+    for (const QPoint p : {view_probes::CoverAtRest, QPoint(2, 240), QPoint(670, 860), QPoint(100, 700)})
+        EXPECT_TRUE(Near(shown.pixelColor(p - free.topLeft()), ViewPixel(p.x(), p.y()), 0)) << p.x() << ", " << p.y();
+    GLint alignment = 0;
+    glGetIntegerv(GL_PACK_ALIGNMENT, &alignment);
+    EXPECT_EQ(alignment, 8);
 }
 
 TEST_F(MainFormFrame, AtRestFramesComeInPairsPerTick)

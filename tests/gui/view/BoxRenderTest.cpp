@@ -1,5 +1,5 @@
 #include "cover/TextureImage.h"
-#include "tests/support/GLTestContext.h"
+#include "tests/support/TestGL.h"
 #include "view/BoxList.h"
 #include "view/Frame.h"
 #include "view/RenderState.h"
@@ -33,8 +33,9 @@ class BoxRender : public testing::Test {
 protected:
     void SetUp() override
     {
-        if (!Gl.Create(1150, 880))
-            GTEST_SKIP() << Gl.Reason();
+        Gl = MakeTestContext(1150, 880);
+        if (!Gl)
+            return;
         ApplyRenderState();
         SetViewProjection(1150, 880);
         for (int slot = 0; slot < FaceSlotCount; ++slot) {
@@ -58,7 +59,7 @@ protected:
     {
         List = CompileBoxList(List, width, height, depth, options, TexturePointers);
         DrawScene({.XRotation = xRotation, .YRotation = yRotation, .BoxList = List});
-        return Gl.ReadBuffer();
+        return Gl->ReadBuffer();
     }
 
     QImage Render(const TStylePreset& preset, const TBoxOptions& options = {})
@@ -81,7 +82,7 @@ protected:
 
     static QColor Slot(TFaceSlot slot) { return SlotColours[static_cast<int>(slot)]; }
 
-    TGLTestContext Gl;
+    std::unique_ptr<TQtContext> Gl;
     QTemporaryDir Folder;
     TTextureImage Textures[FaceSlotCount];
     TFaceTextures TexturePointers{};
@@ -185,5 +186,5 @@ TEST_F(BoxRender, AReloadedImageShowsWithoutARebuild)
     const QColor orange(240, 140, 20);
     LoadSolid(Textures[static_cast<int>(TFaceSlot::Cover)], orange);
     DrawScene({.BoxList = List});
-    ExpectColours(Gl.ReadBuffer(), {{350, 540, orange}});
+    ExpectColours(Gl->ReadBuffer(), {{350, 540, orange}});
 }
