@@ -113,6 +113,10 @@ void TMainForm::FormCreate()
 
 void TMainForm::FormDestroy()
 {
+    // The textures go with the context: their names are released while it
+    // still lives, so that no texture object makes a GL call after it.
+    if (ViewRC)
+        ReleaseFaceTextures();
     DetachViewContext();
     delete ViewRC;
     ViewRC = nullptr;

@@ -178,6 +178,7 @@ private:
 
     // The face slots (MainFaces.cpp).
     void LoadFaceTextures();
+    void ReleaseFaceTextures();
     void RepaintPreviews();
     std::string& ImagePath(TFaceSlot slot);
     std::unique_ptr<TTextureImage>& Texture(TFaceSlot slot);

@@ -54,6 +54,12 @@ void TMainForm::LoadFaceTextures()
     RebuildBoxFromSizes();
 }
 
+void TMainForm::ReleaseFaceTextures()
+{
+    for (TFaceSlot slot : LoadOrder)
+        Texture(slot)->DeleteTexture();
+}
+
 void TMainForm::RepaintPreviews()
 {
     for (TPaintBox* preview : {PaintBoxFront, PaintBoxSide, PaintBoxTop, PaintBoxFloor})
