@@ -150,7 +150,8 @@ public:
     std::unique_ptr<TTextureImage> FloorTexture = std::make_unique<TTextureImage>();
     std::unique_ptr<TTextureImage> PlainTexture = std::make_unique<TTextureImage>();
 
-    // Frames drawn since start-up, for the frame-rate measurement and tests.
+    // Frames drawn since start-up, for the frame-rate measurement and tests;
+    // the triggers of a minimised or hidden window draw none.
     long FramesDrawn = 0;
 
     // The part of the client area not covered by any control, where the view shows.
@@ -169,6 +170,8 @@ private:
     void ConnectHandlers();
 
     void DrawFrame();
+    // True while the window shows the view: exposed and not minimised.
+    bool ViewShown() const;
 
     // The box (MainBox.cpp).
     void BuildBoxList(float Width, float Height, float Depth);

@@ -11,6 +11,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QProcess>
 #include <QScreen>
 #include <QTest>
 #include <QTimer>
@@ -181,6 +182,49 @@ TEST_F(MainFormFrame, AnOddWidthViewShowsWholeWhateverThePackAlignmentAndKeepsIt
     GLint alignment = 0;
     glGetIntegerv(GL_PACK_ALIGNMENT, &alignment);
     EXPECT_EQ(alignment, 8);
+}
+
+TEST_F(MainFormFrame, UnseenTheFramesKeepTheirStatusTextAndDrawOnlyOnceShownAgain)
+{
+    const auto depthAtLeft = [this] {  // where the billboard shows, left of the box
+        Form->ViewDC->BindBuffer();
+        GLfloat depth = 0.0f;
+        glReadPixels(60, 335, 1, 1, GL_DEPTH_COMPONENT, GL_FLOAT, &depth);
+        return depth;
+    };
+    const QString window = QString::number(Form->winId());
+    struct TWay {
+        const char* Name;
+        std::function<void()> Leave, Return;
+    };
+    const TWay ways[] = {
+        {"minimised", [&] { Form->showMinimized(); }, [&] { Form->showNormal(); }},
+        {"hidden", [&] { Form->hide(); }, [&] { Form->show(); }},
+        // A window manager unmaps a window it minimises.
+        {"unmapped", [&] { QProcess::execute("xdotool", {"windowunmap", "--sync", window}); },
+         [&] { QProcess::execute("xdotool", {"windowmap", "--sync", window}); }},
+    };
+    float angle = 0.0f;
+    for (const TWay& way : ways) {
+        SCOPED_TRACE(way.Name);
+        WaitForFrame();
+        ASSERT_EQ(depthAtLeft(), 1.0f);
+        way.Leave();
+        QTest::qWait(200);
+        const long drawn = Form->FramesDrawn;
+        Form->XRotation = angle += 10.0f;
+        Form->ShowBackCheckBox->setChecked(true);
+        const QString status = QStringLiteral("XRotation : %1    YRotation : 0").arg(angle);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return Form->StatusBar->SimpleText() == status; }));
+        QTest::qWait(250);
+        EXPECT_EQ(Form->FramesDrawn, drawn);
+        EXPECT_EQ(depthAtLeft(), 1.0f);  // the back buffer still holds the last frame shown
+
+        way.Return();
+        WaitForFrame();
+        EXPECT_LT(depthAtLeft(), 1.0f);
+        Form->ShowBackCheckBox->setChecked(false);
+    }
 }
 
 TEST_F(MainFormFrame, AtRestFramesComeInPairsPerTick)
