@@ -42,6 +42,22 @@ TEST(DragStep, VerticalBoundIsTestedBeforeTheStep)
     EXPECT_EQ(drag.X, -64.75f);
 }
 
+TEST(DragStep, AtExactlySixtyTheAngleStepsOnlyBackTowardsZero)
+{
+    TDrag drag;
+    drag.X = 60.0f;
+    drag.Move({0, 0}, {0, 4});
+    EXPECT_EQ(drag.X, 60.0f);
+    drag.Move({0, 4}, {0, 0});
+    EXPECT_EQ(drag.X, 59.0f);
+
+    drag.X = -60.0f;
+    drag.Move({0, 4}, {0, 0});
+    EXPECT_EQ(drag.X, -60.0f);
+    drag.Move({0, 0}, {0, 4});
+    EXPECT_EQ(drag.X, -59.0f);
+}
+
 TEST(DragStep, HorizontalAngleIsNeverWrapped)
 {
     TDrag drag;
@@ -61,6 +77,9 @@ TEST(EdgeWrap, EachEdgeMovesTheCursorJustInsideTheOppositeThreshold)
     EXPECT_EQ(EdgeWrapMoves({109, 500}, 100, 50, 1150, 880), (Moves{{1239, 500}}));
     EXPECT_EQ(EdgeWrapMoves({600, 79}, 100, 50, 1150, 880), (Moves{{600, 919}}));
     EXPECT_EQ(EdgeWrapMoves({600, 920}, 100, 50, 1150, 880), (Moves{{600, 81}}));
+    // Exactly on the left and top thresholds the cursor stays.
+    EXPECT_EQ(EdgeWrapMoves({110, 500}, 100, 50, 1150, 880), Moves{});
+    EXPECT_EQ(EdgeWrapMoves({600, 80}, 100, 50, 1150, 880), Moves{});
     // A wrapped cursor does not wrap back.
     EXPECT_EQ(EdgeWrapMoves({111, 500}, 100, 50, 1150, 880), Moves{});
     EXPECT_EQ(EdgeWrapMoves({600, 919}, 100, 50, 1150, 880), Moves{});
