@@ -7,7 +7,7 @@
 // On a busy machine, LP_NUM_THREADS=0 makes Mesa draw on the calling thread,
 // so that the CPU time column shows the drawing work itself.
 #include "cover/TextureImage.h"
-#include "tests/support/GLTestContext.h"
+#include "gl/QtContext.h"
 #include "view/BoxList.h"
 #include "view/Frame.h"
 #include "view/RenderState.h"
@@ -53,9 +53,10 @@ TBoxOptions OptionsOf(int64_t bits)
 // Argument: the options as bits, 1 book, 2 lid open, 4 floor.
 void CompileList(benchmark::State& state)
 {
-    TGLTestContext gl;
-    if (!gl.Create(64, 64)) {
-        state.SkipWithError(gl.Reason().c_str());
+    std::string reason;
+    const auto gl = MakeQtContext(64, 64, reason);
+    if (!gl) {
+        state.SkipWithError(reason.c_str());
         return;
     }
     TBenchTextures textures;
@@ -79,9 +80,10 @@ BENCHMARK(CompileList)
 // Arguments: the options as bits, and 1 to show the background.
 void DrawWholeFrame(benchmark::State& state)
 {
-    TGLTestContext gl;
-    if (!gl.Create(1150, 880)) {
-        state.SkipWithError(gl.Reason().c_str());
+    std::string reason;
+    const auto gl = MakeQtContext(1150, 880, reason);
+    if (!gl) {
+        state.SkipWithError(reason.c_str());
         return;
     }
     ApplyRenderState();

@@ -5,7 +5,7 @@
 #include "snapshot/BmpFile.h"
 #include "snapshot/Capture.h"
 #include "snapshot/SnapshotCommands.h"
-#include "tests/support/GLTestContext.h"
+#include "gl/QtContext.h"
 
 #include <GL/gl.h>
 #include <QGuiApplication>
@@ -97,9 +97,10 @@ BENCHMARK(BM_WholeCommand)->Unit(benchmark::kMillisecond);
 int main(int argc, char** argv)
 {
     QGuiApplication application(argc, argv);
-    TGLTestContext view;
-    if (!view.Create(1150, 880)) {
-        std::fprintf(stderr, "%s\n", view.Reason().c_str());
+    std::string reason;
+    const auto view = MakeQtContext(1150, 880, reason);
+    if (!view) {
+        std::fprintf(stderr, "%s\n", reason.c_str());
         return 1;
     }
     QTemporaryDir folder;

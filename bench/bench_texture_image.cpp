@@ -5,7 +5,7 @@
 //   - BMP: reading the same file into a freshly allocated buffer.
 // Also GenTexture of both pictures, and the peak memory of each load.
 #include "cover/TextureImage.h"
-#include "tests/support/GLTestContext.h"
+#include "gl/QtContext.h"
 
 #include <GL/gl.h>
 #include <QGuiApplication>
@@ -201,9 +201,10 @@ void BM_PeakMemoryOfLoad(benchmark::State& state, const std::string* path)
 
 void BM_GenTexture(benchmark::State& state, const std::string* path)
 {
-    TGLTestContext gl;
-    if (!gl.Create(64, 64)) {
-        state.SkipWithError(gl.Reason().c_str());
+    std::string reason;
+    const auto gl = MakeQtContext(64, 64, reason);
+    if (!gl) {
+        state.SkipWithError(reason.c_str());
         return;
     }
     TTextureImage image;

@@ -12,8 +12,7 @@ TTextureImage::TTextureImage() = default;
 
 TTextureImage::~TTextureImage()
 {
-    if (TextureID != 0)
-        glDeleteTextures(1, &TextureID);
+    DeleteTexture();
 }
 
 bool TTextureImage::LoadImage(const std::string& fileName)
@@ -113,6 +112,13 @@ void TTextureImage::GenTexture()
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GLint(MagFilter));
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GLint(MinFilter));
     gluBuild2DMipmaps(GL_TEXTURE_2D, GL_RGBA, Width, Height, GL_RGBA, GL_UNSIGNED_BYTE, ImageData.get());
+}
+
+void TTextureImage::DeleteTexture()
+{
+    if (TextureID != 0)
+        glDeleteTextures(1, &TextureID);
+    TextureID = 0;
 }
 
 void TTextureImage::Bind() const

@@ -31,6 +31,11 @@ public:
     void GenTexture();
     // Binds the texture to GL_TEXTURE_2D; nothing when the object has none.
     void Bind() const;
+    // Deletes the GL texture, when there is one, and forgets its name; needs
+    // the context that made it current. The pixel buffer stays. The
+    // destructor does the same, so an object that outlives its context must
+    // have its texture deleted before the context goes.
+    void DeleteTexture();
 
     GLuint TextureID = 0;
     int32_t Width = 0;

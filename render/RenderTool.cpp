@@ -1,9 +1,9 @@
 #include "render/RenderTool.h"
 
+#include "gl/RenderContext.h"
 #include "platform/Error.h"
 #include "render/BoxShot.h"
 #include "render/CoverScene.h"
-#include "render/RenderContext.h"
 #include "render/RenderPlan.h"
 #include "view/RenderState.h"
 

@@ -15,7 +15,7 @@
 // It reads <root>/sample/{cover,spine,top,floor,plain}.jpg and writes
 // <root>/assets/thumbnails/preset0.png .. preset4.png.
 #include "cover/TextureImage.h"
-#include "tests/support/GLTestContext.h"
+#include "gl/QtContext.h"
 #include "view/BoxList.h"
 #include "view/Frame.h"
 #include "view/RenderState.h"
@@ -81,9 +81,10 @@ int main(int argc, char** argv)
     const QString root = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(PLENAMAR_SOURCE_DIR);
 
     const int width = DesignClientWidth * Scale, height = DesignClientHeight * Scale;
-    TGLTestContext gl;
-    if (!gl.Create(width, height)) {
-        std::fprintf(stderr, "make_thumbnails: %s\n", gl.Reason().c_str());
+    std::string reason;
+    const auto gl = MakeQtContext(width, height, reason);
+    if (!gl) {
+        std::fprintf(stderr, "make_thumbnails: %s\n", reason.c_str());
         return 1;
     }
     ApplyRenderState();
@@ -115,7 +116,7 @@ int main(int argc, char** argv)
                               texturePointers);
         DrawScene({.XRotation = preset.XRotation, .YRotation = preset.YRotation, .BoxList = list});
         const QString path = folder + QStringLiteral("preset%1.png").arg(index++);
-        if (!Thumbnail(CutOutBox(gl.ReadBuffer())).save(path, "PNG")) {
+        if (!Thumbnail(CutOutBox(gl->ReadBuffer())).save(path, "PNG")) {
             std::fprintf(stderr, "make_thumbnails: cannot write %s\n", qPrintable(path));
             return 1;
         }

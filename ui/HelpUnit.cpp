@@ -10,9 +10,8 @@ namespace {
 
 constexpr int PanelHeight = 41;
 
-} // namespace
-
-const QStringList THelpForm::HelpLines = {
+// The page shown at creation, one line per paragraph.
+const QStringList HelpLines = {
     QStringLiteral("Cubrio Help"),
     QString(),
     QStringLiteral("Welcome to Cubrio, this dialog will give you a little information on how "),
@@ -34,6 +33,8 @@ const QStringList THelpForm::HelpLines = {
     QString(),
     QString(),
 };
+
+} // namespace
 
 THelpForm::THelpForm()
     : Memo1(new QTextEdit(this)), Panel1(new QFrame(this)), Button1(new QPushButton(QStringLiteral("Close"), Panel1))

@@ -13,9 +13,6 @@ class THelpForm : public QWidget {
 public:
     THelpForm();
 
-    // The page shown at creation, one line per paragraph.
-    static const QStringList HelpLines;
-
     // Shows the window, not modal, and brings it to the front.
     void ShowHelp();
 

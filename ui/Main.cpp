@@ -20,6 +20,7 @@
 #include <QOpenGLContext>
 #include <QTimer>
 #include <QToolButton>
+#include <QWindow>
 
 TMainForm::TMainForm()
 {
@@ -116,6 +117,10 @@ void TMainForm::FormCreate()
 
 void TMainForm::FormDestroy()
 {
+    // The textures go with the context: their names are released while it
+    // still lives, so that no texture object makes a GL call after it.
+    if (ViewRC)
+        ReleaseFaceTextures();
     DetachViewContext();
     delete ViewRC;
     ViewRC = nullptr;
@@ -181,16 +186,30 @@ void TMainForm::DrawFrame()
         ~TFrameEnd() { InFrame = false; }
     } frameEnd{InFrame_};
 
-    TFrameScene scene;
-    scene.XRotation = XRotation;
-    scene.YRotation = YRotation;
-    scene.ShowBackground = ShowBackCheckBox->isChecked();
-    scene.BoxList = BoxList;
-    scene.FloorTexture = FloorTexture.get();
-    const TViewBasis basis = DrawScene(scene);
-    std::copy(basis.Up, basis.Up + 3, ViewUp);
-    std::copy(basis.Right, basis.Right + 3, ViewRight);
-    ViewDC->SwapBuffers();
-    ++FramesDrawn;
+    // A minimised or hidden window has no pixels to show a frame in: there
+    // the frame keeps only its status text, and the first one after the
+    // window shows again is drawn whole.
+    if (ViewShown()) {
+        TFrameScene scene;
+        scene.XRotation = XRotation;
+        scene.YRotation = YRotation;
+        scene.ShowBackground = ShowBackCheckBox->isChecked();
+        scene.BoxList = BoxList;
+        scene.FloorTexture = FloorTexture.get();
+        const TViewBasis basis = DrawScene(scene);
+        std::copy(basis.Up, basis.Up + 3, ViewUp);
+        std::copy(basis.Right, basis.Right + 3, ViewRight);
+        ViewDC->SwapBuffers();
+        ++FramesDrawn;
+    }
     StatusBar->SetSimpleText(RotationStatusText(XRotation, YRotation, locale().decimalPoint()));
+}
+
+bool TMainForm::ViewShown() const
+{
+    // Hidden, or minimised by a window manager, the window is unmapped: not
+    // exposed. Some systems keep a minimised window mapped, and without a
+    // window manager there is only its state.
+    const QWindow* window = windowHandle();
+    return window && window->isExposed() && !isMinimized();
 }

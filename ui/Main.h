@@ -153,7 +153,8 @@ public:
     std::unique_ptr<TTextureImage> FloorTexture = std::make_unique<TTextureImage>();
     std::unique_ptr<TTextureImage> PlainTexture = std::make_unique<TTextureImage>();
 
-    // Frames drawn since start-up, for the frame-rate measurement and tests.
+    // Frames drawn since start-up, for the frame-rate measurement and tests;
+    // the triggers of a minimised or hidden window draw none.
     long FramesDrawn = 0;
 
     // The part of the client area not covered by any control, where the view shows.
@@ -183,6 +184,8 @@ private:
     void ConnectHandlers();
 
     void DrawFrame();
+    // True while the window shows the view: exposed and not minimised.
+    bool ViewShown() const;
 
     // The box (MainBox.cpp).
     void BuildBoxList(float Width, float Height, float Depth);
@@ -192,6 +195,7 @@ private:
 
     // The face slots (MainFaces.cpp).
     void LoadFaceTextures();
+    void ReleaseFaceTextures();
     void RepaintPreviews();
     std::string& ImagePath(TFaceSlot slot);
     std::unique_ptr<TTextureImage>& Texture(TFaceSlot slot);

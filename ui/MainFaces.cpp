@@ -58,6 +58,12 @@ void TMainForm::LoadFaceTextures()
     RebuildBoxFromSizes();
 }
 
+void TMainForm::ReleaseFaceTextures()
+{
+    for (TFaceSlot slot : FaceSlots)
+        Texture(slot)->DeleteTexture();
+}
+
 void TMainForm::RepaintPreviews()
 {
     for (TPaintBox* preview : {PaintBoxFront, PaintBoxSide, PaintBoxTop, PaintBoxFloor})

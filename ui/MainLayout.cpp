@@ -102,6 +102,12 @@ void TMainForm::CreateComponents()
     StatusBar = new TStatusBar(this);
     StatusBar->SetSimpleText(QStringLiteral("Ok"));
 
+    // The panels draw their own background: whatever the window's size, the
+    // view's last frame never shows through them.
+    for (QWidget* panel : {static_cast<QWidget*>(CoolBar1), static_cast<QWidget*>(GroupBox1),
+                           static_cast<QWidget*>(StatusBar)})
+        panel->setAutoFillBackground(true);
+
     Timer1 = new QTimer(this);
     Timer1->setTimerType(Qt::PreciseTimer);
     Timer1->setInterval(100);

@@ -21,8 +21,11 @@ QImage& TViewPresenter::FrameImage(const QSize& size)
 
 void TViewPresenter::Present()
 {
+    // What the previous frame covered beyond the new one goes back to the
+    // window's colour.
+    const QRect previous = FrameRect_;
     FrameRect_ = QRect(ShownRect_.topLeft(), Frame_.size());
-    update(FrameRect_);
+    update(QRegion(FrameRect_) + previous);
 }
 
 void TViewPresenter::paintEvent(QPaintEvent* event)

@@ -2,6 +2,7 @@
 // The drawing surface of the box view: an offscreen surface for the context, a
 // framebuffer object the size of the window's client area that plays the back
 // buffer, and the swap that hands the finished frame to the presenter widget.
+#include <QImage>
 #include <QSize>
 #include <memory>
 
@@ -25,6 +26,8 @@ public:
     // Binds the back buffer, when there is one, as the target of drawing and reading.
     void BindBuffer();
     QSize BufferSize() const;
+    // The whole back buffer as an upright RGBA picture. Needs the context current.
+    QImage ReadBuffer() const;
 
     // Hands the part of the frame that the presenter shows to it.
     void SwapBuffers();

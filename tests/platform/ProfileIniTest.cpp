@@ -64,6 +64,13 @@ TEST(ProfileIniRead, CommentsJunkAndDuplicatesFollowTheFirstOccurrence)
     EXPECT_EQ(Read(text, "T", "C"), "1");
 }
 
+TEST(ProfileIniRead, ACommentIndentedWithBlanksIsNeitherAKeyNorAPlaceForOne)
+{
+    const std::string text = "[S]\nA=1\n \t;B=commented\n";
+    EXPECT_EQ(Read(text, "S", ";B"), "<default>");
+    EXPECT_EQ(Write(text, "S", "C", "3"), "[S]\nA=1\nC=3\n \t;B=commented\n");
+}
+
 TEST(ProfileIniRead, ValuesAreCutAtTheLimitAndTheRestOfTheLineIsNeverALine)
 {
     const std::string value(MaxProfileValueLength, 'v');

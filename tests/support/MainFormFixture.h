@@ -6,6 +6,7 @@
 #include "cover/TextureImage.h"
 #include "platform/Dialogs.h"
 #include "platform/ErrorReport.h"
+#include "tests/support/TestGL.h"
 #include "ui/DrawGrid.h"
 #include "ui/Main.h"
 #include "ui/PaintBox.h"
@@ -102,7 +103,7 @@ protected:
         for (int i = 0; i < FaceSlotCount; ++i)
             WriteSolidPicture(Work.filePath(StartNames[i]), StartColours[i]);
         if (!StartForm())
-            GTEST_SKIP() << "no OpenGL context could be made";
+            ReportNoGL("the window could not start: " + Errors.join("; ").toStdString());
     }
 
     void TearDown() override
@@ -113,7 +114,8 @@ protected:
     }
 
     // Starts a new main window in the working directory as it is now, with its
-    // dialogs answered by Dialogs; false when it could get no GL context.
+    // dialogs answered by Dialogs, and waits until it shows; false when it
+    // could get no GL context.
     bool StartForm()
     {
         Form.reset();
@@ -124,7 +126,8 @@ protected:
         Dialogs = dialogs.get();
         Form->Dialogs = std::move(dialogs);
         Form->show();
-        return QTest::qWaitForWindowExposed(Form.get());
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(Form.get())) << "the window never showed";
+        return true;
     }
 
     // Runs the event loop until at least one more frame has been drawn.

@@ -5,8 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <set>
 #include <stdexcept>
+#include <string>
 #include <tuple>
 #include <utility>
 
@@ -42,39 +44,74 @@ std::pair<float, float> Span(const std::vector<TBoxQuad>& quads, TAxis axis)
 
 using TSpan = std::pair<float, float>;
 
+// One row of the vertex table: the face, its texture, and s t x y z of each
+// vertex, every number exact.
+std::string Row(const TBoxQuad& quad)
+{
+    char text[128];
+    std::snprintf(text, sizeof text, "face %d texture %d:", int(quad.Face), int(quad.Texture));
+    std::string row = text;
+    for (const TBoxVertex& v : quad.Vertices) {
+        std::snprintf(text, sizeof text, " (%.9g %.9g  %.9g %.9g %.9g)", v.S, v.T, v.X, v.Y, v.Z);
+        row += text;
+    }
+    return row;
+}
+
 } // namespace
 
-TEST(BoxGeometry, EmitsTheQuadsOfEachOptionSetInOrderWithTheirTextures)
+TEST(BoxGeometry, TheWholeVertexTableOfEachOptionSet)
 {
+    // Box 20 x 30 x 5: hw 10, hh 15, hd 2.5; each vertex s, t at x, y, z.
+    constexpr float b = BookInset;
     using S = TFaceSlot;
-    struct TCase {
-        TBoxOptions Options;
-        std::vector<std::pair<TBoxFace, TFaceSlot>> Quads;
-    };
-    const std::vector<TCase> cases = {
-        {{}, {{CoverNear, S::Cover}, {CoverFar, S::Cover}, {Top, S::Top}, {Bottom, S::Top}, {Spine, S::Spine},
-              {LongSide, S::Spine}}},
-        {{.Book = true},
-         {{CoverNear, S::Cover}, {CoverFar, S::Cover}, {Top, S::Top}, {Bottom, S::Top}, {Spine, S::Spine},
-          {LongSide, S::Top}}},
-        {{.LidOpen = true},
-         {{CoverNear, S::Cover}, {CoverFar, S::Cover}, {Lid, S::Top}, {TuckFlap, S::Plain},
-          {SideFlapRight, S::Plain}, {SideFlapLeft, S::Plain}, {Bottom, S::Top}, {Spine, S::Spine},
-          {LongSide, S::Spine}}},
-        {{.Floor = true},
-         {{CoverNear, S::Cover}, {CoverFar, S::Cover}, {Top, S::Top}, {Bottom, S::Top}, {Spine, S::Spine},
-          {LongSide, S::Spine}, {Floor, S::Floor}}},
+    const TBoxQuad coverNear{CoverNear, S::Cover, {{{0, 0, 10, 15, 2.5f}, {1, 0, -10, 15, 2.5f},
+                                                   {1, 1, -10, -15, 2.5f}, {0, 1, 10, -15, 2.5f}}}};
+    const TBoxQuad coverFar{CoverFar, S::Cover, {{{1, 0, 10, 15, -2.5f}, {1, 1, 10, -15, -2.5f},
+                                                 {0, 1, -10, -15, -2.5f}, {0, 0, -10, 15, -2.5f}}}};
+    const TBoxQuad top{Top, S::Top, {{{0, 1, 10, -15, 2.5f}, {1, 1, 10, -15, -2.5f},
+                                      {1, 0, -10, -15, -2.5f}, {0, 0, -10, -15, 2.5f}}}};
+    const TBoxQuad bookTop{Top, S::Top, {{{0, 1, 10, -15 + b, 2.5f}, {1, 1, 10, -15 + b, -2.5f},
+                                          {1, 0, -10 + b, -15 + b, -2.5f}, {0, 0, -10 + b, -15 + b, 2.5f}}}};
+    const TBoxQuad lid{Lid, S::Top, {{{0, 1, 10, -15, 2.5f}, {1, 1, 10, -19, 1.5f},
+                                      {1, 0, -10, -19, 1.5f}, {0, 0, -10, -15, 2.5f}}}};
+    const TBoxQuad tuck{TuckFlap, S::Plain, {{{0, 1, 9, -18, 0.5f}, {1, 1, 10, -19, 1.5f},
+                                              {1, 0, -10, -19, 1.5f}, {0, 0, -9, -18, 0.5f}}}};
+    const TBoxQuad flapRight{SideFlapRight, S::Plain, {{{1, 0, 12, -17, 2.5f}, {0, 0, 12, -17, -2.5f},
+                                                        {0, 1, 10, -15, -2.5f}, {1, 1, 10, -15, 2.5f}}}};
+    const TBoxQuad flapLeft{SideFlapLeft, S::Plain, {{{1, 0, -12, -17, 2.5f}, {0, 0, -12, -17, -2.5f},
+                                                      {0, 1, -10, -15, -2.5f}, {1, 1, -10, -15, 2.5f}}}};
+    const TBoxQuad bottom{Bottom, S::Top, {{{1, 0, 10, 15, 2.5f}, {1, 1, -10, 15, 2.5f},
+                                            {0, 1, -10, 15, -2.5f}, {0, 0, 10, 15, -2.5f}}}};
+    const TBoxQuad bookBottom{Bottom, S::Top, {{{1, 0, 10, 15 - b, 2.5f}, {1, 1, -10 + b, 15 - b, 2.5f},
+                                                {0, 1, -10 + b, 15 - b, -2.5f}, {0, 0, 10, 15 - b, -2.5f}}}};
+    const TBoxQuad spine{Spine, S::Spine, {{{1, 0, 10, 15, 2.5f}, {0, 0, 10, 15, -2.5f},
+                                            {0, 1, 10, -15, -2.5f}, {1, 1, 10, -15, 2.5f}}}};
+    const TBoxQuad longSide{LongSide, S::Spine, {{{0, 0, -10, 15, 2.5f}, {1, 0, -10, 15, -2.5f},
+                                                  {1, 1, -10, -15, -2.5f}, {0, 1, -10, -15, 2.5f}}}};
+    const TBoxQuad bookLongSide{LongSide, S::Top, {{{0, 0, -10 + b, 15 - b, 2.5f}, {1, 0, -10 + b, 15 - b, -2.5f},
+                                                    {1, 1, -10 + b, -15 + b, -2.5f}, {0, 1, -10 + b, -15 + b, 2.5f}}}};
+    const TBoxQuad floor{Floor, S::Floor, {{{1, 1, 590, 16, 597.5f}, {0, 1, -610, 16, 597.5f},
+                                            {0, 0, -610, 16, -602.5f}, {1, 0, 590, 16, -602.5f}}}};
+
+    const std::pair<TBoxOptions, std::vector<TBoxQuad>> cases[] = {
+        {{}, {coverNear, coverFar, top, bottom, spine, longSide}},
+        {{.Book = true}, {coverNear, coverFar, bookTop, bookBottom, spine, bookLongSide}},
+        {{.LidOpen = true}, {coverNear, coverFar, lid, tuck, flapRight, flapLeft, bottom, spine, longSide}},
+        {{.Floor = true}, {coverNear, coverFar, top, bottom, spine, longSide, floor}},
+        // The lid and its flaps are never set in.
         {{.Book = true, .LidOpen = true, .Floor = true},
-         {{CoverNear, S::Cover}, {CoverFar, S::Cover}, {Lid, S::Top}, {TuckFlap, S::Plain},
-          {SideFlapRight, S::Plain}, {SideFlapLeft, S::Plain}, {Bottom, S::Top}, {Spine, S::Spine},
-          {LongSide, S::Top}, {Floor, S::Floor}}},
+         {coverNear, coverFar, lid, tuck, flapRight, flapLeft, bookBottom, spine, bookLongSide, floor}},
     };
-    for (const TCase& c : cases) {
-        std::vector<std::pair<TBoxFace, TFaceSlot>> emitted;
-        for (const TBoxQuad& q : BoxQuads(20, 30, 5, c.Options))
-            emitted.push_back({q.Face, q.Texture});
-        EXPECT_EQ(emitted, c.Quads) << "book " << c.Options.Book << " lid " << c.Options.LidOpen << " floor "
-                                    << c.Options.Floor;
+    for (const auto& [options, expected] : cases) {
+        SCOPED_TRACE(testing::Message() << "book " << options.Book << " lid " << options.LidOpen << " floor "
+                                        << options.Floor);
+        std::vector<std::string> rows, expectedRows;
+        for (const TBoxQuad& quad : BoxQuads(20, 30, 5, options))
+            rows.push_back(Row(quad));
+        for (const TBoxQuad& quad : expected)
+            expectedRows.push_back(Row(quad));
+        EXPECT_EQ(rows, expectedRows);
     }
 }
 

@@ -24,22 +24,26 @@ TEST(DragStep, TwoPixelsAcrossMakeOneDegreeAndFourDownMakeOne)
     EXPECT_EQ(drag.X, 9.75f);
 }
 
-TEST(DragStep, VerticalBoundIsTestedBeforeTheStep)
+TEST(DragStep, VerticalBoundIsTestedBeforeTheStepAndHoldsAtExactlySixty)
 {
-    TDrag drag;
-    drag.X = 59.5f;
-    drag.Move({0, 0}, {0, 8});
-    EXPECT_EQ(drag.X, 61.5f);
-    drag.Move({0, 8}, {0, 16});
-    EXPECT_EQ(drag.X, 61.5f);
-    drag.Move({0, 16}, {0, 8});
-    EXPECT_EQ(drag.X, 59.5f);
-
-    drag.X = -59.75f;
-    drag.Move({0, 100}, {0, 80});
-    EXPECT_EQ(drag.X, -64.75f);
-    drag.Move({0, 80}, {0, 40});
-    EXPECT_EQ(drag.X, -64.75f);
+    struct TStep {
+        float From;
+        int Down;  // pixels; negative is up
+        float To;
+    };
+    const TStep steps[] = {
+        // One step may carry the angle past the bound; from there only back.
+        {59.5f, 8, 61.5f}, {61.5f, 8, 61.5f}, {61.5f, -8, 59.5f},
+        {-59.75f, -20, -64.75f}, {-64.75f, -40, -64.75f},
+        // Exactly on the bound is not inside it.
+        {60.0f, 4, 60.0f}, {60.0f, -4, 59.0f}, {-60.0f, -4, -60.0f}, {-60.0f, 4, -59.0f},
+    };
+    for (const TStep& step : steps) {
+        TDrag drag;
+        drag.X = step.From;
+        drag.Move({0, 100}, {0, 100 + step.Down});
+        EXPECT_EQ(drag.X, step.To) << "from " << step.From << " down " << step.Down;
+    }
 }
 
 TEST(DragStep, HorizontalAngleIsNeverWrapped)
@@ -61,6 +65,9 @@ TEST(EdgeWrap, EachEdgeMovesTheCursorJustInsideTheOppositeThreshold)
     EXPECT_EQ(EdgeWrapMoves({109, 500}, 100, 50, 1150, 880), (Moves{{1239, 500}}));
     EXPECT_EQ(EdgeWrapMoves({600, 79}, 100, 50, 1150, 880), (Moves{{600, 919}}));
     EXPECT_EQ(EdgeWrapMoves({600, 920}, 100, 50, 1150, 880), (Moves{{600, 81}}));
+    // Exactly on the left and top thresholds the cursor stays.
+    EXPECT_EQ(EdgeWrapMoves({110, 500}, 100, 50, 1150, 880), Moves{});
+    EXPECT_EQ(EdgeWrapMoves({600, 80}, 100, 50, 1150, 880), Moves{});
     // A wrapped cursor does not wrap back.
     EXPECT_EQ(EdgeWrapMoves({111, 500}, 100, 50, 1150, 880), Moves{});
     EXPECT_EQ(EdgeWrapMoves({600, 919}, 100, 50, 1150, 880), Moves{});

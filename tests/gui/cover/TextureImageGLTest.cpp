@@ -1,6 +1,6 @@
 #include "cover/TextureImage.h"
 #include "tests/cover/ImageFileBuilders.h"
-#include "tests/support/GLTestContext.h"
+#include "tests/support/TestGL.h"
 
 #include <GL/gl.h>
 #include <gtest/gtest.h>
@@ -47,7 +47,7 @@ void PrepareTexturing()
 }
 
 // The colour drawn at (x, y) of the upright picture, as 0xRRGGBB.
-QRgb Drawn(const TGLTestContext& gl, int x, int y)
+QRgb Drawn(const TQtContext& gl, int x, int y)
 {
     return gl.ReadBuffer().pixel(x, y) & 0xFFFFFF;
 }
@@ -63,9 +63,9 @@ GLint BoundTexture()
 
 TEST(TextureImageGL, TextureTakesTheSettingsAndTheBufferRowsFromTheBottomUp)
 {
-    TGLTestContext gl;
-    if (!gl.Create(Side, Side))
-        GTEST_SKIP() << gl.Reason();
+    const auto gl = MakeTestContext(Side, Side);
+    if (!gl)
+        return;
     PrepareTexturing();
     TTextureImage texture;
     ASSERT_TRUE(LoadBands(texture, {0, 0, 255}, {255, 0, 0}));  // red bottom, blue top
@@ -81,16 +81,16 @@ TEST(TextureImageGL, TextureTakesTheSettingsAndTheBufferRowsFromTheBottomUp)
     EXPECT_NE(texture.ImageData, nullptr);  // the buffer stays
     glClear(GL_COLOR_BUFFER_BIT);
     DrawQuad();
-    EXPECT_EQ(Drawn(gl, 32, Side - 16), 0xFF0000u);
-    EXPECT_EQ(Drawn(gl, 32, 16), 0x0000FFu);
+    EXPECT_EQ(Drawn(*gl, 32, Side - 16), 0xFF0000u);
+    EXPECT_EQ(Drawn(*gl, 32, 16), 0x0000FFu);
     EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
 }
 
 TEST(TextureImageGL, GenTextureAfterAFailedLoadKeepsTheOldTextureUntouched)
 {
-    TGLTestContext gl;
-    if (!gl.Create(Side, Side))
-        GTEST_SKIP() << gl.Reason();
+    const auto gl = MakeTestContext(Side, Side);
+    if (!gl)
+        return;
     PrepareTexturing();
     TTextureImage texture;
     ASSERT_TRUE(LoadSolid(texture, {0, 0, 255}));
@@ -108,14 +108,14 @@ TEST(TextureImageGL, GenTextureAfterAFailedLoadKeepsTheOldTextureUntouched)
     texture.Bind();
     glClear(GL_COLOR_BUFFER_BIT);
     DrawQuad();
-    EXPECT_EQ(Drawn(gl, 32, 32), 0xFF0000u);
+    EXPECT_EQ(Drawn(*gl, 32, 32), 0xFF0000u);
 }
 
 TEST(TextureImageGL, ObjectWithoutTextureBindsNothing)
 {
-    TGLTestContext gl;
-    if (!gl.Create(Side, Side))
-        GTEST_SKIP() << gl.Reason();
+    const auto gl = MakeTestContext(Side, Side);
+    if (!gl)
+        return;
     GLuint other = 0;
     glGenTextures(1, &other);
     glBindTexture(GL_TEXTURE_2D, other);
@@ -129,9 +129,9 @@ TEST(TextureImageGL, ObjectWithoutTextureBindsNothing)
 
 TEST(TextureImageGL, ReloadKeepsTheNameSoACompiledListShowsTheNewPicture)
 {
-    TGLTestContext gl;
-    if (!gl.Create(Side, Side))
-        GTEST_SKIP() << gl.Reason();
+    const auto gl = MakeTestContext(Side, Side);
+    if (!gl)
+        return;
     PrepareTexturing();
     TTextureImage texture;
     ASSERT_TRUE(LoadSolid(texture, {0, 0, 255}));
@@ -146,7 +146,7 @@ TEST(TextureImageGL, ReloadKeepsTheNameSoACompiledListShowsTheNewPicture)
 
     glClear(GL_COLOR_BUFFER_BIT);
     glCallList(list);
-    EXPECT_EQ(Drawn(gl, 32, 32), 0xFF0000u);
+    EXPECT_EQ(Drawn(*gl, 32, 32), 0xFF0000u);
 
     // A different size as well as a different colour.
     TBmpBuilder bmp;
@@ -160,17 +160,17 @@ TEST(TextureImageGL, ReloadKeepsTheNameSoACompiledListShowsTheNewPicture)
     EXPECT_EQ(texture.TextureID, name);
     glClear(GL_COLOR_BUFFER_BIT);
     glCallList(list);
-    EXPECT_EQ(Drawn(gl, 32, 32), 0x0000FFu);
-    EXPECT_EQ(Drawn(gl, 2, 2), 0x0000FFu);
+    EXPECT_EQ(Drawn(*gl, 32, 32), 0x0000FFu);
+    EXPECT_EQ(Drawn(*gl, 2, 2), 0x0000FFu);
     glDeleteLists(list, 1);
     EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
 }
 
 TEST(TextureImageGL, DestructionDeletesTheTexture)
 {
-    TGLTestContext gl;
-    if (!gl.Create(Side, Side))
-        GTEST_SKIP() << gl.Reason();
+    const auto gl = MakeTestContext(Side, Side);
+    if (!gl)
+        return;
     GLuint name = 0;
     {
         TTextureImage texture;

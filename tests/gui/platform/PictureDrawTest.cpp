@@ -1,7 +1,7 @@
 #include "platform/Picture.h"
 
 #include "cover/PictureStore.h"
-#include "tests/support/GLTestContext.h"
+#include "tests/support/TestGL.h"
 #include "tests/platform/PictureTestFiles.h"
 
 #include <QPainter>
@@ -171,9 +171,9 @@ TEST(PictureDraw, MetafilesLoadWhileTheViewsGLContextIsCurrent)
 {
     // The metafile libraries run in a child process forked from the program
     // while it holds a current GL context and the driver's threads.
-    TGLTestContext gl;
-    if (!gl.Create(64, 64))
-        GTEST_SKIP() << gl.Reason();
+    const auto gl = MakeTestContext(64, 64);
+    if (!gl)
+        return;
     for (int i = 0; i < 3; ++i) {
         TPicture picture;
         picture.LoadFromData(EmfWithRectangle(20, 20, QRect(0, 0, 20, 20), kBlue), "emf");

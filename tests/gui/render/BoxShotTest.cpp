@@ -3,7 +3,7 @@
 #include "render/CoverScene.h"
 #include "render/SceneBounds.h"
 #include "tests/gui/render/BandedCovers.h"
-#include "tests/support/GLTestContext.h"
+#include "tests/support/TestGL.h"
 #include "view/RenderState.h"
 #include "view/StylePresets.h"
 #include "view/ViewSurface.h"
@@ -77,8 +77,9 @@ class BoxShot : public testing::Test {
 protected:
     void SetUp() override
     {
-        if (!Gl.Create(1150, 880))
-            GTEST_SKIP() << Gl.Reason();
+        Gl = MakeTestContext(1150, 880);
+        if (!Gl)
+            return;
         ApplyRenderState();
         Api = TFramebufferApi::Resolve(
             [](const char* name) { return reinterpret_cast<void*>(QOpenGLContext::currentContext()->getProcAddress(name)); });
@@ -119,10 +120,10 @@ protected:
     // The window's view: its back buffer at the design size, drawn by its frame code.
     QImage WindowView(const TFrameScene& scene)
     {
-        Gl.Surface()->BindBuffer();
+        Gl->Surface()->BindBuffer();
         SetViewProjection(1150, 880);
         DrawScene(scene);
-        return Gl.ReadBuffer().copy(0, ViewMargin, 1150, 880 - ViewMargin);
+        return Gl->ReadBuffer().copy(0, ViewMargin, 1150, 880 - ViewMargin);
     }
 
     // Every probe of a 24 x 24 grid over the window's box that lies inside one
@@ -153,7 +154,7 @@ protected:
         return *FrameScene(SceneBounds(Quads, scene.XRotation, scene.YRotation, scene.ShowBackground), width, height);
     }
 
-    TGLTestContext Gl;
+    std::unique_ptr<TQtContext> Gl;
     TFramebufferApi Api{};
     QTemporaryDir Folder;
     TTextureCache Cache;

@@ -1,6 +1,7 @@
 // Runs the plenamar-render program itself, with a display (Qt's context) and
 // without one (EGL's surfaceless platform).
 #include "tests/gui/render/BandedCovers.h"
+#include "tests/support/TestGL.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -19,6 +20,9 @@ enum class TDisplay { Kept, Removed };
 
 class RenderTool : public testing::TestWithParam<TDisplay> {
 protected:
+    // The program draws with OpenGL: without it here, these tests cannot pass.
+    void SetUp() override { MakeTestContext(1, 1); }
+
     TRun Run(const QStringList& args, const QProcessEnvironment& extra = {}) const
     {
         QProcess process;
@@ -216,6 +220,8 @@ TEST_P(RenderTool, SaysWhatIsMissingWhenNoContextCanBeMade)
 
 TEST(RenderToolPaths, BothContextsDrawTheSamePicture)
 {
+    if (!MakeTestContext(1, 1))
+        return;
     QTemporaryDir folder;
     const QString cover = WriteBandedCover(folder.path(), "box.cov", "Open=1\n");
     QImage pictures[2];

@@ -1,6 +1,6 @@
 #include "snapshot/Capture.h"
 #include "tests/gui/snapshot/KnownView.h"
-#include "tests/support/GLTestContext.h"
+#include "tests/support/TestGL.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -20,9 +20,9 @@ uint32_t Get32(const QByteArray& data, int at)
 
 TEST(CaptureView, ReadsTheViewBottomUpWithoutItsEdgeRows)
 {
-    TGLTestContext gl;
-    if (!gl.Create(1150, 880))
-        GTEST_SKIP() << gl.Reason();
+    const auto gl = MakeTestContext(1150, 880);
+    if (!gl)
+        return;
     DrawKnownView(1150, 880);
     QTemporaryDir dir;
     const QString path = dir.filePath("CaptureRender.bmp");
@@ -42,7 +42,7 @@ TEST(CaptureView, ReadsTheViewBottomUpWithoutItsEdgeRows)
     EXPECT_EQ(Get32(data, 30), 0u);    // uncompressed
 
     // File row j (bottom first) holds window row j + 1, columns 0 to 949.
-    const QImage view = gl.ReadBuffer();
+    const QImage view = gl->ReadBuffer();
     int mismatches = 0, edgeRowPixels = 0;
     for (int j = 0; j < 878; ++j) {
         const auto* fileRow = reinterpret_cast<const uint8_t*>(data.constData()) + 54 + j * stride;
@@ -73,9 +73,9 @@ TEST(CaptureView, ReadsTheViewBottomUpWithoutItsEdgeRows)
 
 TEST(CaptureView, LeavesThePackStateAndReadBufferAlone)
 {
-    TGLTestContext gl;
-    if (!gl.Create(64, 48))
-        GTEST_SKIP() << gl.Reason();
+    const auto gl = MakeTestContext(64, 48);
+    if (!gl)
+        return;
     GLint readBuffer = 0;
     glGetIntegerv(GL_READ_BUFFER, &readBuffer);
     QTemporaryDir dir;

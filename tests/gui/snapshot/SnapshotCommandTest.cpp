@@ -5,7 +5,7 @@
 #include "snapshot/SnapshotCommands.h"
 #include "tests/gui/snapshot/KnownView.h"
 #include "tests/snapshot/BitmapTestHelpers.h"
-#include "tests/support/GLTestContext.h"
+#include "tests/support/TestGL.h"
 #include "ui/ImageControl.h"
 
 #include <QDir>
@@ -20,8 +20,9 @@ class SnapshotCommand : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        if (!Gl.Create(1150, 880))
-            GTEST_SKIP() << Gl.Reason();
+        Gl = MakeTestContext(1150, 880);
+        if (!Gl)
+            return;
         DrawKnownView(1150, 880);
         Preview.resize(323, 248);
         SavedReporter = SetErrorReporter([this](const QString& message) { Errors << message; });
@@ -43,7 +44,7 @@ protected:
         return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : std::string();
     }
 
-    TGLTestContext Gl;
+    std::unique_ptr<TQtContext> Gl;
     TImageControl Preview;
     QTemporaryDir Dir;
     QStringList Statuses;

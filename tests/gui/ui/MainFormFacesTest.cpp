@@ -5,6 +5,7 @@
 #include "tests/support/MainFormFixture.h"
 
 #include <QCheckBox>
+#include <QOpenGLContext>
 #include <QPainter>
 
 using namespace view_probes;
@@ -180,4 +181,17 @@ TEST_F(MainFormFaces, APictureTheStoreCannotReadIsReportedAndOnlyThePathChanges)
     EXPECT_EQ(Form->FloorTexture->TextureID, floorTexture);
     WaitForFrame();
     ExpectView({{FloorAtRest, StartColour(TFaceSlot::Floor)}, {CoverAtRest, StartColour(TFaceSlot::Cover)}});
+}
+
+TEST_F(MainFormFaces, ShutdownReleasesTheTexturesWhileTheContextLives)
+{
+    for (GLuint name : TextureIDs())
+        ASSERT_NE(name, 0u);
+    // When the context goes, no texture object may still hold a name that
+    // its destructor would delete with no context current.
+    std::optional<std::array<GLuint, FaceSlotCount>> namesAtContextEnd;
+    QObject::connect(Form->ViewRC, &QOpenGLContext::aboutToBeDestroyed, [&] { namesAtContextEnd = TextureIDs(); });
+    Form->FormDestroy();
+    ASSERT_TRUE(namesAtContextEnd.has_value());
+    EXPECT_EQ(*namesAtContextEnd, (std::array<GLuint, FaceSlotCount>{}));
 }

@@ -8,7 +8,11 @@
 #include <QCheckBox>
 #include <QCursor>
 #include <QElapsedTimer>
+#include <QGroupBox>
+#include <QLabel>
 #include <QMouseEvent>
+#include <QProcess>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -28,15 +32,39 @@ protected:
     }
 
     QPoint ViewCentre() const { return Form->mapToGlobal(Form->FreeArea().center()); }
+
+    // Resizes the window, repaints it at once as a window system does, and
+    // lets it draw and show the frames of the new size.
+    void ResizeAndShow(int width, int height)
+    {
+        Form->resize(width, height);
+        Form->repaint();
+        WaitForFrame();
+        WaitForFrame();
+        QTest::qWait(50);
+    }
+
+    // How many pixels of an area of a panel (in the panel's coordinates)
+    // differ between what the screen shows and what the panel draws itself.
+    int PixelsNotDrawnBy(QWidget* panel, const QRect& area) const
+    {
+        const QRect onForm(panel->mapTo(Form.get(), area.topLeft()), area.size());
+        const QImage shown = QGuiApplication::primaryScreen()
+                                 ->grabWindow(Form->winId(), onForm.x(), onForm.y(), onForm.width(), onForm.height())
+                                 .toImage()
+                                 .convertToFormat(QImage::Format_RGB32);
+        const QImage own = panel->grab(area).toImage().convertToFormat(QImage::Format_RGB32);
+        if (shown.size() != own.size())
+            return area.width() * area.height();
+        int count = 0;
+        for (int y = 0; y < own.height(); ++y)
+            for (int x = 0; x < own.width(); ++x)
+                count += !Near(shown.pixelColor(x, y), own.pixelColor(x, y), 2);
+        return count;
+    }
 };
 
 } // namespace
-
-TEST_F(MainFormFrame, OpensAtTheLaidOutClientSizeWithFreeViewArea)
-{
-    EXPECT_EQ(Form->size(), QSize(1150, 880));
-    EXPECT_EQ(Form->FreeArea(), QRect(0, 238, 670, 623));
-}
 
 TEST_F(MainFormFrame, FirstFrameClearsToWhiteAndShowsTheZeroAngles)
 {
@@ -122,6 +150,81 @@ TEST_F(MainFormFrame, ResizingBelowTheMarginOrToNothingKeepsRunning)
     glGetIntegerv(GL_VIEWPORT, viewport);
     EXPECT_EQ(viewport[2], 1150);
     EXPECT_EQ(viewport[3], 670);
+}
+
+TEST_F(MainFormFrame, NarrowWindowsShowThePanelsNotTheViewUnderThem)
+{
+    WaitForFrame();
+    // The property group then covers a part of the view shown at full width.
+    ResizeAndShow(800, 880);
+    const std::vector<QLabel*> labels = {Form->Label5, Form->Label6, Form->Label7,
+                                         Form->Label3, Form->Label1, Form->Label2};
+    for (QLabel* label : labels)
+        EXPECT_EQ(PixelsNotDrawnBy(Form->GroupBox1, label->geometry()), 0) << label->text().toStdString();
+    // Lower than the property group: the status bar covers the view as well.
+    ResizeAndShow(600, 400);
+    EXPECT_EQ(PixelsNotDrawnBy(Form->StatusBar, Form->StatusBar->rect()), 0);
+    for (QLabel* label : labels)
+        EXPECT_EQ(PixelsNotDrawnBy(Form->GroupBox1, label->geometry()), 0) << label->text().toStdString();
+}
+
+TEST_F(MainFormFrame, AnOddWidthViewShowsWholeWhateverThePackAlignmentAndKeepsIt)
+{
+    // The view 671 pixels wide: rows of 2684 bytes, which an alignment of 8 would pad.
+    Form->resize(1151, 880);
+    glPixelStorei(GL_PACK_ALIGNMENT, 8);
+    WaitForFrame();
+    const QRect free = Form->FreeArea();
+    ASSERT_EQ(free.width(), 671);
+    const QImage shown = Form->ViewPresenter->grab(free).toImage();
+    for (const QPoint p : {view_probes::CoverAtRest, QPoint(2, 240), QPoint(670, 860), QPoint(100, 700)})
+        EXPECT_TRUE(Near(shown.pixelColor(p - free.topLeft()), ViewPixel(p.x(), p.y()), 0)) << p.x() << ", " << p.y();
+    GLint alignment = 0;
+    glGetIntegerv(GL_PACK_ALIGNMENT, &alignment);
+    EXPECT_EQ(alignment, 8);
+}
+
+TEST_F(MainFormFrame, UnseenTheFramesKeepTheirStatusTextAndDrawOnlyOnceShownAgain)
+{
+    const auto depthAtLeft = [this] {  // where the billboard shows, left of the box
+        Form->ViewDC->BindBuffer();
+        GLfloat depth = 0.0f;
+        glReadPixels(60, 335, 1, 1, GL_DEPTH_COMPONENT, GL_FLOAT, &depth);
+        return depth;
+    };
+    const QString window = QString::number(Form->winId());
+    struct TWay {
+        const char* Name;
+        std::function<void()> Leave, Return;
+    };
+    const TWay ways[] = {
+        {"minimised", [&] { Form->showMinimized(); }, [&] { Form->showNormal(); }},
+        {"hidden", [&] { Form->hide(); }, [&] { Form->show(); }},
+        // A window manager unmaps a window it minimises.
+        {"unmapped", [&] { QProcess::execute("xdotool", {"windowunmap", "--sync", window}); },
+         [&] { QProcess::execute("xdotool", {"windowmap", "--sync", window}); }},
+    };
+    float angle = 0.0f;
+    for (const TWay& way : ways) {
+        SCOPED_TRACE(way.Name);
+        WaitForFrame();
+        ASSERT_EQ(depthAtLeft(), 1.0f);
+        way.Leave();
+        QTest::qWait(200);
+        const long drawn = Form->FramesDrawn;
+        Form->XRotation = angle += 10.0f;
+        Form->ShowBackCheckBox->setChecked(true);
+        const QString status = QStringLiteral("XRotation : %1    YRotation : 0").arg(angle);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return Form->StatusBar->SimpleText() == status; }));
+        QTest::qWait(250);
+        EXPECT_EQ(Form->FramesDrawn, drawn);
+        EXPECT_EQ(depthAtLeft(), 1.0f);  // the back buffer still holds the last frame shown
+
+        way.Return();
+        WaitForFrame();
+        EXPECT_LT(depthAtLeft(), 1.0f);
+        Form->ShowBackCheckBox->setChecked(false);
+    }
 }
 
 TEST_F(MainFormFrame, AtRestFramesComeInPairsPerTick)

@@ -1,3 +1,4 @@
+#include "tests/support/MainFormFixture.h"
 #include "ui/CoolBar.h"
 #include "ui/DrawGrid.h"
 #include "ui/ImageControl.h"
@@ -20,15 +21,8 @@
 
 namespace {
 
-class MainFormLayout : public ::testing::Test {
+class MainFormLayout : public TMainFormFixture {
 protected:
-    void SetUp() override
-    {
-        Form = std::make_unique<TMainForm>();
-        Form->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(Form.get()));
-    }
-
     // The controls of the toolbar, left to right.
     std::vector<QWidget*> ToolBarItems() const
     {
@@ -37,54 +31,104 @@ protected:
                 f.ToolButton8, f.ToolButton7, f.ToolButton4, f.ToolButton5,  f.ToolButton6};
     }
 
-    std::unique_ptr<TMainForm> Form;
+    void ResizeTo(int width, int height)
+    {
+        Form->resize(width, height);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return Form->CoolBar1->width() == width; }));
+    }
+
+    // The window's align rules at its present size: the cool bar, the banner
+    // and the style strip stacked at the top, the status bar at the bottom,
+    // the property group on the right between them with the snapshot group at
+    // its bottom, and the view free in the rest, under no control.
+    void ExpectTheAlignRules() const
+    {
+        TMainForm& f = *Form;
+        const int w = f.width(), h = f.height();
+        SCOPED_TRACE(testing::Message() << "at " << w << " x " << h);
+        EXPECT_EQ(f.CoolBar1->geometry(), QRect(0, 0, w, 60));
+        EXPECT_EQ(f.ToolBar1->height(), 56);
+        EXPECT_EQ(f.Panel1->geometry(), QRect(0, 60, w, 27));
+        EXPECT_EQ(f.SelectStyleDrawGrid->geometry(), QRect(0, 87, w, 151));
+        EXPECT_EQ(f.StatusBar->geometry(), QRect(0, h - 19, w, 19));
+        const int groupHeight = std::max(0, h - 238 - 19);
+        EXPECT_EQ(f.GroupBox1->geometry(), QRect(w - 480, 238, 480, groupHeight));
+        EXPECT_EQ(f.GroupBox2->geometry(), QRect(2, groupHeight - 2 - 286, 476, 286));
+
+        const QRect free = f.FreeArea();
+        EXPECT_EQ(free, QRect(0, 238, std::max(0, w - 480), groupHeight));
+        EXPECT_EQ(f.ViewPresenter->ShownRect(), free);
+        for (QWidget* child : f.findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            EXPECT_TRUE(child == f.ViewPresenter || !child->isVisible() || !child->geometry().intersects(free))
+                << child->metaObject()->className();
+        if (free.isEmpty())
+            return;
+        for (const QPoint p : {free.topLeft(), free.center(), free.bottomRight(), QPoint(free.right(), free.top())})
+            EXPECT_EQ(f.childAt(p), f.ViewPresenter) << p.x() << "," << p.y();
+    }
 };
 
 } // namespace
 
-TEST_F(MainFormLayout, TheTopStackGroupAndStatusBarSitWhereLaidOut)
+TEST_F(MainFormLayout, TheAlignRulesHoldAtEverySize)
 {
-    TMainForm& f = *Form;
-    EXPECT_EQ(f.size(), QSize(1150, 880));
-    EXPECT_EQ(f.CoolBar1->geometry(), QRect(0, 0, 1150, 60));
-    EXPECT_EQ(f.ToolBar1->height(), 56);
-    EXPECT_EQ(f.Panel1->geometry(), QRect(0, 60, 1150, 27));
-    EXPECT_EQ(f.SelectStyleDrawGrid->geometry(), QRect(0, 87, 1150, 151));
-    EXPECT_EQ(f.GroupBox1->geometry(), QRect(670, 238, 480, 623));
-    EXPECT_EQ(f.StatusBar->geometry(), QRect(0, 861, 1150, 19));
-    EXPECT_EQ(f.FreeArea(), QRect(0, 238, 670, 623));
+    // At the laid-out size the view has 670 x 623 pixels below the strip.
+    EXPECT_EQ(Form->size(), QSize(1150, 880));
+    EXPECT_EQ(Form->FreeArea(), QRect(0, 238, 670, 623));
+    ExpectTheAlignRules();
+    for (const QSize size : {QSize(1300, 900), QSize(800, 880), QSize(600, 400)}) {
+        ResizeTo(size.width(), size.height());
+        ExpectTheAlignRules();
+    }
+    // Smaller than the controls: nothing gets a negative size.
+    ResizeTo(300, 200);
+    EXPECT_EQ(Form->FreeArea().size(), QSize(0, 0));
+    EXPECT_GE(Form->GroupBox1->height(), 0);
 }
 
-TEST_F(MainFormLayout, TheObjectPropertiesSitWhereLaidOutInTheirGroup)
+TEST_F(MainFormLayout, TheObjectPropertiesAreWholeApartAndBesideTheirLabels)
 {
     TMainForm& f = *Form;
-    const std::pair<QWidget*, QRect> controls[] = {
-        {f.SpinEditWidth, {60, 19, 54, 22}},    {f.SpinEditHeight, {60, 48, 54, 22}},
-        {f.SpinEditDepth, {60, 76, 54, 22}},    {f.CheckBoxBook, {172, 20, 146, 17}},
-        {f.CheckBoxFloor, {172, 41, 97, 17}},   {f.ShowBackCheckBox, {172, 61, 183, 17}},
-        {f.CheckBoxOpen, {172, 82, 97, 17}},    {f.PaintBoxFront, {26, 119, 177, 204}},
-        {f.PaintBoxTop, {221, 118, 43, 207}},   {f.PaintBoxSide, {283, 120, 46, 204}},
-        {f.PaintBoxFloor, {347, 219, 105, 105}}, {f.GroupBox2, {2, 335, 476, 286}},
-        {f.SnapShotImage, {80, 23, 323, 248}},
-    };
-    for (const auto& [control, rect] : controls) {
-        EXPECT_EQ(control->geometry(), rect) << control->metaObject()->className();
+    const std::vector<QWidget*> controls = {
+        f.Label5,       f.SpinEditWidth,  f.Label6,           f.SpinEditHeight, f.Label7,  f.SpinEditDepth,
+        f.CheckBoxBook, f.CheckBoxFloor,  f.ShowBackCheckBox, f.CheckBoxOpen,   f.Label3,  f.PaintBoxFront,
+        f.Label1,       f.PaintBoxTop,    f.Label2,           f.PaintBoxSide,   f.Label4,  f.PaintBoxFloor};
+    // Each shows whole inside the group, above the snapshot group, and no two overlap.
+    const QRect room = f.GroupBox1->contentsRect().adjusted(0, 0, 0, f.GroupBox2->y() - f.GroupBox1->height());
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+        QWidget* control = controls[i];
+        EXPECT_EQ(control->parentWidget(), f.GroupBox1);
         EXPECT_TRUE(control->isVisible());
+        EXPECT_TRUE(room.contains(control->geometry())) << i;
+        for (std::size_t j = i + 1; j < controls.size(); ++j)
+            EXPECT_FALSE(control->geometry().intersects(controls[j]->geometry())) << i << " and " << j;
     }
-    EXPECT_EQ(f.SnapShotImage->parentWidget(), f.GroupBox2);
     EXPECT_EQ(f.GroupBox2->parentWidget(), f.GroupBox1);
+    EXPECT_EQ(f.SnapShotImage->parentWidget(), f.GroupBox2);
+    EXPECT_TRUE(f.GroupBox2->contentsRect().contains(f.SnapShotImage->geometry()));
 
-    const std::tuple<QLabel*, QPoint, const char*> labels[] = {
-        {f.Label5, {24, 23}, "Width"},        {f.Label6, {22, 52}, "Height"},  {f.Label7, {24, 80}, "Depth"},
-        {f.Label3, {25, 103}, "Front Image"}, {f.Label1, {218, 102}, "Top Image"},
-        {f.Label2, {280, 102}, "Spine Image"}, {f.Label4, {347, 201}, "Floor"},
-    };
-    for (const auto& [label, pos, text] : labels) {
-        EXPECT_EQ(label->pos(), pos) << text;
-        EXPECT_EQ(label->text(), QString::fromLatin1(text));
+    // A size's label stands on its spin edit's row, just left of it; a
+    // preview's label just above it.
+    const std::pair<QLabel*, QWidget*> sizes[] = {
+        {f.Label5, f.SpinEditWidth}, {f.Label6, f.SpinEditHeight}, {f.Label7, f.SpinEditDepth}};
+    for (const auto& [label, edit] : sizes) {
+        EXPECT_NEAR(label->geometry().center().y(), edit->geometry().center().y(), 4) << label->text().toStdString();
+        EXPECT_GT(edit->x(), label->geometry().right());
+        EXPECT_LE(edit->x(), label->geometry().right() + 12) << label->text().toStdString();
     }
-    // Neighbouring labels do not run into each other.
-    EXPECT_LT(f.Label1->geometry().right(), f.Label2->x());
+    const std::pair<QLabel*, QWidget*> previews[] = {
+        {f.Label3, f.PaintBoxFront}, {f.Label1, f.PaintBoxTop}, {f.Label2, f.PaintBoxSide}, {f.Label4, f.PaintBoxFloor}};
+    for (const auto& [label, preview] : previews) {
+        EXPECT_NEAR(label->x(), preview->x(), 4) << label->text().toStdString();
+        EXPECT_GT(preview->y(), label->geometry().bottom());
+        EXPECT_LE(preview->y(), label->geometry().bottom() + 8) << label->text().toStdString();
+    }
+    // The options in one column, in their order.
+    const QCheckBox* options[] = {f.CheckBoxBook, f.CheckBoxFloor, f.ShowBackCheckBox, f.CheckBoxOpen};
+    for (std::size_t i = 1; i < std::size(options); ++i) {
+        EXPECT_EQ(options[i]->x(), options[0]->x());
+        EXPECT_GT(options[i]->y(), options[i - 1]->y());
+    }
 }
 
 TEST_F(MainFormLayout, CaptionsValuesAndStartingState)
@@ -165,19 +209,6 @@ TEST_F(MainFormLayout, ToolbarButtonsCarryIconsAndTheirHintsOnly)
     }
 }
 
-TEST_F(MainFormLayout, NoControlCoversTheFreeArea)
-{
-    const QRect free = Form->FreeArea();
-    for (QWidget* child : Form->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-        if (child == Form->ViewPresenter || !child->isVisible())
-            continue;
-        EXPECT_FALSE(child->geometry().intersects(free)) << child->metaObject()->className();
-    }
-    for (const QPoint p : {free.topLeft(), free.center(), free.bottomRight(), QPoint(free.right(), free.top())})
-        EXPECT_EQ(Form->childAt(p), Form->ViewPresenter) << p.x() << "," << p.y();
-    EXPECT_EQ(Form->ViewPresenter->ShownRect(), free);
-}
-
 TEST_F(MainFormLayout, TabOrderInsideTheGroup)
 {
     TMainForm& f = *Form;
@@ -191,25 +222,4 @@ TEST_F(MainFormLayout, TabOrderInsideTheGroup)
         w = w->nextInFocusChain();
     } while (w != f.GroupBox2 && order.size() < expected.size());
     EXPECT_EQ(order, expected);
-}
-
-TEST_F(MainFormLayout, ResizingKeepsTheAlignRules)
-{
-    TMainForm& f = *Form;
-    f.resize(1300, 900);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return f.CoolBar1->width() == 1300; }));
-    EXPECT_EQ(f.CoolBar1->geometry(), QRect(0, 0, 1300, 60));
-    EXPECT_EQ(f.Panel1->geometry(), QRect(0, 60, 1300, 27));
-    EXPECT_EQ(f.SelectStyleDrawGrid->geometry(), QRect(0, 87, 1300, 151));
-    EXPECT_EQ(f.GroupBox1->geometry(), QRect(820, 238, 480, 643));
-    EXPECT_EQ(f.GroupBox2->geometry(), QRect(2, 355, 476, 286));
-    EXPECT_EQ(f.StatusBar->geometry(), QRect(0, 881, 1300, 19));
-    EXPECT_EQ(f.FreeArea(), QRect(0, 238, 820, 643));
-    EXPECT_EQ(f.SpinEditWidth->geometry(), QRect(60, 19, 54, 22));
-
-    // Smaller than the controls: nothing gets a negative size.
-    f.resize(300, 200);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return f.CoolBar1->width() == 300; }));
-    EXPECT_EQ(f.FreeArea().size(), QSize(0, 0));
-    EXPECT_GE(f.GroupBox1->height(), 0);
 }

@@ -1,4 +1,4 @@
-#include "tests/support/GLTestContext.h"
+#include "tests/support/TestGL.h"
 #include "view/BoxList.h"
 
 #include <gtest/gtest.h>
@@ -6,9 +6,9 @@
 
 TEST(BoxList, EachBuildLeavesExactlyOneListAliveAndReturnsItsName)
 {
-    TGLTestContext gl;
-    if (!gl.Create(16, 16))
-        GTEST_SKIP() << gl.Reason();
+    const auto gl = MakeTestContext(16, 16);
+    if (!gl)
+        return;
     const TFaceTextures noTextures{};
     std::vector<GLuint> names;
     GLuint list = 0;

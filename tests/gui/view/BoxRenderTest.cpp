@@ -1,5 +1,5 @@
 #include "cover/TextureImage.h"
-#include "tests/support/GLTestContext.h"
+#include "tests/support/TestGL.h"
 #include "view/BoxList.h"
 #include "view/Frame.h"
 #include "view/RenderState.h"
@@ -37,8 +37,9 @@ class BoxRender : public testing::Test {
 protected:
     void SetUp() override
     {
-        if (!Gl.Create(1150, 880))
-            GTEST_SKIP() << Gl.Reason();
+        Gl = MakeTestContext(1150, 880);
+        if (!Gl)
+            return;
         ApplyRenderState();
         SetViewProjection(1150, 880);
         for (int slot = 0; slot < FaceSlotCount; ++slot) {
@@ -70,7 +71,7 @@ protected:
                    .ShowBackground = showBackground,
                    .BoxList = List,
                    .FloorTexture = TexturePointers[static_cast<int>(TFaceSlot::Floor)]});
-        return Gl.ReadBuffer();
+        return Gl->ReadBuffer();
     }
 
     QImage Render(const TStylePreset& preset, const TBoxOptions& options = {})
@@ -94,7 +95,7 @@ protected:
     static QColor Upper(TFaceSlot slot) { return SlotBands[static_cast<int>(slot)].Upper; }
     static QColor Lower(TFaceSlot slot) { return SlotBands[static_cast<int>(slot)].Lower; }
 
-    TGLTestContext Gl;
+    std::unique_ptr<TQtContext> Gl;
     QTemporaryDir Folder;
     TTextureImage Textures[FaceSlotCount];
     TFaceTextures TexturePointers{};
@@ -224,5 +225,5 @@ TEST_F(BoxRender, AReloadedImageShowsWithoutARebuild)
     const QColor orange(240, 140, 20);
     Load(Textures[static_cast<int>(TFaceSlot::Cover)], {orange, orange});
     DrawScene({.BoxList = List});
-    ExpectColours(Gl.ReadBuffer(), {{350, 540, orange}});
+    ExpectColours(Gl->ReadBuffer(), {{350, 540, orange}});
 }

@@ -1,5 +1,5 @@
 #include "platform/Error.h"
-#include "tests/support/GLTestContext.h"
+#include "tests/support/TestGL.h"
 #include "view/ViewSurface.h"
 
 #include <GL/gl.h>
@@ -31,9 +31,9 @@ TEST(GLLoader, NullSurfaceOrContextFailTheirAssertions)
 
 TEST(GLLoader, ContextHasTheRequestedBuffersAndClearsToWhite)
 {
-    TGLTestContext gl;
-    if (!gl.Create(32, 16))
-        GTEST_SKIP() << gl.Reason();
+    const auto gl = MakeTestContext(32, 16);
+    if (!gl)
+        return;
     GLint depth = 0, stencil = 0, alpha = 0;
     glGetIntegerv(GL_DEPTH_BITS, &depth);
     glGetIntegerv(GL_STENCIL_BITS, &stencil);
@@ -43,7 +43,7 @@ TEST(GLLoader, ContextHasTheRequestedBuffersAndClearsToWhite)
     EXPECT_EQ(alpha, 8);
     glClearColor(1, 1, 1, 0.5);
     glClear(GL_COLOR_BUFFER_BIT);
-    const QImage image = gl.ReadBuffer();
+    const QImage image = gl->ReadBuffer();
     ASSERT_EQ(image.size(), QSize(32, 16));
     EXPECT_EQ(image.pixelColor(5, 5).red(), 255);
     EXPECT_NEAR(image.pixelColor(5, 5).alpha(), 128, 1);

@@ -1,4 +1,4 @@
-#include "tests/support/GLTestContext.h"
+#include "tests/support/TestGL.h"
 #include "view/RenderState.h"
 
 #include <GL/gl.h>
@@ -18,9 +18,9 @@ void ExpectMatrixEqual(const GLfloat* actual, const GLfloat* expected)
 
 TEST(RenderState, ViewportLeavesTheTopMarginAndProjectionKeepsTheClientAspect)
 {
-    TGLTestContext gl;
-    if (!gl.Create(1150, 880))
-        GTEST_SKIP() << gl.Reason();
+    const auto gl = MakeTestContext(1150, 880);
+    if (!gl)
+        return;
     ApplyRenderState();
     SetViewProjection(1150, 880);
 
@@ -54,9 +54,9 @@ TEST(RenderState, ViewportLeavesTheTopMarginAndProjectionKeepsTheClientAspect)
 
 TEST(RenderState, ShortOrEmptyClientAreasKeepTheViewportAndRaiseNothing)
 {
-    TGLTestContext gl;
-    if (!gl.Create(300, 300))
-        GTEST_SKIP() << gl.Reason();
+    const auto gl = MakeTestContext(300, 300);
+    if (!gl)
+        return;
     SetViewProjection(300, 300);
     SetViewProjection(300, 100);  // negative height: refused by GL
     GLint viewport[4];

@@ -1,4 +1,4 @@
-#include "render/RenderContext.h"
+#include "gl/RenderContext.h"
 
 #include "platform/Error.h"
 

@@ -1,9 +1,10 @@
 #pragma once
-// The one OpenGL context of a plenamar-render run, current from creation to
-// destruction: Qt's, made as the window makes its own, when there is an X
-// display, and otherwise EGL's on Mesa's surfaceless platform, which needs no
-// display at all. Either is a compatibility context, so the window's fixed-
-// function drawing code runs on it unchanged.
+// The rendering contexts made without a window, for plenamar-render, the
+// tests, the tools and the benchmarks: Qt's, made as the window makes its own
+// (QtContext.h), when there is an X display, and otherwise EGL's on Mesa's
+// surfaceless platform, which needs no display at all. Either is a
+// compatibility context, current from creation to destruction, so the
+// window's fixed-function drawing code runs on it unchanged.
 #include <memory>
 #include <string>
 
