@@ -4,6 +4,7 @@
 #include "render/SceneBounds.h"
 #include "render/ShotStage.h"
 #include "tests/gui/render/BandedCovers.h"
+#include "tests/gui/render/ShotProbe.h"
 #include "tests/support/GLTestContext.h"
 #include "view/Frame.h"
 #include "view/RenderState.h"
@@ -40,15 +41,6 @@ bool Uniform(const QImage& image, int x, int y)
                 return false;
         }
     return index >= 0;
-}
-
-// Where a point in eye space lands in a picture of the given height.
-QPoint PictureOf(const TFraming& framing, int height, const TEyePoint& p)
-{
-    const TViewRect& f = framing.Frustum;
-    const double x = framing.ViewportX + (p.X / -p.Z - f.Left) / f.Width() * framing.ViewportWidth;
-    const double up = framing.ViewportY + (p.Y / -p.Z - f.Bottom) / f.Height() * framing.ViewportHeight;
-    return QPointF(x, height - up).toPoint();
 }
 
 // How much of each pixel a black box covers on white, 0 to 1.
