@@ -1,19 +1,10 @@
 #include "render/FadeTexture.h"
 
+#include "render/ClampedTexture.h"
+
 GLuint MakeFadeTexture(const std::vector<uint8_t>& levels)
 {
-    GLuint texture = 0;
-    glGenTextures(1, &texture);
-    glBindTexture(GL_TEXTURE_1D, texture);
-    glTexParameteri(GL_TEXTURE_1D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
-    glTexParameteri(GL_TEXTURE_1D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-    glTexParameteri(GL_TEXTURE_1D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    glTexImage1D(GL_TEXTURE_1D, 0, GL_INTENSITY8, GLsizei(levels.size()), 0, GL_LUMINANCE, GL_UNSIGNED_BYTE,
-                 levels.data());
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
-    glBindTexture(GL_TEXTURE_1D, 0);
-    return texture;
+    return MakeClampedTexture(GL_TEXTURE_1D, GL_INTENSITY8, GL_LUMINANCE, int(levels.size()), 1, levels.data());
 }
 
 void BeginFade(GLuint texture, GLenum mode, const std::array<double, 4>& plane)

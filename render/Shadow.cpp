@@ -1,5 +1,7 @@
 #include "render/Shadow.h"
 
+#include "render/ClampedTexture.h"
+
 namespace {
 
 // Texels a side: at the largest pictures a texel spans a few pixels of a
@@ -11,19 +13,7 @@ constexpr int ShadowMapSide = 256;
 GLuint MakeShadowTexture(const TGround& ground)
 {
     const std::vector<uint8_t> alpha = ShadowAlphaMap(ground, ShadowMapSide);
-    GLuint texture = 0;
-    glGenTextures(1, &texture);
-    glBindTexture(GL_TEXTURE_2D, texture);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_ALPHA8, ShadowMapSide, ShadowMapSide, 0, GL_ALPHA, GL_UNSIGNED_BYTE,
-                 alpha.data());
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
-    glBindTexture(GL_TEXTURE_2D, 0);
-    return texture;
+    return MakeClampedTexture(GL_TEXTURE_2D, GL_ALPHA8, GL_ALPHA, ShadowMapSide, ShadowMapSide, alpha.data());
 }
 
 void DrawShadow(GLuint texture, const TGround& ground, double strength)

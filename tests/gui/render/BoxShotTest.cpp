@@ -4,6 +4,7 @@
 #include "render/SceneBounds.h"
 #include "render/ShotStage.h"
 #include "tests/gui/render/BandedCovers.h"
+#include "tests/gui/render/ShotFixture.h"
 #include "tests/gui/render/ShotProbe.h"
 #include "tests/support/GLTestContext.h"
 #include "view/Frame.h"
@@ -67,17 +68,8 @@ QPointF Centroid(const QImage& image)
     return {x / sum, y / sum};
 }
 
-class BoxShot : public testing::Test {
+class BoxShot : public TShotFixture {
 protected:
-    void SetUp() override
-    {
-        if (!Gl.Create(1150, 880))
-            GTEST_SKIP() << Gl.Reason();
-        ApplyRenderState();
-        Api = TFramebufferApi::Resolve(
-            [](const char* name) { return reinterpret_cast<void*>(QOpenGLContext::currentContext()->getProcAddress(name)); });
-        Stage = std::make_unique<TShotStage>(TShotStyle{.Look = TLook::Window});
-    }
 
     // The cover's scene in the window's look, as the tool makes it.
     TShotScene Scene(const QString& options, float xRotation, float yRotation,
@@ -88,11 +80,7 @@ protected:
 
     TShotScene SceneOf(const QString& coverFile, float xRotation, float yRotation)
     {
-        const TCoverSetup setup = ReadCoverSetup(coverFile.toStdString());
-        TShotScene scene = Stage->Scene(setup, CoverTextures(setup, Cache));
-        scene.XRotation = xRotation;
-        scene.YRotation = yRotation;
-        return scene;
+        return TShotFixture::SceneOf(coverFile, xRotation, yRotation, {.Look = TLook::Window});
     }
 
     // A box all black, for counting how much of a pixel it covers.
@@ -147,11 +135,6 @@ protected:
         return *FrameShot(scene, width, height);
     }
 
-    TGLTestContext Gl;
-    TFramebufferApi Api{};
-    QTemporaryDir Folder;
-    TTextureCache Cache;
-    std::unique_ptr<TShotStage> Stage;
 };
 
 } // namespace

@@ -3,46 +3,21 @@
 // the box lands at every aspect, how the floor and the background reach the
 // edges, and that a tile of the picture is that part of the whole.
 #include "render/BoxShot.h"
-#include "render/CoverScene.h"
 #include "render/Ground.h"
-#include "render/ShotStage.h"
 #include "render/StudioBox.h"
 #include "tests/gui/render/BandedCovers.h"
+#include "tests/gui/render/ShotFixture.h"
 #include "tests/gui/render/ShotProbe.h"
-#include "tests/support/GLTestContext.h"
-#include "view/RenderState.h"
+#include "tests/support/OpaqueBounds.h"
 #include "view/StylePresets.h"
 
-#include <QOpenGLContext>
-#include <QTemporaryDir>
 #include <cmath>
 #include <gtest/gtest.h>
 
 namespace {
 
-// The smallest rectangle of the pixels that are not fully transparent.
-QRect AlphaBounds(const QImage& image)
-{
-    QRect bounds;
-    for (int y = 0; y < image.height(); ++y) {
-        const QRgb* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-        for (int x = 0; x < image.width(); ++x)
-            if (qAlpha(row[x]) != 0)
-                bounds |= QRect(x, y, 1, 1);
-    }
-    return bounds;
-}
-
-class StudioShot : public testing::Test {
+class StudioShot : public TShotFixture {
 protected:
-    void SetUp() override
-    {
-        if (!Gl.Create(64, 64))
-            GTEST_SKIP() << Gl.Reason();
-        ApplyRenderState();
-        Api = TFramebufferApi::Resolve(
-            [](const char* name) { return reinterpret_cast<void*>(QOpenGLContext::currentContext()->getProcAddress(name)); });
-    }
 
     // A 20 x 30 x 5 box whose five images are all one grey, 128.
     QString GreyCover(const QString& options = {})
@@ -56,16 +31,6 @@ protected:
                     "[Options]\n" + options + "[Sizes]\nWidth=20\nHeight=30\nDepth=5\n")
                        .toUtf8());
         return Path("grey.cov");
-    }
-
-    TShotScene Scene(const TShotStyle& style, const QString& cover, float xRotation, float yRotation)
-    {
-        Stage = std::make_unique<TShotStage>(style);
-        const TCoverSetup setup = ReadCoverSetup(cover.toStdString());
-        TShotScene scene = Stage->Scene(setup, CoverTextures(setup, Cache));
-        scene.XRotation = xRotation;
-        scene.YRotation = yRotation;
-        return scene;
     }
 
     QImage Shoot(const TShotScene& scene, int width, int height)
@@ -99,13 +64,6 @@ protected:
         return PictureOf(framing, image.height(), EyePoint(x, y, z, scene.XRotation, scene.YRotation));
     }
 
-    QString Path(const QString& name) const { return QDir(Folder.path()).filePath(name); }
-
-    TGLTestContext Gl;
-    TFramebufferApi Api{};
-    QTemporaryDir Folder;
-    TTextureCache Cache;
-    std::unique_ptr<TShotStage> Stage;
 };
 
 } // namespace
@@ -119,7 +77,7 @@ TEST_F(StudioShot, FacesReadAsASolidAtEveryPose)
     const std::vector<TLitQuad> quads = OutwardQuads(BoxQuads(20, 30, 5, {}));
     for (const auto& [xRotation, yRotation] : poses) {
         SCOPED_TRACE(testing::Message() << "pose " << xRotation << ", " << yRotation);
-        const TShotScene scene = Scene({.Shadow = 0.0}, cover, xRotation, yRotation);
+        const TShotScene scene = SceneOf(cover, xRotation, yRotation, {.Shadow = 0.0});
         const QImage shot = Shoot(scene, 600, 600);
         const TFraming framing = *FrameShot(scene, 600, 600);
         // The mean grey of each face turned towards the eye, over its middle.
@@ -175,7 +133,7 @@ TEST_F(StudioShot, FacesReadAsASolidAtEveryPose)
 TEST_F(StudioShot, ShadowIsBlackAlphaFallingAwayFromTheFoot)
 {
     const QString cover = GreyCover();
-    const TShotScene shadowed = Scene({.Shadow = 0.6, .Transparent = true}, cover, 31.5f, 31.5f);
+    const TShotScene shadowed = SceneOf(cover, 31.5f, 31.5f, {.Shadow = 0.6, .Transparent = true});
     const QImage shot = Shoot(shadowed, 600, 600);
     // The box alone in the same framing, drawn the same way.
     TShotScene bare = shadowed;
@@ -205,7 +163,7 @@ TEST_F(StudioShot, ShadowIsBlackAlphaFallingAwayFromTheFoot)
 TEST_F(StudioShot, ReflectionMirrorsTheBoxAndFadesAwayFromTheFoot)
 {
     const QString cover = WriteBandedCover(Folder.path(), "box.cov");
-    const TShotScene scene = Scene({.Shadow = 0.0, .Reflection = 0.4, .Transparent = true}, cover, 0.0f, 0.0f);
+    const TShotScene scene = SceneOf(cover, 0.0f, 0.0f, {.Shadow = 0.0, .Reflection = 0.4, .Transparent = true});
     const QImage shot = Shoot(scene, 400, 600);
     for (double d = 0.5; d <= 14.0; d += 0.5) {
         SCOPED_TRACE(testing::Message() << d << " below the foot");
@@ -228,9 +186,9 @@ TEST_F(StudioShot, FramesTheBoxWithTheMarginAndTheSurroundingsReachEveryEdge)
         for (const auto& [xRotation, yRotation] : {std::pair(0.0f, 0.0f), {31.5f, 31.5f}}) {
             SCOPED_TRACE(testing::Message() << size.width() << " x " << size.height() << " pose " << xRotation);
             const int w = size.width(), h = size.height();
-            const TShotScene bare = Scene({.Shadow = 0.0, .Transparent = true}, GreyCover(), xRotation, yRotation);
+            const TShotScene bare = SceneOf(GreyCover(), xRotation, yRotation, {.Shadow = 0.0, .Transparent = true});
             const QImage box = Shoot(bare, w, h);
-            const QRect r = AlphaBounds(box);
+            const QRect r = OpaqueBounds(box);
             const int left = r.left(), right = w - 1 - r.right(), top = r.top(), bottom = h - 1 - r.bottom();
             EXPECT_NEAR(left, right, 1);
             EXPECT_NEAR(top, bottom, 1);
@@ -242,7 +200,7 @@ TEST_F(StudioShot, FramesTheBoxWithTheMarginAndTheSurroundingsReachEveryEdge)
             for (const QString options : {"Floor=1\n", "Back=1\n"}) {
                 if (w == 3000 && options == "Floor=1\n")
                     continue;
-                const QImage shot = Shoot(Scene({.Shadow = 0.0}, GreyCover(options), xRotation, yRotation), w, h);
+                const QImage shot = Shoot(SceneOf(GreyCover(options), xRotation, yRotation, {.Shadow = 0.0}), w, h);
                 for (int y = r.top(); y <= r.bottom(); y += 7)
                     for (int x = r.left(); x <= r.right(); x += 7)
                         if (qAlpha(box.pixel(x, y)) == 255) {
@@ -269,7 +227,7 @@ TEST_F(StudioShot, FramesTheBoxWithTheMarginAndTheSurroundingsReachEveryEdge)
 TEST_F(StudioShot, ATileIsThatPartOfTheWholePicture)
 {
     const QString cover = WriteBandedCover(Folder.path(), "box.cov", "Floor=1\nBack=1\n");
-    const TShotScene scene = Scene({.Shadow = 0.8, .Reflection = 0.5}, cover, 31.5f, 31.5f);
+    const TShotScene scene = SceneOf(cover, 31.5f, 31.5f, {.Shadow = 0.8, .Reflection = 0.5});
     const TFraming framing = *FrameShot(scene, 240, 180);
     const std::vector<uint8_t> whole = Draw(scene, framing, framing.Frustum, 240, 180);
     // The tile of columns 90..209 and rows 60..149 (from the bottom).
@@ -288,7 +246,7 @@ TEST_F(StudioShot, ATileIsThatPartOfTheWholePicture)
 TEST_F(StudioShot, DrawingLeavesTheStateAsItFoundIt)
 {
     const QString cover = WriteBandedCover(Folder.path(), "box.cov", "Floor=1\nBack=1\n");
-    const TShotScene scene = Scene({.Reflection = 0.5}, cover, 31.5f, 31.5f);
+    const TShotScene scene = SceneOf(cover, 31.5f, 31.5f, {.Reflection = 0.5});
     TOffscreenTarget target(Api, 50, 50, 1);
     target.Bind();
     glMatrixMode(GL_PROJECTION);
