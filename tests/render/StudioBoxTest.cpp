@@ -47,17 +47,3 @@ TEST(StudioBox, EveryQuadFacesOutWoundCounterClockwise)
     // A face of no area still gets a normal.
     EXPECT_EQ(OutwardQuads(BoxQuads(0, 0, 0, {}))[0].Normal, (std::array<float, 3>{0, -1, 0}));
 }
-
-TEST(StudioBox, FrontReadsBrightestThenTopThenTheSides)
-{
-    const double front = StudioBrightness({0, 0, -1}), top = StudioBrightness({0, -1, 0});
-    const double spine = StudioBrightness({1, 0, 0}), other = StudioBrightness({-1, 0, 0});
-    EXPECT_GT(front, top + 0.1);
-    EXPECT_GT(top, spine + 0.1);
-    EXPECT_EQ(spine, other);
-    // Bright, and never past the texture's own colours.
-    EXPECT_GT(front, 0.9);
-    EXPECT_LE(front, 0.97);
-    EXPECT_GT(spine, 0.55);
-    EXPECT_EQ(StudioGroundBrightness(), top);
-}
