@@ -1,24 +1,12 @@
 #include "render/BoxShot.h"
 
 #include "platform/Error.h"
-#include "render/Framing.h"
-#include "render/SceneBounds.h"
 
 #include <algorithm>
 #include <new>
 #include <vector>
 
 namespace {
-
-// A transparent background clears to black with alpha 0, so that the
-// resolved samples are premultiplied colours.
-std::array<float, 4> ClearColour(const TShotSettings& settings)
-{
-    if (settings.Transparent)
-        return {0.0f, 0.0f, 0.0f, 0.0f};
-    const uint32_t rgb = settings.Background;
-    return {float(rgb >> 16 & 0xFF) / 255.0f, float(rgb >> 8 & 0xFF) / 255.0f, float(rgb & 0xFF) / 255.0f, 1.0f};
-}
 
 // Sums of premultiplied samples over the passes, made into a picture.
 template <typename T>
@@ -52,8 +40,7 @@ TBoxShooter::TBoxShooter(const TFramebufferApi& gl) : Gl(gl), SampleCounts(Targe
 
 TBoxShooter::~TBoxShooter() = default;
 
-QImage TBoxShooter::Shoot(const TFrameScene& scene, const std::vector<TBoxQuad>& quads,
-                          const TShotSettings& settings)
+QImage TBoxShooter::Shoot(const TShotScene& scene, const TShotSettings& settings)
 {
     const int width = settings.Width, height = settings.Height;
     const TSamplePlan plan = PlanSamples(settings.Samples, SampleCounts);
@@ -62,13 +49,9 @@ QImage TBoxShooter::Shoot(const TFrameScene& scene, const std::vector<TBoxQuad>&
         Target.reset();
         Target = std::make_unique<TOffscreenTarget>(Gl, width, height, plan.SamplesPerPass);
     }
-    const std::optional<TFraming> framing =
-        FrameScene(SceneBounds(quads, scene.XRotation, scene.YRotation, scene.ShowBackground), width, height);
+    const std::optional<TFraming> framing = FrameShot(scene, width, height);
     if (!framing)
         throw TError("the box covers no area in this pose (are its sizes 0?)");
-
-    TFrameScene drawn = scene;
-    drawn.ClearColour = ClearColour(settings);
 
     // At most 64 passes of 255 each: the sums fit 16 bits.
     std::vector<uint8_t> pixels(size_t(width) * size_t(height) * 4);
@@ -81,11 +64,11 @@ QImage TBoxShooter::Shoot(const TFrameScene& scene, const std::vector<TBoxQuad>&
         glMatrixMode(GL_PROJECTION);
         glLoadIdentity();
         glFrustum(f.Left * ViewNear, f.Right * ViewNear, f.Bottom * ViewNear, f.Top * ViewNear, ViewNear, ViewFar);
-        DrawScene(drawn);
+        DrawShotScene(scene, framing->Frustum);
         Target->Read(pixels.data());
         for (size_t i = 0; i < sums.size(); ++i)
             sums[i] = uint16_t(sums[i] + pixels[i]);
     }
-    return plan.Passes > 1 ? Average(sums, plan.Passes, width, height, settings.Transparent)
-                           : Average(pixels, 1, width, height, settings.Transparent);
+    return plan.Passes > 1 ? Average(sums, plan.Passes, width, height, scene.Style.Transparent)
+                           : Average(pixels, 1, width, height, scene.Style.Transparent);
 }

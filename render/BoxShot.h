@@ -1,10 +1,9 @@
 #pragma once
-// One box shot: the window's frame drawn offscreen at the picture's size,
-// framed on the box (Framing.h) and antialiased with the samples asked for.
+// One box shot: the scene (ShotScene.h) drawn offscreen at the picture's
+// size, framed on the box, and antialiased with the samples asked for.
 #include "render/OffscreenTarget.h"
 #include "render/Sampling.h"
-#include "view/BoxGeometry.h"
-#include "view/Frame.h"
+#include "render/ShotScene.h"
 
 #include <QImage>
 #include <memory>
@@ -14,8 +13,6 @@ struct TShotSettings {
     int Width = 1150;
     int Height = 880;
     int Samples = 8;
-    bool Transparent = false;        // background alpha 0
-    uint32_t Background = 0xFFFFFF;  // 0xRRGGBB, when not transparent
 };
 
 class TBoxShooter {
@@ -24,12 +21,11 @@ public:
     explicit TBoxShooter(const TFramebufferApi& gl);
     ~TBoxShooter();
 
-    // The picture of the scene, whose geometry list was compiled from quads:
-    // opaque (RGB32), or with straight alpha (ARGB32) when transparent; the
-    // scene's clear colour is the settings' background. Exactly the samples
+    // The picture of the scene: opaque (RGB32), or with straight alpha
+    // (ARGB32) when the scene's style is transparent. Exactly the samples
     // asked for, in as many passes as that takes (Sampling.h). Raises TError
     // when the scene covers no area or the target cannot be made.
-    QImage Shoot(const TFrameScene& scene, const std::vector<TBoxQuad>& quads, const TShotSettings& settings);
+    QImage Shoot(const TShotScene& scene, const TShotSettings& settings);
 
 private:
     const TFramebufferApi& Gl;

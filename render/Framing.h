@@ -1,9 +1,10 @@
 #pragma once
 // Framing a box shot: the part of the view plane (the plane one unit in front
-// of the eye) that the picture shows, and where in the picture it goes. The
-// box's bounding rectangle gets a margin; the floor and the background, which
-// reach far beyond the box, are taken as far as the window's view shows them;
-// the whole is scaled to fit the picture with its aspect kept, centred.
+// of the eye) that the picture shows. The subject's bounding rectangle (the
+// box with its shadow and reflection) is centred in the picture, and along
+// the tighter of the two directions it leaves the margin, a share of the
+// picture's size along that direction, at either end. The picture is the
+// whole viewport, so the floor and the background can reach every edge.
 #include "view/ViewCamera.h"
 
 #include <optional>
@@ -16,30 +17,22 @@ struct TViewRect {
     double Height() const { return Top - Bottom; }
 };
 
-// The window's view at its design client size: the camera's field of view
-// high, as wide as that size's aspect makes it.
-TViewRect WindowViewRect();
-
-// The margin around the box, a share of its longer side.
-constexpr double FrameMargin = 0.05;
-
-// Where a scene lies on the view plane: the box whole, its surroundings (the
-// floor, the background) clipped to the window's view. Either may be absent.
-struct TSceneBounds {
-    std::optional<TViewRect> Box;
-    std::optional<TViewRect> Surroundings;
-};
+// The margin at either end, a share of the picture: the default, and the
+// largest that leaves the subject a tenth of the picture.
+constexpr double DefaultMargin = 0.05;
+constexpr double MaxMargin = 0.45;
 
 struct TFraming {
-    // Where the scene goes in the picture, in GL's terms (origin bottom left).
+    // Where the scene goes in the picture, in GL's terms (origin bottom left):
+    // the whole picture.
     int ViewportX = 0, ViewportY = 0, ViewportWidth = 0, ViewportHeight = 0;
     // The part of the view plane the viewport shows; its aspect is the viewport's.
     TViewRect Frustum;
 };
 
-// The framing of a scene in a picture of width x height pixels; nothing when
-// the scene covers no area.
-std::optional<TFraming> FrameScene(const TSceneBounds& bounds, int width, int height);
+// The framing of a subject in a picture of width x height pixels; nothing
+// when the subject covers no area (or is not a number).
+std::optional<TFraming> FrameSubject(const TViewRect& subject, int width, int height, double margin);
 
 // The frustum moved by a fraction of a pixel, dx to the right and dy up, for
 // passes whose samples fall between those of the others.

@@ -16,6 +16,11 @@ const char* const RenderUsage =
     "  --angles X,Y         turn the box X degrees about x and Y about y (default 0,0)\n"
     "  --size WxH           picture size in pixels (default 1150x880)\n"
     "  --samples N          antialiasing samples per pixel, 1 to 64 (default 8; 1 turns it off)\n"
+    "  --look studio|window studio (the default): lit as a solid, with a soft shadow;\n"
+    "                       window: the picture the window shows\n"
+    "  --shadow S           the studio's contact shadow, 0 (none) to 1 (default 0.6)\n"
+    "  --reflection R       the studio's reflection in a glossy floor, 0 (none) to 1 (default 0)\n"
+    "  --margin M           the margin around the box, a share of the picture: 0.05 or 5% (default)\n"
     "  --transparent        background alpha 0 (PNG only)\n"
     "  --background RRGGBB  background colour (default FFFFFF)\n"
     "  --help               this text\n"
@@ -46,10 +51,10 @@ int ParseCount(const std::string& option, std::string_view text, int lowest, int
 }
 
 // The shortest text that reads back as the same float: 31.5, -0.25, 40.
-std::string AngleText(float angle)
+std::string ShortestText(float value)
 {
     char text[32];
-    const auto result = std::to_chars(text, text + sizeof text, angle);
+    const auto result = std::to_chars(text, text + sizeof text, value);
     return std::string(text, result.ptr);
 }
 
@@ -60,7 +65,7 @@ TPose AnglesPose(std::string_view text)
     if (comma == std::string_view::npos || !ParseNumber(text.substr(0, comma), x) ||
         !ParseNumber(text.substr(comma + 1), y) || !std::isfinite(x) || !std::isfinite(y))
         Refuse("--angles takes two numbers X,Y in degrees, not \"" + std::string(text) + "\"");
-    return {"x" + AngleText(x) + "_y" + AngleText(y), x, y};
+    return {"x" + ShortestText(x) + "_y" + ShortestText(y), x, y};
 }
 
 std::vector<TPose> PresetPoses(std::string_view text)
@@ -91,6 +96,29 @@ void ParseSize(std::string_view text, TRenderOptions& options)
     options.Height = height;
 }
 
+// A share written as a number (0.05) or as a percentage (5%), from 0 to highest.
+double ParseShare(const std::string& option, std::string_view text, double highest)
+{
+    const bool percent = text.ends_with('%');
+    double value = 0.0;
+    const bool number = ParseNumber(percent ? text.substr(0, text.size() - 1) : text, value);
+    if (percent)
+        value /= 100.0;
+    if (!number || !std::isfinite(value) || value < 0.0 || value > highest)
+        Refuse(option + " takes a share from 0 to " + ShortestText(float(highest)) + " (or 0% to " +
+               ShortestText(float(highest * 100.0)) + "%), not \"" + std::string(text) + "\"");
+    return value;
+}
+
+TLook ParseLook(std::string_view text)
+{
+    if (text == "studio")
+        return TLook::Studio;
+    if (text == "window")
+        return TLook::Window;
+    Refuse("--look takes studio or window, not \"" + std::string(text) + "\"");
+}
+
 uint32_t ParseColour(std::string_view text)
 {
     if (!text.empty() && text.front() == '#')
@@ -109,7 +137,7 @@ void CheckOutputs(const TRenderOptions& options, bool background)
         Refuse("no cover file given");
     if (options.OutputFile.empty() == options.OutputDir.empty())
         Refuse("give either -o FILE or --out-dir DIR");
-    if (options.Transparent && background)
+    if (options.Style.Transparent && background)
         Refuse("--transparent and --background cannot be used together");
     if (options.OutputFile.empty())
         return;
@@ -120,7 +148,7 @@ void CheckOutputs(const TRenderOptions& options, bool background)
     const std::optional<TImageFormat> format = ImageFormatOf(options.OutputFile);
     if (!format)
         Refuse("cannot write " + options.OutputFile + ": the picture's name must end in .png, .bmp or .jpg");
-    if (options.Transparent && *format != TImageFormat::Png)
+    if (options.Style.Transparent && *format != TImageFormat::Png)
         Refuse("--transparent needs a .png picture");
 }
 
@@ -149,8 +177,14 @@ const TOptionRule OptionRules[] = {
     {"--size", {}, true, [](TRenderOptions& o, const std::string& v) { ParseSize(v, o); }},
     {"--samples", {}, true,
      [](TRenderOptions& o, const std::string& v) { o.Samples = ParseCount("--samples", v, 1, MaxSamples); }},
-    {"--transparent", {}, false, [](TRenderOptions& o, const std::string&) { o.Transparent = true; }},
-    {"--background", {}, true, [](TRenderOptions& o, const std::string& v) { o.Background = ParseColour(v); }},
+    {"--transparent", {}, false, [](TRenderOptions& o, const std::string&) { o.Style.Transparent = true; }},
+    {"--background", {}, true, [](TRenderOptions& o, const std::string& v) { o.Style.Background = ParseColour(v); }},
+    {"--look", {}, true, [](TRenderOptions& o, const std::string& v) { o.Style.Look = ParseLook(v); }},
+    {"--shadow", {}, true, [](TRenderOptions& o, const std::string& v) { o.Style.Shadow = ParseShare("--shadow", v, 1.0); }},
+    {"--reflection", {}, true,
+     [](TRenderOptions& o, const std::string& v) { o.Style.Reflection = ParseShare("--reflection", v, 1.0); }},
+    {"--margin", {}, true,
+     [](TRenderOptions& o, const std::string& v) { o.Style.Margin = ParseShare("--margin", v, MaxMargin); }},
 };
 
 const TOptionRule& FindOption(const std::string& name)
@@ -199,6 +233,9 @@ TRenderOptions ParseRenderArguments(const std::vector<std::string>& args)
     }
     if (given.contains("--preset") && given.contains("--angles"))
         Refuse("give one --preset or --angles");
+    for (const char* studioOnly : {"--shadow", "--reflection"})
+        if (given.contains(studioOnly) && options.Style.Look == TLook::Window)
+            Refuse(std::string(studioOnly) + " belongs to the studio look: --look window draws the window's picture");
     if (options.Help)
         return options;
     if (options.Poses.empty())

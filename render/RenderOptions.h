@@ -7,6 +7,7 @@
 // option may be given once; a mistake raises TUsageError with a message for
 // the user, and the tool then exits 2.
 #include "platform/Error.h"
+#include "render/ShotStyle.h"
 
 #include <cstdint>
 #include <optional>
@@ -33,8 +34,7 @@ struct TRenderOptions {
     int Width = 1150;
     int Height = 880;
     int Samples = 8;
-    bool Transparent = false;
-    uint32_t Background = 0xFFFFFF;  // 0xRRGGBB
+    TShotStyle Style;  // --look, --shadow, --reflection, --margin, --transparent, --background
     bool Help = false;
 };
 

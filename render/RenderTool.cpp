@@ -5,6 +5,7 @@
 #include "render/BoxShot.h"
 #include "render/CoverScene.h"
 #include "render/RenderPlan.h"
+#include "render/ShotStage.h"
 #include "view/RenderState.h"
 
 #include <filesystem>
@@ -21,7 +22,7 @@ class TBatch {
 public:
     TBatch(const TRenderOptions& options, const std::vector<TPictureJob>& jobs, const TFramebufferApi& gl,
            std::ostream& err)
-        : Options(options), Jobs(jobs), Err(err), Shooter(gl)
+        : Options(options), Jobs(jobs), Err(err), Shooter(gl), Stage(options.Style)
     {
     }
 
@@ -36,7 +37,6 @@ public:
             failed += RunCover(first, end);
             first = end;
         }
-        glDeleteLists(List, 1);
         return failed;
     }
 
@@ -45,17 +45,10 @@ private:
     size_t RunCover(size_t first, size_t end)
     {
         const std::string& cover = Options.Covers[Jobs[first].Cover];
-        TFrameScene scene;
-        std::vector<TBoxQuad> quads;
+        TShotScene scene;
         try {
             const TCoverSetup setup = ReadCoverSetup(cover);
-            const TFaceTextures textures = CoverTextures(setup, Cache);
-            const float width = float(setup.Width), height = float(setup.Height), depth = float(setup.Depth);
-            List = CompileBoxList(List, width, height, depth, setup.Box, textures);
-            quads = BoxQuads(width, height, depth, setup.Box);
-            scene = {.ShowBackground = setup.ShowBackground,
-                     .BoxList = List,
-                     .FloorTexture = textures[size_t(TFaceSlot::Floor)]};
+            scene = Stage.Scene(setup, CoverTextures(setup, Cache));
         } catch (const TError& e) {
             for (size_t i = first; i < end; ++i)
                 Report(cover, Jobs[i], e.what());
@@ -66,9 +59,8 @@ private:
             try {
                 scene.XRotation = Jobs[i].Pose.XRotation;
                 scene.YRotation = Jobs[i].Pose.YRotation;
-                const TShotSettings settings{Options.Width, Options.Height, Options.Samples, Options.Transparent,
-                                             Options.Background};
-                WriteImageFile(Shooter.Shoot(scene, quads, settings), Jobs[i].OutputFile, Jobs[i].Format);
+                const TShotSettings settings{Options.Width, Options.Height, Options.Samples};
+                WriteImageFile(Shooter.Shoot(scene, settings), Jobs[i].OutputFile, Jobs[i].Format);
                 Report(cover, Jobs[i], {});
             } catch (const TError& e) {
                 Report(cover, Jobs[i], e.what());
@@ -98,7 +90,7 @@ private:
     std::ostream& Err;
     TTextureCache Cache;
     TBoxShooter Shooter;
-    GLuint List = 0;
+    TShotStage Stage;
     size_t Done = 0;
 };
 

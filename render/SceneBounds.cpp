@@ -40,33 +40,38 @@ TEyePoint TurnY(const TEyePoint& p, double degrees)
     return {c * p.X + s * p.Z, p.Y, -s * p.X + c * p.Z};
 }
 
-void Include(std::optional<TViewRect>& bounds, const std::vector<TEyePoint>& points)
+// Adds a polygon of the box's frame, cut at the near plane and projected.
+void Include(std::optional<TViewRect>& bounds, const std::vector<TEyePoint>& boxPolygon, float xRotation,
+             float yRotation)
 {
-    for (const TEyePoint& p : points) {
+    std::vector<TEyePoint> polygon;
+    for (const TEyePoint& p : boxPolygon)
+        polygon.push_back(EyePoint(p.X, p.Y, p.Z, xRotation, yRotation));
+    for (const TEyePoint& p : Clip(polygon, [](const TEyePoint& e) { return -e.Z - ViewNear; })) {
+        const double x = p.X / -p.Z, y = p.Y / -p.Z;
         if (!bounds)
-            bounds = TViewRect{p.X, p.X, p.Y, p.Y};
-        bounds->Left = std::min(bounds->Left, p.X);
-        bounds->Right = std::max(bounds->Right, p.X);
-        bounds->Bottom = std::min(bounds->Bottom, p.Y);
-        bounds->Top = std::max(bounds->Top, p.Y);
+            bounds = TViewRect{x, x, y, y};
+        bounds->Left = std::min(bounds->Left, x);
+        bounds->Right = std::max(bounds->Right, x);
+        bounds->Bottom = std::min(bounds->Bottom, y);
+        bounds->Top = std::max(bounds->Top, y);
     }
 }
 
-// An eye-space polygon onto the view plane (as X and Y), cut at the near
-// plane, and also to the window's view when asked.
-std::vector<TEyePoint> Project(const std::vector<TEyePoint>& polygon, bool toWindowView)
+// The outline of the shadow: the footprint grown by the reach, its corners
+// rounded.
+std::vector<TEyePoint> ShadowOutline(const TGround& ground)
 {
-    std::vector<TEyePoint> shown = Clip(polygon, [](const TEyePoint& p) { return -p.Z - ViewNear; });
-    for (TEyePoint& p : shown)
-        p = {p.X / -p.Z, p.Y / -p.Z, -1.0};
-    if (toWindowView) {
-        const TViewRect v = WindowViewRect();
-        shown = Clip(shown, [&](const TEyePoint& p) { return p.X - v.Left; });
-        shown = Clip(shown, [&](const TEyePoint& p) { return v.Right - p.X; });
-        shown = Clip(shown, [&](const TEyePoint& p) { return p.Y - v.Bottom; });
-        shown = Clip(shown, [&](const TEyePoint& p) { return v.Top - p.Y; });
-    }
-    return shown;
+    constexpr int StepsPerCorner = 16;
+    const double corners[4][2] = {{1, 1}, {-1, 1}, {-1, -1}, {1, -1}};
+    std::vector<TEyePoint> outline;
+    for (int corner = 0; corner < 4; ++corner)
+        for (int step = 0; step <= StepsPerCorner; ++step) {
+            const double a = (corner + double(step) / StepsPerCorner) * std::numbers::pi / 2.0;
+            outline.push_back({corners[corner][0] * ground.HalfWidth + ground.ShadowReach * std::cos(a), ground.Y,
+                               corners[corner][1] * ground.HalfDepth + ground.ShadowReach * std::sin(a)});
+        }
+    return outline;
 }
 
 } // namespace
@@ -77,23 +82,46 @@ TEyePoint EyePoint(double x, double y, double z, float xRotation, float yRotatio
     return {turned.X + BoxCentreX, turned.Y + BoxCentreY, turned.Z + BoxCentreZ};
 }
 
-TSceneBounds SceneBounds(const std::vector<TBoxQuad>& quads, float xRotation, float yRotation, bool showBackground)
+TEyePoint EyeInBoxFrame(float xRotation, float yRotation)
 {
-    TSceneBounds bounds;
+    const TEyePoint fromCentre{-BoxCentreX, -BoxCentreY, -BoxCentreZ};
+    return TurnY(TurnX(TurnX(fromCentre, -BoxHalfTurn), -xRotation), -yRotation);
+}
+
+std::array<double, 4> DepthPlane(float xRotation, float yRotation)
+{
+    const double origin = -EyePoint(0, 0, 0, xRotation, yRotation).Z;
+    return {-EyePoint(1, 0, 0, xRotation, yRotation).Z - origin, -EyePoint(0, 1, 0, xRotation, yRotation).Z - origin,
+            -EyePoint(0, 0, 1, xRotation, yRotation).Z - origin, origin};
+}
+
+bool SeesGroundFromAbove(const TGround& ground, float xRotation, float yRotation)
+{
+    // The box's frame has its +y side down.
+    return EyeInBoxFrame(xRotation, yRotation).Y < ground.Y;
+}
+
+std::optional<TViewRect> SubjectBounds(const std::vector<TBoxQuad>& quads, float xRotation, float yRotation,
+                                       const TGround& ground)
+{
+    std::optional<TViewRect> bounds;
     for (const TBoxQuad& quad : quads) {
+        if (quad.Face == TBoxFace::Floor)
+            continue;
         std::vector<TEyePoint> polygon;
         for (const TBoxVertex& v : quad.Vertices)
-            polygon.push_back(EyePoint(v.X, v.Y, v.Z, xRotation, yRotation));
-        const bool floor = quad.Face == TBoxFace::Floor;
-        Include(floor ? bounds.Surroundings : bounds.Box, Project(polygon, floor));
+            polygon.push_back({v.X, v.Y, v.Z});
+        Include(bounds, polygon, xRotation, yRotation);
+        if (ground.ReflectionReach > 0.0) {
+            // The part within the reach above the ground, mirrored below it.
+            const double lowest = ground.Y - ground.ReflectionReach;
+            std::vector<TEyePoint> mirrored = Clip(polygon, [&](const TEyePoint& p) { return p.Y - lowest; });
+            for (TEyePoint& p : mirrored)
+                p.Y = 2.0 * ground.Y - p.Y;
+            Include(bounds, mirrored, xRotation, yRotation);
+        }
     }
-    if (showBackground) {
-        // The billboard faces the eye whatever the box's turn.
-        const double x = BoxCentreX + BackgroundOffsetX, y = BoxCentreY, z = BoxCentreZ + BackgroundOffsetZ;
-        const double half = BackgroundHalfSide;
-        Include(bounds.Surroundings, Project({{x - half, y - half, z}, {x + half, y - half, z},
-                                              {x + half, y + half, z}, {x - half, y + half, z}},
-                                             true));
-    }
+    if (ground.ShadowReach > 0.0)
+        Include(bounds, ShadowOutline(ground), xRotation, yRotation);
     return bounds;
 }

@@ -9,8 +9,9 @@
 //   build/tools/make_artwork <dir>      # or under another root directory
 //
 // It writes assets/icons/*.png, assets/previews/*.jpg, sample/* (the five
-// face images and sample.cov) and assets/appicon/ (the program's icon as
-// plenamar-<size>.png for each size the desktop asks for, and plenamar.svg). The output depends only on this file, Qt's
+// face images, sample.cov and free-standing.cov) and assets/appicon/ (the
+// program's icon as plenamar-<size>.png for each size the desktop asks for,
+// and plenamar.svg). The output depends only on this file, Qt's
 // raster painter and the DejaVu Sans fonts, so a re-run gives the same pictures.
 //
 // How the faces sit on the box: every face image is drawn upright. The cover
@@ -932,20 +933,21 @@ bool SaveAppIconSvg(const QString &path)
   return ok;
 }
 
-bool WriteCoverFile(const QString &path)
+// The sample cover, on the floor or standing free.
+bool WriteCoverFile(const QString &path, bool floor)
 {
   QFile file(path);
   if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
     return false;
-  const QByteArray text = "[Properties]\n"
-                          "Cover=cover.jpg\n"
-                          "Spine=spine.jpg\n"
-                          "Plain=plain.jpg\n"
-                          "Top=top.jpg\n"
-                          "Floor=floor.jpg\n"
-                          "[Options]\n"
-                          "Book=0\n"
-                          "Floor=1\n"
+  const QByteArray text = QByteArray("[Properties]\n"
+                                     "Cover=cover.jpg\n"
+                                     "Spine=spine.jpg\n"
+                                     "Plain=plain.jpg\n"
+                                     "Top=top.jpg\n"
+                                     "Floor=floor.jpg\n"
+                                     "[Options]\n"
+                                     "Book=0\n") +
+                          (floor ? "Floor=1\n" : "Floor=0\n") +
                           "Back=0\n"
                           "Open=0\n"
                           "[Sizes]\n"
@@ -987,7 +989,8 @@ int main(int argc, char **argv)
   ok &= Save(Paint(169, 674, DrawTop), sample + "top.jpg", "JPG");
   ok &= Save(Floor(1024), sample + "floor.jpg", "JPG");
   ok &= Save(Carton(256), sample + "plain.jpg", "JPG");
-  ok &= WriteCoverFile(sample + "sample.cov");
+  ok &= WriteCoverFile(sample + "sample.cov", true);
+  ok &= WriteCoverFile(sample + "free-standing.cov", false);
 
   // The previews built into the program.
   const QString previews = root + "/assets/previews/";

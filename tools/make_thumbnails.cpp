@@ -16,6 +16,7 @@
 // <root>/assets/thumbnails/preset0.png .. preset4.png.
 #include "cover/TextureImage.h"
 #include "gl/QtContext.h"
+#include "tools/OpaqueBounds.h"
 #include "view/BoxList.h"
 #include "view/Frame.h"
 #include "view/RenderState.h"
@@ -45,18 +46,6 @@ QImage CutOutBox(const QImage& frame)
                 row[x] = 0;
     }
     return box;
-}
-
-QRect OpaqueBounds(const QImage& image)
-{
-    QRect bounds;
-    for (int y = 0; y < image.height(); ++y) {
-        const QRgb* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-        for (int x = 0; x < image.width(); ++x)
-            if (qAlpha(row[x]) != 0)
-                bounds |= QRect(x, y, 1, 1);
-    }
-    return bounds;
 }
 
 // A square around the box with the margin, scaled down to the thumbnail.

@@ -5,104 +5,76 @@
 
 namespace {
 
-// The view plane's extent of the window's view: tan 22.5 degrees high.
-constexpr double HalfHeight = 0.41421356237309503;
-constexpr double HalfWidth = HalfHeight * 1150.0 / 880.0;
+// Where the subject's edges land in the picture, in pixels from each side.
+struct TMargins {
+    double Left, Right, Bottom, Top;
+};
 
-} // namespace
-
-TEST(Framing, WindowViewIs45DegreesHighAtTheDesignAspect)
+TMargins MarginsOf(const TFraming& framing, const TViewRect& subject)
 {
-    const TViewRect view = WindowViewRect();
-    EXPECT_NEAR(view.Top, HalfHeight, 1e-12);
-    EXPECT_NEAR(view.Bottom, -HalfHeight, 1e-12);
-    EXPECT_NEAR(view.Right, HalfWidth, 1e-12);
-    EXPECT_NEAR(view.Left, -HalfWidth, 1e-12);
-}
-
-namespace {
-
-std::optional<TFraming> FrameBox(const TViewRect& box, int width, int height)
-{
-    return FrameScene({.Box = box, .Surroundings = std::nullopt}, width, height);
+    const TViewRect& f = framing.Frustum;
+    const double perUnitX = framing.ViewportWidth / f.Width(), perUnitY = framing.ViewportHeight / f.Height();
+    return {(subject.Left - f.Left) * perUnitX, (f.Right - subject.Right) * perUnitX,
+            (subject.Bottom - f.Bottom) * perUnitY, (f.Top - subject.Top) * perUnitY};
 }
 
 } // namespace
 
-TEST(Framing, TallBoxFillsThePicturesHeightCentred)
+TEST(Framing, CentresTheSubjectWithTheMarginOnItsTighterSide)
 {
-    // 0.2 wide, 0.4 high: the margin is 5% of 0.4 on every side.
-    const auto framing = FrameBox({-0.1, 0.1, -0.2, 0.2}, 1000, 1000);
+    const TViewRect tall{-0.1, 0.1, -0.2, 0.2}, wide{0.0, 0.3, 0.0, 0.1};
+    struct TCase {
+        TViewRect Subject;
+        int Width, Height;
+        double Margin;
+        bool HeightIsTight;
+    };
+    for (const TCase& c : {TCase{tall, 800, 600, 0.05, true}, TCase{tall, 600, 800, 0.05, true},
+                           TCase{tall, 3000, 3000, 0.05, true}, TCase{wide, 800, 600, 0.05, false},
+                           TCase{wide, 600, 800, 0.1, false}, TCase{tall, 150, 1000, 0.0, false},
+                           TCase{wide, 7, 3, 0.45, false}}) {
+        SCOPED_TRACE(testing::Message() << c.Width << " x " << c.Height << " margin " << c.Margin);
+        const auto framing = FrameSubject(c.Subject, c.Width, c.Height, c.Margin);
+        ASSERT_TRUE(framing);
+        // The viewport is the whole picture, and nothing is stretched.
+        EXPECT_EQ(framing->ViewportX, 0);
+        EXPECT_EQ(framing->ViewportY, 0);
+        EXPECT_EQ(framing->ViewportWidth, c.Width);
+        EXPECT_EQ(framing->ViewportHeight, c.Height);
+        EXPECT_NEAR(framing->Frustum.Width() / framing->Frustum.Height(), double(c.Width) / c.Height, 1e-12);
+        const TMargins m = MarginsOf(*framing, c.Subject);
+        EXPECT_NEAR(m.Left, m.Right, 1e-9);
+        EXPECT_NEAR(m.Bottom, m.Top, 1e-9);
+        if (c.HeightIsTight) {
+            EXPECT_NEAR(m.Top, c.Margin * c.Height, 1e-9);
+            EXPECT_GE(m.Left, c.Margin * c.Width - 1e-9);
+        } else {
+            EXPECT_NEAR(m.Left, c.Margin * c.Width, 1e-9);
+            EXPECT_GE(m.Top, c.Margin * c.Height - 1e-9);
+        }
+    }
+}
+
+TEST(Framing, EdgeOnSubjectsAreFramedByTheirOtherSide)
+{
+    const auto framing = FrameSubject({0.1, 0.1, 0.0, 0.2}, 100, 100, 0.05);
     ASSERT_TRUE(framing);
-    EXPECT_EQ(framing->ViewportHeight, 1000);
-    EXPECT_EQ(framing->ViewportWidth, 545);  // 0.24 / 0.44 of 1000, rounded
-    EXPECT_EQ(framing->ViewportX, 227);
-    EXPECT_EQ(framing->ViewportY, 0);
-    // Within half a pixel of the rectangle with its margin.
-    EXPECT_NEAR(framing->Frustum.Bottom, -0.22, 2.5e-4);
-    EXPECT_NEAR(framing->Frustum.Top, 0.22, 2.5e-4);
-    // The frustum's aspect is the viewport's: nothing is stretched.
-    EXPECT_NEAR(framing->Frustum.Width() / framing->Frustum.Height(), 545.0 / 1000.0, 1e-12);
-    EXPECT_NEAR(framing->Frustum.Left + framing->Frustum.Right, 0.0, 1e-12);
+    EXPECT_NEAR(framing->Frustum.Height(), 0.2 / 0.9, 1e-12);
+    EXPECT_NEAR(framing->Frustum.Left + framing->Frustum.Right, 0.2, 1e-12);
 }
 
-TEST(Framing, WideBoxFillsThePicturesWidth)
+TEST(Framing, EmptyOrBrokenSubjectsGiveNothing)
 {
-    const auto framing = FrameBox({0.0, 0.3, 0.0, 0.1}, 800, 600);
-    ASSERT_TRUE(framing);
-    EXPECT_EQ(framing->ViewportWidth, 800);
-    EXPECT_EQ(framing->ViewportHeight, 315);  // (0.1 + 0.03) / (0.3 + 0.03) of 800
-    EXPECT_EQ(framing->ViewportY, (600 - 315) / 2);
-    EXPECT_NEAR(framing->Frustum.Left, -0.015, 2.5e-4);
-    EXPECT_NEAR(framing->Frustum.Right, 0.315, 2.5e-4);
-    EXPECT_NEAR(framing->Frustum.Width() / framing->Frustum.Height(), 800.0 / 315.0, 1e-12);
-    EXPECT_NEAR((framing->Frustum.Bottom + framing->Frustum.Top) / 2, 0.05, 1e-12);
-}
-
-TEST(Framing, SurroundingsTakeNoMarginAndTheBoxKeepsItsOwn)
-{
-    const TViewRect view = WindowViewRect();
-    // A floor that fills the view's lower half, with a box standing on it.
-    const TViewRect floor{view.Left, view.Right, view.Bottom, 0.0};
-    const auto framing = FrameScene({.Box = TViewRect{-0.1, 0.1, -0.1, 0.3}, .Surroundings = floor}, 1150, 880);
-    ASSERT_TRUE(framing);
-    const double pixel = framing->Frustum.Height() / framing->ViewportHeight;
-    EXPECT_NEAR(framing->Frustum.Left, view.Left, pixel);
-    EXPECT_NEAR(framing->Frustum.Right, view.Right, pixel);
-    EXPECT_NEAR(framing->Frustum.Bottom, view.Bottom, pixel);
-    EXPECT_NEAR(framing->Frustum.Top, 0.3 + 0.05 * 0.4, pixel);
-    // Surroundings alone are shown as they are.
-    const auto alone = FrameScene({.Box = std::nullopt, .Surroundings = floor}, 1150, 880);
-    ASSERT_TRUE(alone);
-    EXPECT_NEAR(alone->Frustum.Top, 0.0, pixel);
-}
-
-TEST(Framing, EmptyScenesGiveNothing)
-{
-    EXPECT_FALSE(FrameScene({}, 100, 100));
-    EXPECT_FALSE(FrameBox({0.1, 0.1, 0.2, 0.2}, 100, 100));  // a point
-    EXPECT_FALSE(FrameBox({0.0, std::nan(""), 0.0, 0.2}, 100, 100));
-    EXPECT_FALSE(FrameBox({0.0, 0.2, 0.0, 0.2}, 0, 100));
-    EXPECT_FALSE(FrameScene({.Box = std::nullopt, .Surroundings = TViewRect{0.0, 0.2, 0.1, 0.1}}, 100, 100));
-    // A box seen edge-on still gets its margin.
-    EXPECT_TRUE(FrameBox({0.1, 0.1, 0.0, 0.2}, 100, 100));
-}
-
-TEST(Framing, ExtremeAspectsKeepAPixel)
-{
-    const auto thin = FrameBox({0.0, 0.4, 0.0, 0.0001}, 100, 100);
-    ASSERT_TRUE(thin);
-    EXPECT_EQ(thin->ViewportWidth, 100);
-    EXPECT_GE(thin->ViewportHeight, 1);
-    const auto small = FrameBox({0.0, 0.2, 0.0, 0.2}, 1, 1);
-    ASSERT_TRUE(small);
-    EXPECT_EQ(small->ViewportWidth, 1);
-    EXPECT_EQ(small->ViewportHeight, 1);
+    EXPECT_FALSE(FrameSubject({0.1, 0.1, 0.2, 0.2}, 100, 100, 0.05));  // a point
+    EXPECT_FALSE(FrameSubject({0.0, std::nan(""), 0.0, 0.2}, 100, 100, 0.05));
+    EXPECT_FALSE(FrameSubject({0.2, 0.0, 0.0, 0.2}, 100, 100, 0.05));  // turned inside out
+    EXPECT_FALSE(FrameSubject({0.0, 0.2, 0.0, 0.2}, 0, 100, 0.05));
+    EXPECT_FALSE(FrameSubject({0.0, 0.2, 0.0, 0.2}, 100, 100, 0.5));  // no room left
 }
 
 TEST(Framing, ShiftMovesTheFrustumByPixels)
 {
-    const auto framing = FrameBox({-0.1, 0.1, -0.2, 0.2}, 1000, 1000);
+    const auto framing = FrameSubject({-0.1, 0.1, -0.2, 0.2}, 1000, 1000, 0.05);
     ASSERT_TRUE(framing);
     const double pixel = framing->Frustum.Height() / framing->ViewportHeight;
     const TViewRect moved = ShiftedFrustum(*framing, 0.5, -0.25);

@@ -33,14 +33,19 @@ TEST(RenderOptions, DefaultsAreTheWindowsStartUpView)
     EXPECT_EQ(o.Width, 1150);
     EXPECT_EQ(o.Height, 880);
     EXPECT_EQ(o.Samples, 8);
-    EXPECT_FALSE(o.Transparent);
-    EXPECT_EQ(o.Background, 0xFFFFFFu);
+    EXPECT_FALSE(o.Style.Transparent);
+    EXPECT_EQ(o.Style.Background, 0xFFFFFFu);
+    EXPECT_EQ(o.Style.Look, TLook::Studio);
+    EXPECT_EQ(o.Style.Shadow, 0.6);
+    EXPECT_EQ(o.Style.Reflection, 0.0);
+    EXPECT_EQ(o.Style.Margin, 0.05);
 }
 
 TEST(RenderOptions, ReadsEveryOptionInBothSpellings)
 {
     const TRenderOptions o = Parse({"--out-dir=shots", "--angles", "31.5,-45", "--size=2000x1500", "--samples", "1",
-                                    "--background", "#1a2B3c", "a.cov", "b.cov"});
+                                    "--background", "#1a2B3c", "--shadow=1", "--reflection", "0.25",
+                                    "--margin", "12.5%", "a.cov", "b.cov"});
     EXPECT_EQ(o.OutputDir, "shots");
     EXPECT_EQ(o.Covers, (std::vector<std::string>{"a.cov", "b.cov"}));
     ASSERT_EQ(o.Poses.size(), 1u);
@@ -50,10 +55,16 @@ TEST(RenderOptions, ReadsEveryOptionInBothSpellings)
     EXPECT_EQ(o.Width, 2000);
     EXPECT_EQ(o.Height, 1500);
     EXPECT_EQ(o.Samples, 1);
-    EXPECT_EQ(o.Background, 0x1A2B3Cu);
+    EXPECT_EQ(o.Style.Background, 0x1A2B3Cu);
+    EXPECT_EQ(o.Style.Shadow, 1.0);
+    EXPECT_EQ(o.Style.Reflection, 0.25);
+    EXPECT_EQ(o.Style.Margin, 0.125);
 
-    const TRenderOptions t = Parse({"--transparent", "-o", "x.PNG", "--", "-dash.cov"});
-    EXPECT_TRUE(t.Transparent);
+    const TRenderOptions t =
+        Parse({"--transparent", "--look", "window", "--margin=0", "-o", "x.PNG", "--", "-dash.cov"});
+    EXPECT_TRUE(t.Style.Transparent);
+    EXPECT_EQ(t.Style.Look, TLook::Window);
+    EXPECT_EQ(t.Style.Margin, 0.0);
     EXPECT_EQ(t.Covers, std::vector<std::string>{"-dash.cov"});
 }
 
@@ -101,6 +112,13 @@ TEST(RenderOptions, RefusesMistakesWithAReason)
     EXPECT_EQ(Refusal({"a.cov", "-o"}), "-o needs a value");
     EXPECT_EQ(Refusal({"a.cov", "-o", ""}), "-o needs a value");
     EXPECT_EQ(Refusal({"a.cov", "-o", "a.png", "--transparent=1"}), "--transparent takes no value");
+    EXPECT_EQ(Refusal({"a.cov", "-o", "a.png", "--look", "window", "--shadow", "0.5"}),
+              "--shadow belongs to the studio look: --look window draws the window's picture");
+    EXPECT_EQ(Refusal({"a.cov", "-o", "a.png", "--reflection", "0.5", "--look=window"}),
+              "--reflection belongs to the studio look: --look window draws the window's picture");
+    EXPECT_EQ(Refusal({"a.cov", "-o", "a.png", "--margin", "50%"}),
+              "--margin takes a share from 0 to 0.45 (or 0% to 45%), not \"50%\"");
+    EXPECT_EQ(Refusal({"a.cov", "-o", "a.png", "--look", "Studio"}), "--look takes studio or window, not \"Studio\"");
 }
 
 TEST(RenderOptions, RefusesAnyOptionGivenTwice)
@@ -109,6 +127,7 @@ TEST(RenderOptions, RefusesAnyOptionGivenTwice)
         {"-o", "a.png", "-o", "b.png"},      {"--out-dir", "d", "--out-dir=e"}, {"--preset", "1", "--preset", "2"},
         {"--angles", "1,2", "--angles=1,2"}, {"--size", "5x5", "--size", "6x6"}, {"--samples", "1", "--samples", "1"},
         {"--transparent", "--transparent"},  {"--background", "000000", "--background", "ffffff"},
+        {"--look", "studio", "--look=window"}, {"--shadow", "0", "--shadow", "1"}, {"--margin=0", "--margin=0"},
         {"-h", "--help"}};
     for (const std::vector<std::string>& options : twice) {
         std::vector<std::string> args{"a.cov"};
@@ -135,5 +154,12 @@ TEST(RenderOptions, RefusesValuesOutOfRange)
         EXPECT_TRUE(refused({"--samples", samples})) << samples;
     for (const char* colour : {"FFF", "GGGGGG", "1234567", "", "#"})
         EXPECT_TRUE(refused({"--background", colour})) << colour;
+    for (const char* share : {"-0.1", "1.01", "101%", "%", "", "nan", "inf", "0.5.", "5 %", "0x1"}) {
+        EXPECT_TRUE(refused({"--shadow", share})) << share;
+        EXPECT_TRUE(refused({"--reflection", share})) << share;
+    }
+    for (const char* margin : {"0.46", "46%", "-1%", "5"})
+        EXPECT_TRUE(refused({"--margin", margin})) << margin;
     EXPECT_FALSE(refused({"--size", "16384x1", "--samples", "64", "--angles", "-0.25,405"}));
+    EXPECT_FALSE(refused({"--shadow", "100%", "--reflection", "0", "--margin", "0.45"}));
 }

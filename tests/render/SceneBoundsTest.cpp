@@ -1,16 +1,28 @@
 #include "render/SceneBounds.h"
 
+#include "view/StylePresets.h"
+
+#include <cmath>
 #include <gtest/gtest.h>
 
 namespace {
 
-void ExpectRect(const std::optional<TViewRect>& rect, double left, double right, double bottom, double top)
+void ExpectRect(const std::optional<TViewRect>& rect, double left, double right, double bottom, double top,
+                double tolerance = 1e-6)
 {
     ASSERT_TRUE(rect);
-    EXPECT_NEAR(rect->Left, left, 1e-6);
-    EXPECT_NEAR(rect->Right, right, 1e-6);
-    EXPECT_NEAR(rect->Bottom, bottom, 1e-6);
-    EXPECT_NEAR(rect->Top, top, 1e-6);
+    EXPECT_NEAR(rect->Left, left, tolerance);
+    EXPECT_NEAR(rect->Right, right, tolerance);
+    EXPECT_NEAR(rect->Bottom, bottom, tolerance);
+    EXPECT_NEAR(rect->Top, top, tolerance);
+}
+
+// The box alone: a ground with nothing on it.
+TGround Bare(float width, float height, float depth)
+{
+    TGround ground = GroundOf(width, height, depth);
+    ground.ShadowReach = ground.ReflectionReach = 0.0;
+    return ground;
 }
 
 } // namespace
@@ -18,46 +30,70 @@ void ExpectRect(const std::optional<TViewRect>& rect, double left, double right,
 TEST(SceneBounds, BoxAtRestIsItsNearFaceSeenFrom50Away)
 {
     // 20 x 30 x 5, moved to (-10, 0, -50): the near face at z = -47.5 spans
-    // x from -20 to 0 and y from -15 to 15.
-    const TSceneBounds bounds = SceneBounds(BoxQuads(20, 30, 5, {}), 0.0f, 0.0f, false);
-    ExpectRect(bounds.Box, -20.0 / 47.5, 0.0, -15.0 / 47.5, 15.0 / 47.5);
-    EXPECT_FALSE(bounds.Surroundings);
+    // x from -20 to 0 and y from -15 to 15. The floor is left out.
+    ExpectRect(SubjectBounds(BoxQuads(20, 30, 5, {.Floor = true}), 0.0f, 0.0f, Bare(20, 30, 5)), -20.0 / 47.5, 0.0,
+               -15.0 / 47.5, 15.0 / 47.5);
 }
 
 TEST(SceneBounds, TurnsFollowTheFramesOrder)
 {
     // A quarter turn about y shows the box edge-on, 20 deep from z = -40 to
     // -60 and 5 wide; a quarter turn about x lays it down, 30 deep.
-    const TSceneBounds side = SceneBounds(BoxQuads(20, 30, 5, {}), 0.0f, 90.0f, false);
-    ExpectRect(side.Box, -12.5 / 40.0, -7.5 / 60.0, -15.0 / 40.0, 15.0 / 40.0);
-    const TSceneBounds lying = SceneBounds(BoxQuads(20, 30, 5, {}), 90.0f, 0.0f, false);
-    ExpectRect(lying.Box, -20.0 / 35.0, 0.0, -2.5 / 35.0, 2.5 / 35.0);
+    ExpectRect(SubjectBounds(BoxQuads(20, 30, 5, {}), 0.0f, 90.0f, Bare(20, 30, 5)), -12.5 / 40.0, -7.5 / 60.0,
+               -15.0 / 40.0, 15.0 / 40.0);
+    ExpectRect(SubjectBounds(BoxQuads(20, 30, 5, {}), 90.0f, 0.0f, Bare(20, 30, 5)), -20.0 / 35.0, 0.0, -2.5 / 35.0,
+               2.5 / 35.0);
 }
 
-TEST(SceneBounds, OpenLidRisesAboveTheWindowsViewAndIsKept)
+TEST(SceneBounds, ShadowAndReflectionWidenTheBoundsOnTheGround)
 {
-    const TViewRect view = WindowViewRect();
-    const TSceneBounds bounds = SceneBounds(BoxQuads(20, 40, 10, {.LidOpen = true}), -0.25f, 40.0f, false);
-    ASSERT_TRUE(bounds.Box);
-    EXPECT_GT(bounds.Box->Top, view.Top);
+    // At rest the ground lies 15 below the eye. The shadow reaches 10 out
+    // from the footprint: its near edge at depth 37.5, its widest at the
+    // rounded corners by the near face.
+    TGround shadow = GroundOf(20, 30, 5);
+    shadow.ReflectionReach = 0.0;
+    double left = 0.0;
+    for (double a = 0.0; a <= 1.5708; a += 1e-4)
+        left = std::min(left, -(20.0 + 10.0 * std::cos(a)) / (47.5 - 10.0 * std::sin(a)));
+    ExpectRect(SubjectBounds(BoxQuads(20, 30, 5, {}), 0.0f, 0.0f, shadow), left, 0.2155, -15.0 / 37.5, 15.0 / 47.5,
+               2e-3);
+    // The reflection shows 12 below the ground: the near face mirrored down
+    // to 27 below the eye.
+    TGround reflection = GroundOf(20, 30, 5);
+    reflection.ShadowReach = 0.0;
+    ExpectRect(SubjectBounds(BoxQuads(20, 30, 5, {}), 0.0f, 0.0f, reflection), -20.0 / 47.5, 0.0, -27.0 / 47.5,
+               15.0 / 47.5);
 }
 
-TEST(SceneBounds, FloorAndBackgroundStopAtTheWindowsView)
+TEST(SceneBounds, TheEyeAndItsDepthsInTheBoxsFrame)
 {
-    const TViewRect view = WindowViewRect();
-    // The floor 1 below the box (eye y = -16) runs from 647.5 away to behind the eye.
-    const TSceneBounds floor = SceneBounds(BoxQuads(20, 30, 5, {.Floor = true}), 0.0f, 0.0f, false);
-    ExpectRect(floor.Box, -20.0 / 47.5, 0.0, -15.0 / 47.5, 15.0 / 47.5);
-    ExpectRect(floor.Surroundings, view.Left, view.Right, view.Bottom, -16.0 / 647.5);
-    // The background: x from -55 to 15 and y from -35 to 35 at z = -65.
-    const TSceneBounds back = SceneBounds(BoxQuads(20, 30, 5, {}), 0.0f, 0.0f, true);
-    ExpectRect(back.Surroundings, view.Left, 15.0 / 65.0, view.Bottom, view.Top);
+    for (const auto& [x, y] : {std::pair(0.0f, 0.0f), {31.5f, 31.5f}, {-50.0f, 18.0f}, {12.25f, -170.0f}}) {
+        SCOPED_TRACE(testing::Message() << x << ", " << y);
+        const TEyePoint eye = EyeInBoxFrame(x, y);
+        const TEyePoint back = EyePoint(eye.X, eye.Y, eye.Z, x, y);
+        EXPECT_NEAR(back.X, 0.0, 1e-9);
+        EXPECT_NEAR(back.Y, 0.0, 1e-9);
+        EXPECT_NEAR(back.Z, 0.0, 1e-9);
+        const std::array<double, 4> plane = DepthPlane(x, y);
+        for (const TEyePoint& p : {TEyePoint{0, 0, 0}, {10, -15, 2.5}, {-600, 16, 600}}) {
+            const double depth = plane[0] * p.X + plane[1] * p.Y + plane[2] * p.Z + plane[3];
+            EXPECT_NEAR(depth, -EyePoint(p.X, p.Y, p.Z, x, y).Z, 1e-9);
+        }
+    }
+    EXPECT_EQ(EyeInBoxFrame(0.0f, 0.0f).Z, -50.0);
+}
+
+TEST(SceneBounds, OnlyTheLastPresetLooksAtTheGroundFromBelow)
+{
+    const auto presets = StylePresetTable();
+    for (size_t i = 0; i < presets.size(); ++i)
+        EXPECT_EQ(SeesGroundFromAbove(GroundOf(20, 30, 5), presets[i].XRotation, presets[i].YRotation), i != 4) << i;
 }
 
 TEST(SceneBounds, FlatBoxHasNoArea)
 {
-    const TSceneBounds bounds = SceneBounds(BoxQuads(0, 0, 0, {}), 0.0f, 0.0f, false);
-    ASSERT_TRUE(bounds.Box);
-    EXPECT_EQ(bounds.Box->Width(), 0.0);
-    EXPECT_FALSE(FrameScene(bounds, 100, 100));
+    const auto bounds = SubjectBounds(BoxQuads(0, 0, 0, {}), 0.0f, 0.0f, GroundOf(0, 0, 0));
+    ASSERT_TRUE(bounds);
+    EXPECT_EQ(bounds->Width(), 0.0);
+    EXPECT_FALSE(FrameSubject(*bounds, 100, 100, DefaultMargin));
 }

@@ -2,8 +2,12 @@
 #include "render/BoxShot.h"
 #include "render/CoverScene.h"
 #include "render/SceneBounds.h"
+#include "render/ShotStage.h"
 #include "tests/gui/render/BandedCovers.h"
+#include "tests/gui/render/ShotFixture.h"
+#include "tests/gui/render/ShotProbe.h"
 #include "tests/support/TestGL.h"
+#include "view/Frame.h"
 #include "view/RenderState.h"
 #include "view/StylePresets.h"
 #include "view/ViewSurface.h"
@@ -40,15 +44,6 @@ bool Uniform(const QImage& image, int x, int y)
     return index >= 0;
 }
 
-// Where a point in eye space lands in a picture of the given height.
-QPoint PictureOf(const TFraming& framing, int height, const TEyePoint& p)
-{
-    const TViewRect& f = framing.Frustum;
-    const double x = framing.ViewportX + (p.X / -p.Z - f.Left) / f.Width() * framing.ViewportWidth;
-    const double up = framing.ViewportY + (p.Y / -p.Z - f.Bottom) / f.Height() * framing.ViewportHeight;
-    return QPointF(x, height - up).toPoint();
-}
-
 // How much of each pixel a black box covers on white, 0 to 1.
 std::vector<double> Coverage(const QImage& image)
 {
@@ -73,37 +68,23 @@ QPointF Centroid(const QImage& image)
     return {x / sum, y / sum};
 }
 
-class BoxShot : public testing::Test {
+class BoxShot : public TShotFixture {
 protected:
-    void SetUp() override
-    {
-        Gl = MakeTestContext(1150, 880);
-        if (!Gl)
-            return;
-        ApplyRenderState();
-        Api = TFramebufferApi::Resolve(
-            [](const char* name) { return reinterpret_cast<void*>(QOpenGLContext::currentContext()->getProcAddress(name)); });
-    }
 
-    // The cover's textures and geometry list, as the tool makes them.
-    TFrameScene Scene(const QString& options, float xRotation, float yRotation,
+    // The cover's scene in the window's look, as the tool makes it.
+    TShotScene Scene(const QString& options, float xRotation, float yRotation,
                       const QString& sizes = "Width=20\nHeight=30\nDepth=5\n")
     {
         return SceneOf(WriteBandedCover(Folder.path(), "box.cov", options, sizes), xRotation, yRotation);
     }
 
-    TFrameScene SceneOf(const QString& coverFile, float xRotation, float yRotation)
+    TShotScene SceneOf(const QString& coverFile, float xRotation, float yRotation)
     {
-        const TCoverSetup setup = ReadCoverSetup(coverFile.toStdString());
-        const TFaceTextures textures = CoverTextures(setup, Cache);
-        const float width = float(setup.Width), height = float(setup.Height), depth = float(setup.Depth);
-        List = CompileBoxList(List, width, height, depth, setup.Box, textures);
-        Quads = BoxQuads(width, height, depth, setup.Box);
-        return {xRotation, yRotation, setup.ShowBackground, List, textures[size_t(TFaceSlot::Floor)]};
+        return TShotFixture::SceneOf(coverFile, xRotation, yRotation, {.Look = TLook::Window});
     }
 
     // A box all black, for counting how much of a pixel it covers.
-    TFrameScene BlackScene(float xRotation, float yRotation)
+    TShotScene BlackScene(float xRotation, float yRotation)
     {
         QImage black(16, 16, QImage::Format_RGB32);
         black.fill(Qt::black);
@@ -118,11 +99,11 @@ protected:
     }
 
     // The window's view: its back buffer at the design size, drawn by its frame code.
-    QImage WindowView(const TFrameScene& scene)
+    QImage WindowView(const TShotScene& scene)
     {
         Gl->Surface()->BindBuffer();
         SetViewProjection(1150, 880);
-        DrawScene(scene);
+        DrawScene({scene.XRotation, scene.YRotation, scene.ShowBackground, scene.BoxList, scene.FloorTexture});
         return Gl->ReadBuffer().copy(0, ViewMargin, 1150, 880 - ViewMargin);
     }
 
@@ -149,17 +130,11 @@ protected:
     }
 
     // The framing the shooter uses for the scene in a picture of that size.
-    TFraming FramingOf(const TFrameScene& scene, int width, int height) const
+    static TFraming FramingOf(const TShotScene& scene, int width, int height)
     {
-        return *FrameScene(SceneBounds(Quads, scene.XRotation, scene.YRotation, scene.ShowBackground), width, height);
+        return *FrameShot(scene, width, height);
     }
 
-    std::unique_ptr<TQtContext> Gl;
-    TFramebufferApi Api{};
-    QTemporaryDir Folder;
-    TTextureCache Cache;
-    GLuint List = 0;
-    std::vector<TBoxQuad> Quads;
 };
 
 } // namespace
@@ -176,9 +151,9 @@ TEST_F(BoxShot, ShowsTheWindowsFacesAtTheSamePlacesInEveryPreset)
                                                                      "Width=16\nHeight=24\nDepth=6\n")}) {
         for (const auto& [x, y] : poses) {
             SCOPED_TRACE(testing::Message() << options.toStdString() << " pose " << x << ", " << y);
-            const TFrameScene scene = Scene(options, x, y, sizes);
+            const TShotScene scene = Scene(options, x, y, sizes);
             const QImage window = WindowView(scene);
-            const QImage shot = shooter.Shoot(scene, Quads, {.Width = 900, .Height = 900});
+            const QImage shot = shooter.Shoot(scene, {.Width = 900, .Height = 900});
             ASSERT_EQ(shot.size(), QSize(900, 900));
             ExpectSameFaces(window, shot);
         }
@@ -190,15 +165,15 @@ TEST_F(BoxShot, EveryImageShowsUprightOnItsFace)
     // Each face's upper band lies towards the face's top. The box spans x
     // -10..10, y -15 (its top) ..15, z -2.5..2.5; the cover face seen is the
     // one at z = -2.5; the top's image runs along x, its upper band on the
-    // spine's side; the floor's upper band lies beyond the box, away from the eye.
+    // spine's side.
     struct TProbe {
         const char* Where;
         TEyePoint At;  // in the box's frame, or in eye space for the background
         int Expected;
     };
     TBoxShooter shooter(Api);
-    auto expect = [&](const TFrameScene& scene, bool eyeSpace, std::initializer_list<TProbe> probes) {
-        const QImage shot = shooter.Shoot(scene, Quads, {.Width = 800, .Height = 800, .Samples = 1});
+    auto expect = [&](const TShotScene& scene, bool eyeSpace, std::initializer_list<TProbe> probes) {
+        const QImage shot = shooter.Shoot(scene, {.Width = 800, .Height = 800, .Samples = 1});
         const TFraming framing = FramingOf(scene, 800, 800);
         for (const TProbe& probe : probes) {
             const TEyePoint p = probe.At;
@@ -214,71 +189,20 @@ TEST_F(BoxShot, EveryImageShowsUprightOnItsFace)
             {"spine, upper", {10, -8, 0}, Upper(TCoverImage::Spine)},
             {"spine, lower", {10, 8, 0}, Lower(TCoverImage::Spine)},
             {"top, spine's side", {6, -15, 0}, Upper(TCoverImage::Top)},
-            {"top, other side", {-6, -15, 0}, Lower(TCoverImage::Top)},
-            {"floor, beyond the box", {0, 16, 80}, Upper(TCoverImage::Floor)}});
+            {"top, other side", {-6, -15, 0}, Lower(TCoverImage::Top)}});
     // The billboard 65 in front of the eye, from -55 to 15 across and -35 to
-    // 35 high, beyond the view but on its right.
+    // 35 high, on the box's right.
     expect(Scene("Back=1\n", 0.0f, 0.0f), true,
-           {{"background, high", {-20, 25, -65}, Upper(TCoverImage::Floor)},
-            {"background, low", {8, -25, -65}, Lower(TCoverImage::Floor)}});
-}
-
-TEST_F(BoxShot, TheBackgroundReachesTheEdgesOfItsBounds)
-{
-    // The billboard is wider than the window's view on the left and taller on
-    // both ends, and its right edge lies inside it: the bounds end there, and
-    // so must the billboard in the picture.
-    TBoxShooter shooter(Api);
-    const TFrameScene scene = Scene("Back=1\n", 0.0f, 0.0f);
-    const QImage shot = shooter.Shoot(scene, Quads, {.Width = 600, .Height = 600, .Samples = 1});
-    const TFraming framing = FramingOf(scene, 600, 600);
-    ASSERT_LT(framing.ViewportWidth, 590);
-    ASSERT_EQ(framing.ViewportHeight, 600);
-    const int left = framing.ViewportX, right = framing.ViewportX + framing.ViewportWidth - 1;
-    for (const int y : {3, 150, 450, 596}) {
-        const int band = y < 300 ? Upper(TCoverImage::Floor) : Lower(TCoverImage::Floor);
-        EXPECT_EQ(ColourIndex(shot.pixelColor(left - 2, y)), White) << y;
-        EXPECT_EQ(ColourIndex(shot.pixelColor(left + 1, y)), band) << y;
-        EXPECT_EQ(ColourIndex(shot.pixelColor(right - 1, y)), band) << y;
-        EXPECT_EQ(ColourIndex(shot.pixelColor(right + 2, y)), White) << y;
-    }
-}
-
-TEST_F(BoxShot, FillsThePictureCentredWithAMargin)
-{
-    TBoxShooter shooter(Api);
-    const TFrameScene scene = Scene({}, 0.0f, 0.0f);
-    // The front face, 20 x 30: a tall box in a wide picture fills its height.
-    const QImage shot = shooter.Shoot(scene, Quads, {.Width = 800, .Height = 400, .Samples = 1});
-    const QRect box = ContentRect(shot);
-    const double margin = 400.0 / 1.1 * 0.05;
-    EXPECT_NEAR(box.top(), margin, 2.0);
-    EXPECT_NEAR(shot.height() - 1 - box.bottom(), margin, 2.0);
-    EXPECT_NEAR(box.left() + box.right(), shot.width() - 1, 2.0);
-    // The window draws the box 20 wide and 30 high; so does the shot.
-    EXPECT_NEAR(double(box.width()) / box.height(), 20.0 / 30.0, 0.02);
-    EXPECT_EQ(ColourIndex(shot.pixelColor(400, 100)), Upper(TCoverImage::Cover));
-}
-
-TEST_F(BoxShot, KeepsTheWholeBoxWhereTheWindowCutsItOff)
-{
-    TBoxShooter shooter(Api);
-    const TFrameScene scene = Scene("Open=1\n", -0.25f, 40.0f, "Width=20\nHeight=30\nDepth=10\n");
-    // The window's view cuts the open lid at its top edge...
-    const QImage window = WindowView(scene);
-    EXPECT_EQ(ContentRect(window).top(), 0);
-    // ...the shot shows it whole, with its margin.
-    const QImage shot = shooter.Shoot(scene, Quads, {.Width = 600, .Height = 600, .Samples = 1});
-    const QRect box = ContentRect(shot);
-    EXPECT_NEAR(box.top(), 600 / 1.1 * 0.05, 2.0);
-    EXPECT_NEAR(shot.height() - 1 - box.bottom(), 600 / 1.1 * 0.05, 2.0);
+           {{"background, high", {8, 15, -65}, Upper(TCoverImage::Floor)},
+            {"background, low", {8, -15, -65}, Lower(TCoverImage::Floor)}});
 }
 
 TEST_F(BoxShot, TransparentBackgroundIsClearAndTheBoxOpaque)
 {
     TBoxShooter shooter(Api);
-    const TFrameScene scene = Scene({}, 31.5f, 31.5f);
-    const QImage shot = shooter.Shoot(scene, Quads, {.Width = 300, .Height = 300, .Transparent = true});
+    TShotScene scene = Scene({}, 31.5f, 31.5f);
+    scene.Style.Transparent = true;
+    const QImage shot = shooter.Shoot(scene, {.Width = 300, .Height = 300});
     ASSERT_TRUE(shot.hasAlphaChannel());
     EXPECT_EQ(qAlpha(shot.pixel(0, 0)), 0);
     EXPECT_EQ(qAlpha(shot.pixel(299, 299)), 0);
@@ -303,10 +227,10 @@ TEST_F(BoxShot, DrawsExactlyTheSamplesAskedFor)
     // k / N black, so each count shows its own levels, and all of them along
     // the slanted edges.
     TBoxShooter shooter(Api);
-    const TFrameScene scene = BlackScene(31.5f, 31.5f);
+    const TShotScene scene = BlackScene(31.5f, 31.5f);
     for (const int samples : {1, 2, 3, 4, 6, 8}) {
         SCOPED_TRACE(testing::Message() << samples << " samples");
-        const QImage shot = shooter.Shoot(scene, Quads, {.Width = 300, .Height = 300, .Samples = samples});
+        const QImage shot = shooter.Shoot(scene, {.Width = 300, .Height = 300, .Samples = samples});
         std::set<int> levels;
         int off = 0;
         for (const double coverage : Coverage(shot)) {
@@ -330,9 +254,9 @@ TEST_F(BoxShot, PassesCentreOnTheSinglePassPicture)
     TBoxShooter shooter(Api);
     for (const TStylePreset& preset : StylePresetTable()) {
         SCOPED_TRACE(testing::Message() << "pose " << preset.XRotation << ", " << preset.YRotation);
-        const TFrameScene scene = BlackScene(preset.XRotation, preset.YRotation);
-        const QImage single = shooter.Shoot(scene, Quads, {.Width = 240, .Height = 240, .Samples = onePass});
-        const QImage passes = shooter.Shoot(scene, Quads, {.Width = 240, .Height = 240, .Samples = twoPasses});
+        const TShotScene scene = BlackScene(preset.XRotation, preset.YRotation);
+        const QImage single = shooter.Shoot(scene, {.Width = 240, .Height = 240, .Samples = onePass});
+        const QImage passes = shooter.Shoot(scene, {.Width = 240, .Height = 240, .Samples = twoPasses});
         const QPointF a = Centroid(single), b = Centroid(passes);
         EXPECT_NEAR(a.x(), b.x(), 0.15);
         EXPECT_NEAR(a.y(), b.y(), 0.15);
@@ -343,9 +267,10 @@ TEST_F(BoxShot, PassesCentreOnTheSinglePassPicture)
 TEST_F(BoxShot, LeavesTheClearColourAndThePackAlignmentAsTheyWere)
 {
     TBoxShooter shooter(Api);
-    const TFrameScene scene = Scene({}, 0.0f, 0.0f);
+    TShotScene scene = Scene({}, 0.0f, 0.0f);
+    scene.Style.Background = 0x102030;
     glPixelStorei(GL_PACK_ALIGNMENT, 8);
-    const QImage shot = shooter.Shoot(scene, Quads, {.Width = 200, .Height = 200, .Background = 0x102030});
+    const QImage shot = shooter.Shoot(scene, {.Width = 200, .Height = 200});
     EXPECT_EQ(shot.pixelColor(0, 0), QColor(0x10, 0x20, 0x30));
     GLfloat clear[4];
     glGetFloatv(GL_COLOR_CLEAR_VALUE, clear);
@@ -355,26 +280,10 @@ TEST_F(BoxShot, LeavesTheClearColourAndThePackAlignmentAsTheyWere)
     EXPECT_EQ(alignment, 8);
 }
 
-TEST_F(BoxShot, FloorIsTakenInAsFarAsTheWindowShowsIt)
-{
-    // The lowest row of floor runs across the whole picture.
-    TBoxShooter shooter(Api);
-    const TFrameScene floored = Scene("Floor=1\n", 0.0f, 0.0f);
-    const QImage floor = shooter.Shoot(floored, Quads, {.Width = 230, .Height = 176});
-    // The floor's two bands blend near the eye: anything but white is floor.
-    auto isFloor = [&](int x, int y) { return ColourIndex(floor.pixelColor(x, y)) != White; };
-    int lowest = floor.height() - 1;
-    while (lowest > 0 && !isFloor(115, lowest))
-        --lowest;
-    EXPECT_GT(lowest, 100);
-    EXPECT_TRUE(isFloor(0, lowest));
-    EXPECT_TRUE(isFloor(229, lowest));
-}
-
 TEST_F(BoxShot, EachImageFileIsLoadedOnceAndOnlyWhenShown)
 {
     // A closed box without floor or background shows the cover, spine and top images.
-    const TFrameScene closed = Scene({}, 0.0f, 0.0f);
+    const TShotScene closed = Scene({}, 0.0f, 0.0f);
     EXPECT_EQ(Cache.Loaded(), 3u);
     EXPECT_EQ(closed.FloorTexture, nullptr);
     WriteBandedCover(Folder.path(), "other.cov", "Open=1\nBack=1\n");

@@ -56,7 +56,7 @@ INSTANTIATE_TEST_SUITE_P(Display, RenderTool, testing::Values(TDisplay::Kept, TD
 
 TEST_P(RenderTool, WritesOnePictureAtTheDefaultSizeWithoutProgress)
 {
-    const TRun run = Run({"-o", Path("box.png"), Cover("box.cov")});
+    const TRun run = Run({"--look", "window", "-o", Path("box.png"), Cover("box.cov")});
     EXPECT_EQ(run.ExitCode, 0) << run.Err.toStdString();
     // Qt may warn about its environment; the tool itself says nothing.
     EXPECT_FALSE(run.Err.contains("plenamar-render") || run.Err.contains("[1/1]")) << run.Err.toStdString();
@@ -77,14 +77,18 @@ TEST_P(RenderTool, TransparentGivesAlpha0AroundTheBoxAnd255OnIt)
     for (const QPoint corner : {QPoint(0, 0), QPoint(399, 0), QPoint(0, 299), QPoint(399, 299)})
         EXPECT_EQ(qAlpha(image.pixel(corner)), 0);
     EXPECT_EQ(qAlpha(image.pixel(200, 150)), 255);
-    int opaque = 0, clear = 0;
+    // The box shares the picture with its shadow, which is black.
+    int opaque = 0, clear = 0, shadow = 0;
     for (int y = 0; y < 300; ++y)
         for (int x = 0; x < 400; ++x) {
-            opaque += qAlpha(image.pixel(x, y)) == 255;
-            clear += qAlpha(image.pixel(x, y)) == 0;
+            const QRgb p = image.pixel(x, y);
+            opaque += qAlpha(p) == 255;
+            clear += qAlpha(p) == 0;
+            shadow += qAlpha(p) > 0 && qAlpha(p) < 128 && qRed(p) + qGreen(p) + qBlue(p) == 0;
         }
-    EXPECT_GT(opaque, 400 * 300 / 5);
+    EXPECT_GT(opaque, 400 * 300 / 6);
     EXPECT_GT(clear, 400 * 300 / 5);
+    EXPECT_GT(shadow, 400 * 300 / 20);
 }
 
 TEST_P(RenderTool, FormatFollowsTheExtension)
@@ -92,7 +96,7 @@ TEST_P(RenderTool, FormatFollowsTheExtension)
     const QString cover = Cover("box.cov");
     for (const char* name : {"a.png", "a.PNG", "a.bmp", "a.BMP", "a.jpg", "a.JPG", "a.jpeg"}) {
         SCOPED_TRACE(name);
-        const TRun run = Run({"--size", "120x90", "--samples", "1", "-o", Path(name), cover});
+        const TRun run = Run({"--look", "window", "--size", "120x90", "--samples", "1", "-o", Path(name), cover});
         EXPECT_EQ(run.ExitCode, 0) << run.Err.toStdString();
         QFile file(Path(name));
         ASSERT_TRUE(file.open(QIODevice::ReadOnly));

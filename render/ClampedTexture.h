@@ -1,0 +1,11 @@
+#pragma once
+// The studio's own textures (fade ramps, the shadow map): 8-bit texels,
+// filtered linearly and clamped at their edges.
+#include <GL/gl.h>
+#include <cstdint>
+
+// A new GL_TEXTURE_1D (height 1) or GL_TEXTURE_2D texture of the texels, one
+// byte each, rows packed. The binding and the unpack alignment are left as
+// they were.
+GLuint MakeClampedTexture(GLenum target, GLint internalFormat, GLenum format, int width, int height,
+                          const uint8_t* texels);

@@ -1,0 +1,22 @@
+#pragma once
+// The GL objects that the scenes of one run draw with: each cover's box list
+// and shadow map, made anew for each cover, and the two fades, made once.
+#include "render/CoverScene.h"
+#include "render/ShotScene.h"
+
+class TShotStage {
+public:
+    // Needs the rendering context current, as every call does.
+    explicit TShotStage(const TShotStyle& style);
+    ~TShotStage();
+    TShotStage(const TShotStage&) = delete;
+    TShotStage& operator=(const TShotStage&) = delete;
+
+    // The scene of the cover at the angles 0, 0, its box compiled for the
+    // style's look; it stays drawable until the next call.
+    TShotScene Scene(const TCoverSetup& setup, const TFaceTextures& textures);
+
+private:
+    const TShotStyle Style;
+    GLuint List = 0, Shadow = 0, FloorFade = 0, ReflectionFade = 0;
+};

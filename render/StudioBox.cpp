@@ -1,0 +1,117 @@
+#include "render/StudioBox.h"
+
+#include "cover/TextureImage.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+namespace {
+
+// In the box's own frame the front cover faces -z, the top -y and the
+// spine +x. The key comes from 35 degrees above the front; the fills from
+// either side; the rest is ambient.
+constexpr double KeyElevation = 35.0 * std::numbers::pi / 180.0;
+const std::array<double, 3> KeyDirection{0.0, -std::sin(KeyElevation), -std::cos(KeyElevation)};
+constexpr double Ambient = 0.50;
+constexpr double Key = 0.55;
+constexpr double Fill = 0.12;
+const std::array<std::array<double, 3>, 2> FillDirections{{{1.0, 0.0, 0.0}, {-1.0, 0.0, 0.0}}};
+
+double Dot(const std::array<double, 3>& a, const std::array<double, 3>& b)
+{
+    return a[0] * b[0] + a[1] * b[1] + a[2] * b[2];
+}
+
+void SetLight(GLenum light, const std::array<double, 3>& towards, double strength)
+{
+    // A directional light: w = 0, the position gives the direction.
+    const GLfloat position[] = {GLfloat(towards[0]), GLfloat(towards[1]), GLfloat(towards[2]), 0.0f};
+    const GLfloat colour[] = {GLfloat(strength), GLfloat(strength), GLfloat(strength), 1.0f};
+    const GLfloat none[] = {0.0f, 0.0f, 0.0f, 1.0f};
+    glEnable(light);
+    glLightfv(light, GL_POSITION, position);
+    glLightfv(light, GL_AMBIENT, none);
+    glLightfv(light, GL_DIFFUSE, colour);
+    glLightfv(light, GL_SPECULAR, none);
+}
+
+} // namespace
+
+std::vector<TLitQuad> OutwardQuads(const std::vector<TBoxQuad>& quads)
+{
+    std::vector<TLitQuad> lit;
+    for (const TBoxQuad& quad : quads) {
+        // Newell's normal, and the quad's centre.
+        double n[3] = {}, c[3] = {};
+        for (size_t i = 0; i < 4; ++i) {
+            const TBoxVertex& a = quad.Vertices[i];
+            const TBoxVertex& b = quad.Vertices[(i + 1) % 4];
+            n[0] += (a.Y - b.Y) * (a.Z + b.Z);
+            n[1] += (a.Z - b.Z) * (a.X + b.X);
+            n[2] += (a.X - b.X) * (a.Y + b.Y);
+            c[0] += a.X, c[1] += a.Y, c[2] += a.Z;
+        }
+        const double length = std::sqrt(n[0] * n[0] + n[1] * n[1] + n[2] * n[2]);
+        TLitQuad out{quad, {0.0f, -1.0f, 0.0f}};
+        if (length > 0.0) {
+            const double side = n[0] * c[0] + n[1] * c[1] + n[2] * c[2] < 0.0 ? -1.0 : 1.0;
+            out.Normal = {float(side * n[0] / length), float(side * n[1] / length), float(side * n[2] / length)};
+            if (side < 0.0)
+                std::reverse(out.Quad.Vertices.begin(), out.Quad.Vertices.end());
+        }
+        lit.push_back(out);
+    }
+    return lit;
+}
+
+double StudioBrightness(const std::array<double, 3>& n)
+{
+    double light = Ambient + Key * std::max(0.0, Dot(n, KeyDirection));
+    for (const auto& fill : FillDirections)
+        light += Fill * std::max(0.0, Dot(n, fill));
+    return std::min(light, 1.0);
+}
+
+double StudioGroundBrightness()
+{
+    return StudioBrightness({0.0, -1.0, 0.0});
+}
+
+GLuint CompileStudioBoxList(GLuint previousList, const std::vector<TBoxQuad>& quads, const TFaceTextures& textures)
+{
+    glDeleteLists(previousList, 1);
+    const GLuint list = glGenLists(1);
+    glNewList(list, GL_COMPILE);
+    for (const TLitQuad& lit : OutwardQuads(quads)) {
+        if (lit.Quad.Face == TBoxFace::Floor)
+            continue;
+        if (const TTextureImage* texture = textures[static_cast<size_t>(lit.Quad.Texture)])
+            texture->Bind();
+        glBegin(GL_QUADS);
+        glNormal3f(lit.Normal[0], lit.Normal[1], lit.Normal[2]);
+        for (const TBoxVertex& v : lit.Quad.Vertices) {
+            glTexCoord2f(v.S, v.T);
+            glVertex3f(v.X, v.Y, v.Z);
+        }
+        glEnd();
+    }
+    glEndList();
+    return list;
+}
+
+void ApplyStudioLights()
+{
+    const GLfloat ambient[] = {GLfloat(Ambient), GLfloat(Ambient), GLfloat(Ambient), 1.0f};
+    const GLfloat none[] = {0.0f, 0.0f, 0.0f, 1.0f};
+    glEnable(GL_LIGHTING);
+    glLightModelfv(GL_LIGHT_MODEL_AMBIENT, ambient);
+    glLightModeli(GL_LIGHT_MODEL_TWO_SIDE, GL_TRUE);
+    SetLight(GL_LIGHT0, KeyDirection, Key);
+    SetLight(GL_LIGHT1, FillDirections[0], Fill);
+    SetLight(GL_LIGHT2, FillDirections[1], Fill);
+    // Colour material makes ambient and diffuse the current colour (white).
+    glMaterialfv(GL_FRONT_AND_BACK, GL_SPECULAR, none);
+    glMaterialfv(GL_FRONT_AND_BACK, GL_EMISSION, none);
+    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+}

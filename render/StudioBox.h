@@ -1,0 +1,43 @@
+#pragma once
+// The box in the studio look: the window's quads and textures, each quad
+// with its own normal, lit by a soft key light from the upper front and two
+// faint fills from the sides. The lights turn with the box, so that whatever
+// the pose the front cover reads brightest, the top a step darker and the
+// sides darker again: the faces read as a solid. The light is white, so the
+// artwork keeps its colours, and nothing is added on top of the texture, so
+// no face is blown out.
+#include "view/BoxGeometry.h"
+#include "view/BoxList.h"
+
+#include <GL/gl.h>
+#include <array>
+#include <vector>
+
+// A quad wound counter-clockwise as seen from outside the box, with its
+// normal pointing out (away from the box's centre).
+struct TLitQuad {
+    TBoxQuad Quad;
+    std::array<float, 3> Normal;
+};
+
+// The quads with their outward normals. A quad of no area gets (0, -1, 0).
+std::vector<TLitQuad> OutwardQuads(const std::vector<TBoxQuad>& quads);
+
+// How bright the light leaves a face of the box's own frame whose outward
+// normal is n (unit length), 0 to 1: the lit colour that the face's texture
+// is multiplied by.
+double StudioBrightness(const std::array<double, 3>& n);
+
+// The brightness of a face turned up, as the floor is: the floor and the
+// background are drawn at it.
+double StudioGroundBrightness();
+
+// Compiles the quads (a floor among them is left out) with normals into a new
+// display list and deletes previousList; each binds its texture as the
+// window's list does.
+GLuint CompileStudioBoxList(GLuint previousList, const std::vector<TBoxQuad>& quads, const TFaceTextures& textures);
+
+// Sets the studio's lights and material; the modelview must hold the box's
+// turn, since the lights turn with the box. Lighting both sides of each quad
+// (the inside of an open box is lit from within).
+void ApplyStudioLights();
