@@ -66,9 +66,15 @@ private:
             try {
                 scene.XRotation = Jobs[i].Pose.XRotation;
                 scene.YRotation = Jobs[i].Pose.YRotation;
-                const TShotSettings settings{Options.Width, Options.Height, Options.Samples, Options.Transparent,
-                                             Options.Background};
-                WriteImageFile(Shooter.Shoot(scene, quads, settings), Jobs[i].OutputFile, Jobs[i].Format);
+                const TShotSettings settings{.Width = Options.Width,
+                                             .Height = Options.Height,
+                                             .Samples = Options.Samples,
+                                             .Transparent = Options.Transparent,
+                                             .Background = Options.Background,
+                                             .Tile = Options.Tile};
+                WriteImageFile(Jobs[i].OutputFile, Jobs[i].Format, settings.Width, settings.Height,
+                               settings.Transparent,
+                               [&](TPictureRows& rows) { Shooter.Shoot(scene, quads, settings, rows); });
                 Report(cover, Jobs[i], {});
             } catch (const TError& e) {
                 Report(cover, Jobs[i], e.what());

@@ -11,7 +11,7 @@ PACKAGES=(
   # Mesa's software renderer with its GLX and EGL vendors
   libgl1-mesa-dri libglx-mesa0 libegl-mesa0
   # pictures
-  libjpeg-dev libwmf-dev libemf2svg-dev
+  libjpeg-dev libpng-dev libwmf-dev libemf2svg-dev
   # the fonts libwmf draws metafile text with
   fonts-urw-base35
   # tests and benchmarks

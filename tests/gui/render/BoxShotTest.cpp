@@ -1,6 +1,7 @@
 #include "cover/TextureImage.h"
 #include "render/BoxShot.h"
 #include "render/CoverScene.h"
+#include "render/Sampling.h"
 #include "render/SceneBounds.h"
 #include "tests/gui/render/BandedCovers.h"
 #include "tests/support/GLTestContext.h"
@@ -71,6 +72,46 @@ QPointF Centroid(const QImage& image)
             y += c * (row + 0.5);
         }
     return {x / sum, y / sum};
+}
+
+// How far a tiled picture lies from the untiled one: pixels more than one
+// level apart in any channel, the largest difference, and the most such
+// pixels on any one row or column along a tile border. Pixels are compared
+// as they show, premultiplied: the colour of a clear pixel is no colour.
+struct TTileDifference {
+    double Share = 0.0;
+    int Largest = 0;
+    int WorstBorder = 0;
+};
+
+TTileDifference Difference(const QImage& whole, const QImage& tiled, int side)
+{
+    const QImage a = whole.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    const QImage b = tiled.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    std::vector<int> rows(size_t(a.height()), 0), columns(size_t(a.width()), 0);
+    TTileDifference d;
+    int over = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+            const int most = std::max({std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)),
+                                       std::abs(qBlue(p) - qBlue(q)), std::abs(qAlpha(p) - qAlpha(q))});
+            d.Largest = std::max(d.Largest, most);
+            if (most > 1) {
+                ++over;
+                ++rows[size_t(y)];
+                ++columns[size_t(x)];
+            }
+        }
+    d.Share = double(over) / (double(a.width()) * a.height());
+    for (int border = side; border < std::max(a.width(), a.height()); border += side)
+        for (const int line : {border - 1, border}) {
+            if (line < a.height())
+                d.WorstBorder = std::max(d.WorstBorder, rows[size_t(line)]);
+            if (line < a.width())
+                d.WorstBorder = std::max(d.WorstBorder, columns[size_t(line)]);
+        }
+    return d;
 }
 
 class BoxShot : public testing::Test {
@@ -382,4 +423,48 @@ TEST_F(BoxShot, EachImageFileIsLoadedOnceAndOnlyWhenShown)
     EXPECT_EQ(Cache.Loaded(), 5u);
     EXPECT_NE(again[size_t(TFaceSlot::Plain)]->TextureID, 0u);
     EXPECT_NE(again[size_t(TFaceSlot::Floor)]->TextureID, 0u);
+}
+
+TEST_F(BoxShot, ATiledPictureIsTheUntiledOne)
+{
+    // Tiles of any size, even or odd, join without a seam: the pictures
+    // differ only where an edge's sample flips, a level or two of coverage.
+    TBoxShooter shooter(Api);
+    for (const bool transparent : {false, true}) {
+        const TFrameScene scene = transparent ? Scene("Open=1\n", -10.0f, 40.0f, "Width=20\nHeight=30\nDepth=10\n")
+                                              : Scene("Floor=1\n", 31.5f, 31.5f);
+        const TShotSettings whole{.Width = 1000, .Height = 700, .Transparent = transparent, .Tile = 4096};
+        const QImage untiled = shooter.Shoot(scene, Quads, whole);
+        for (const int side : {128, 300, 301, 97}) {
+            SCOPED_TRACE(testing::Message() << "tiles of " << side << (transparent ? ", transparent" : ""));
+            TShotSettings tiled = whole;
+            tiled.Tile = side;
+            const TTileDifference d = Difference(untiled, shooter.Shoot(scene, Quads, tiled), side);
+            EXPECT_LE(d.Share, 0.0005);
+            EXPECT_LE(d.Largest, 128);
+            EXPECT_LE(d.WorstBorder, 4);
+        }
+    }
+}
+
+TEST_F(BoxShot, EveryTileDrawsExactlyTheSamplesAskedFor)
+{
+    // As DrawsExactlyTheSamplesAskedFor, in tiles of 64: every pixel of every
+    // tile shows k / N coverage, in one pass or in several.
+    TBoxShooter shooter(Api);
+    const TFrameScene scene = BlackScene(31.5f, 31.5f);
+    for (const int samples : {3, 8}) {
+        SCOPED_TRACE(testing::Message() << samples << " samples");
+        const QImage shot =
+            shooter.Shoot(scene, Quads, {.Width = 300, .Height = 300, .Samples = samples, .Tile = 64});
+        std::set<int> levels;
+        int off = 0;
+        for (const double coverage : Coverage(shot)) {
+            const double k = coverage * samples;
+            off += std::abs(k - std::round(k)) > 0.2;
+            levels.insert(int(std::lround(k)));
+        }
+        EXPECT_EQ(off, 0);
+        EXPECT_EQ(levels.size(), size_t(samples + 1));
+    }
 }
