@@ -70,14 +70,13 @@ void TBoxShooter::Shoot(const TFraming& framing, const TShotSettings& settings, 
     const int tileWidth = std::min(side, width), tileHeight = std::min(side, height);
     PrepareTarget(tileWidth, tileHeight, plan.SamplesPerPass);
 
-    // One tile's pass as read back, the sums of its passes (at most 64 passes
-    // of 255 each: they fit 16 bits), and one row of tiles made into rows.
-    std::vector<uint8_t> pass(size_t(tileWidth) * size_t(tileHeight) * 4);
-    std::vector<uint16_t> sums(plan.Passes > 1 ? pass.size() : 0);
+    // At most 64 passes of 255 each: the sums fit 16 bits.
+    Pass.resize(size_t(tileWidth) * size_t(tileHeight) * 4);
+    Sums.resize(plan.Passes > 1 ? Pass.size() : 0);
+    Strip.resize(size_t(width) * size_t(tileHeight));
     const std::vector<uint8_t> average = AverageTable(plan.Passes);
-    std::vector<uint32_t> strip(size_t(width) * size_t(tileHeight));
     for (const TPixelRect& tile : PictureTiles(width, height, side)) {
-        std::fill(sums.begin(), sums.end(), uint16_t(0));
+        std::fill(Sums.begin(), Sums.end(), uint16_t(0));
         for (int p = 0; p < plan.Passes; ++p) {
             const TPassOffset offset = PassOffset(p, plan.Passes);
             const TTileView view = TileView(framing, height, tile, offset.X, offset.Y);
@@ -89,17 +88,17 @@ void TBoxShooter::Shoot(const TFraming& framing, const TShotSettings& settings, 
             glFrustum(f.Left * ViewNear, f.Right * ViewNear, f.Bottom * ViewNear, f.Top * ViewNear, ViewNear,
                       ViewFar);
             draw();
-            Target->Read(tile.Width, tile.Height, pass.data());
+            Target->Read(tile.Width, tile.Height, Pass.data());
             if (plan.Passes > 1)
-                AddPass(pass.data(), size_t(tile.Width) * size_t(tile.Height) * 4, sums.data());
+                AddPass(Pass.data(), size_t(tile.Width) * size_t(tile.Height) * 4, Sums.data());
         }
-        uint32_t* to = strip.data() + tile.X;
+        uint32_t* to = Strip.data() + tile.X;
         if (plan.Passes > 1)
-            StoreTile(sums.data(), average, tile.Width, tile.Height, settings.Transparent, to, size_t(width));
+            StoreTile(Sums.data(), average, tile.Width, tile.Height, settings.Transparent, to, size_t(width));
         else
-            StoreTile(pass.data(), tile.Width, tile.Height, settings.Transparent, to, size_t(width));
+            StoreTile(Pass.data(), tile.Width, tile.Height, settings.Transparent, to, size_t(width));
         if (tile.X + tile.Width == width)
-            rows.Put(tile.Y, tile.Height, strip.data());
+            rows.Put(tile.Y, tile.Height, Strip.data());
     }
 }
 

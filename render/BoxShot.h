@@ -64,4 +64,10 @@ private:
     const TFramebufferApi& Gl;
     const std::vector<int> SampleCounts;       // what one pass can hold here
     std::unique_ptr<TOffscreenTarget> Target;
+    // One tile's pass as read back, the sums of its passes, and one row of
+    // tiles made into rows: kept from shot to shot, so a batch does not ask
+    // the system for fresh memory each time.
+    std::vector<uint8_t> Pass;
+    std::vector<uint16_t> Sums;
+    std::vector<uint32_t> Strip;
 };

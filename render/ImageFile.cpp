@@ -3,6 +3,7 @@
 #include "platform/AtomicFile.h"
 #include "platform/Error.h"
 #include "platform/FileExtension.h"
+#include "render/BackgroundRows.h"
 #include "render/ImageEncoders.h"
 #include "snapshot/Bitmap24.h"
 
@@ -57,7 +58,11 @@ void WriteImageFile(const std::string& fileName, TImageFormat format, int width,
             try {
                 TFileOutput out(fd);
                 const std::unique_ptr<TImageEncoder> encoder = Encoder(format, out, width, height, alpha);
-                draw(*encoder);
+                {
+                    TBackgroundRows encoding(*encoder, width);
+                    draw(encoding);
+                    encoding.Finish();
+                }
                 encoder->Finish();
                 out.Flush();
                 return 0;

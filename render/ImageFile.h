@@ -2,7 +2,8 @@
 // The picture files plenamar-render writes, their format taken from the name's
 // extension: PNG (with alpha), a 24-bit uncompressed BMP, or JPEG at quality
 // 95 (ImageEncoders.h). A file is written row by row while its picture is
-// drawn, so no picture is ever held whole.
+// drawn, so no picture is ever held whole; its encoder works in a thread of
+// its own (BackgroundRows.h).
 #include "render/PictureRows.h"
 
 #include <functional>

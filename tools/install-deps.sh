@@ -15,7 +15,7 @@ PACKAGES=(
   # the fonts libwmf draws metafile text with
   fonts-urw-base35
   # tests and benchmarks
-  libgtest-dev libgmock-dev libbenchmark-dev libjpeg-turbo-progs
+  libgtest-dev libgmock-dev libbenchmark-dev libjpeg-turbo-progs time
   # a display for tests and screenshots
   xvfb xauth xdotool imagemagick fonts-dejavu-core fonts-dejavu-extra
 )
