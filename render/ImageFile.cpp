@@ -43,8 +43,8 @@ std::string ImageSizeProblem(TImageFormat format, int width, int height)
     if (format == TImageFormat::Jpeg && (width > JPEG_MAX_DIMENSION || height > JPEG_MAX_DIMENSION))
         return "a JPEG picture is at most " + std::to_string(JPEG_MAX_DIMENSION) + " pixels a side";
     if (format == TImageFormat::Bmp && TBitmap24::ImageBytes(width, height) < 0)
-        return "a BMP picture holds at most 4 GiB, less than " + std::to_string(width) + " x " +
-               std::to_string(height) + " pixels take: write a .png";
+        return "a BMP picture holds at most 4 GiB, and " + std::to_string(width) + " x " + std::to_string(height) +
+               " pixels take more: write a .png";
     return {};
 }
 

@@ -145,5 +145,5 @@ TEST_F(ImageFile, SizesThatAFormatCannotHoldAreNamed)
     EXPECT_EQ(ImageSizeProblem(TImageFormat::Jpeg, 65501, 10), "a JPEG picture is at most 65500 pixels a side");
     EXPECT_EQ(ImageSizeProblem(TImageFormat::Bmp, 30000, 20000), "");
     EXPECT_EQ(ImageSizeProblem(TImageFormat::Bmp, 40000, 40000),
-              "a BMP picture holds at most 4 GiB, less than 40000 x 40000 pixels take: write a .png");
+              "a BMP picture holds at most 4 GiB, and 40000 x 40000 pixels take more: write a .png");
 }

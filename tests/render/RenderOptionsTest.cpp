@@ -147,7 +147,7 @@ TEST(RenderOptions, RefusesSizesThePicturesFormatCannotHold)
     EXPECT_EQ(Refusal({"a.cov", "-o", "a.jpg", "--size", "65501x100"}),
               "cannot write a.jpg: a JPEG picture is at most 65500 pixels a side");
     EXPECT_EQ(Refusal({"a.cov", "-o", "a.bmp", "--size", "40000x40000"}),
-              "cannot write a.bmp: a BMP picture holds at most 4 GiB, less than 40000 x 40000 pixels take: "
+              "cannot write a.bmp: a BMP picture holds at most 4 GiB, and 40000 x 40000 pixels take more: "
               "write a .png");
     EXPECT_EQ(Refusal({"a.cov", "-o", "a.png", "--size", "65535x65535"}), "accepted");
     EXPECT_EQ(Refusal({"a.cov", "--out-dir", "d", "--size", "65535x65535"}), "accepted");

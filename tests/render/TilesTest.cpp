@@ -1,6 +1,7 @@
 #include "render/Tiles.h"
 
 #include <algorithm>
+#include <array>
 #include <gtest/gtest.h>
 #include <tuple>
 #include <vector>
@@ -32,6 +33,16 @@ TEST(Tiles, CoverThePictureOnceInRowsFromTheTop)
 
 namespace {
 
+std::array<int, 4> Viewport(const TTileView& view)
+{
+    return {view.ViewportX, view.ViewportY, view.ViewportWidth, view.ViewportHeight};
+}
+
+std::array<double, 4> Rectangle(const TViewRect& r)
+{
+    return {r.Left, r.Right, r.Bottom, r.Top};
+}
+
 // A framing whose viewport is 500 x 300 pixels at (100, 50) in a 700 x 400
 // picture, showing a rectangle of 5 x 3 units: 100 pixels a unit.
 TFraming Framed()
@@ -45,19 +56,11 @@ TEST(Tiles, TheWholePictureIsTheFramingItself)
 {
     const TFraming framing = Framed();
     const TTileView whole = TileView(framing, 400, {0, 0, 700, 400});
-    EXPECT_EQ(whole.ViewportX, 100);
-    EXPECT_EQ(whole.ViewportY, 50);
-    EXPECT_EQ(whole.ViewportWidth, 500);
-    EXPECT_EQ(whole.ViewportHeight, 300);
-    EXPECT_EQ(whole.Frustum.Left, -2.0);
-    EXPECT_EQ(whole.Frustum.Right, 3.0);
-    EXPECT_EQ(whole.Frustum.Bottom, -1.0);
-    EXPECT_EQ(whole.Frustum.Top, 2.0);
+    EXPECT_EQ(Viewport(whole), (std::array<int, 4>{100, 50, 500, 300}));
+    EXPECT_EQ(Rectangle(whole.Frustum), (std::array<double, 4>{-2, 3, -1, 2}));
     // A pass's shift moves the rectangle as it moves the framing's.
     const TTileView shifted = TileView(framing, 400, {0, 0, 700, 400}, 0.25, -0.5);
-    const TViewRect expected = ShiftedFrustum(framing, 0.25, -0.5);
-    EXPECT_DOUBLE_EQ(shifted.Frustum.Left, expected.Left);
-    EXPECT_DOUBLE_EQ(shifted.Frustum.Top, expected.Top);
+    EXPECT_EQ(Rectangle(shifted.Frustum), Rectangle(ShiftedFrustum(framing, 0.25, -0.5)));
 }
 
 TEST(Tiles, EachTileShowsItsOwnPartOfTheRectangle)
@@ -66,10 +69,7 @@ TEST(Tiles, EachTileShowsItsOwnPartOfTheRectangle)
     // The top left tile of 256: the viewport starts 100 pixels in and ends
     // 50 pixels above the picture's top.
     const TTileView corner = TileView(framing, 400, {0, 0, 256, 256});
-    EXPECT_EQ(corner.ViewportX, 100);
-    EXPECT_EQ(corner.ViewportY, 0);
-    EXPECT_EQ(corner.ViewportWidth, 156);
-    EXPECT_EQ(corner.ViewportHeight, 206);  // picture rows 50 .. 255
+    EXPECT_EQ(Viewport(corner), (std::array<int, 4>{100, 0, 156, 206}));  // picture rows 50 .. 255
     EXPECT_EQ(corner.Frustum.Left, -2.0);
     EXPECT_NEAR(corner.Frustum.Right, -2.0 + 1.56, 1e-12);
     EXPECT_NEAR(corner.Frustum.Bottom, 2.0 - 2.06, 1e-12);
