@@ -23,6 +23,17 @@ std::array<float, 4> ClearColour(const TShotSettings& settings)
     return {float(rgb >> 16 & 0xFF) / 255.0f, float(rgb >> 8 & 0xFF) / 255.0f, float(rgb & 0xFF) / 255.0f, 1.0f};
 }
 
+// Draws the scene into the bound target through one tile's view.
+void DrawView(const TTileView& view, const TSceneDrawer& draw)
+{
+    const TViewRect& f = view.Frustum;
+    glViewport(view.ViewportX, view.ViewportY, view.ViewportWidth, view.ViewportHeight);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glFrustum(f.Left * ViewNear, f.Right * ViewNear, f.Bottom * ViewNear, f.Top * ViewNear, ViewNear, ViewFar);
+    draw();
+}
+
 // The rows straight into a picture in memory.
 class TImageRows : public TPictureRows {
 public:
@@ -79,15 +90,8 @@ void TBoxShooter::Shoot(const TFraming& framing, const TShotSettings& settings, 
         std::fill(Sums.begin(), Sums.end(), uint16_t(0));
         for (int p = 0; p < plan.Passes; ++p) {
             const TPassOffset offset = PassOffset(p, plan.Passes);
-            const TTileView view = TileView(framing, height, tile, offset.X, offset.Y);
-            const TViewRect& f = view.Frustum;
             Target->Bind();
-            glViewport(view.ViewportX, view.ViewportY, view.ViewportWidth, view.ViewportHeight);
-            glMatrixMode(GL_PROJECTION);
-            glLoadIdentity();
-            glFrustum(f.Left * ViewNear, f.Right * ViewNear, f.Bottom * ViewNear, f.Top * ViewNear, ViewNear,
-                      ViewFar);
-            draw();
+            DrawView(TileView(framing, height, tile, offset.X, offset.Y), draw);
             Target->Read(tile.Width, tile.Height, Pass.data());
             if (plan.Passes > 1)
                 AddPass(Pass.data(), size_t(tile.Width) * size_t(tile.Height) * 4, Sums.data());
