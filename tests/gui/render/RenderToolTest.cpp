@@ -203,6 +203,25 @@ TEST_P(RenderTool, TiledFilesOfEveryFormatShowTheWholePicture)
     }
 }
 
+TEST_P(RenderTool, AFileSizeLimitFailsThePictureAndLeavesNoTemporary)
+{
+    // Past the limit a write fails as on a full disk: the picture is named
+    // with the reason, and neither it nor its temporary file is left.
+    const QString cover = Cover("box.cov");
+    QProcess shell;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    if (GetParam() == TDisplay::Removed)
+        environment.remove("DISPLAY");
+    shell.setProcessEnvironment(environment);
+    shell.start("/bin/sh", {"-c", "ulimit -f 64 && exec \"$0\" \"$@\"", PLENAMAR_RENDER_PROGRAM, "--size",
+                            "600x600", "-o", Path("big.bmp"), cover});
+    ASSERT_TRUE(shell.waitForFinished(60000));
+    EXPECT_EQ(shell.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(shell.exitCode(), 1);
+    EXPECT_TRUE(QString::fromUtf8(shell.readAllStandardError()).contains(": File too large"));
+    EXPECT_TRUE(QDir(Folder.path()).entryList({"big.bmp*"}, QDir::Files | QDir::Hidden).isEmpty());
+}
+
 TEST_P(RenderTool, ReadsOnlyTheImagesThePictureShows)
 {
     // The cover and the options, then neither the plain nor the floor image.
