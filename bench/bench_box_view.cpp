@@ -6,44 +6,16 @@
 //   xvfb-run -a -s "-screen 0 1600x1200x24" build/bench/bench_box_view
 // On a busy machine, LP_NUM_THREADS=0 makes Mesa draw on the calling thread,
 // so that the CPU time column shows the drawing work itself.
-#include "cover/TextureImage.h"
+#include "bench/BenchTextures.h"
 #include "gl/QtContext.h"
 #include "view/BoxList.h"
 #include "view/Frame.h"
 #include "view/RenderState.h"
 
 #include <QGuiApplication>
-#include <QImage>
-#include <QPainter>
-#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
 namespace {
-
-// Five 512 x 512 textures with a little detail, so that sampling is not trivial.
-class TBenchTextures {
-public:
-    TBenchTextures()
-    {
-        for (int slot = 0; slot < FaceSlotCount; ++slot) {
-            QImage image(512, 512, QImage::Format_RGB32);
-            image.fill(QColor::fromHsv(slot * 70, 160, 230));
-            QPainter painter(&image);
-            for (int i = 0; i < 512; i += 32)
-                painter.drawLine(0, i, 511, 511 - i);
-            painter.end();
-            const QString path = Folder.filePath(QStringLiteral("face%1.bmp").arg(slot));
-            image.save(path, "BMP");
-            Textures[slot].LoadImage(path.toStdString());
-            Textures[slot].GenTexture();
-            Pointers[slot] = &Textures[slot];
-        }
-    }
-
-    QTemporaryDir Folder;
-    TTextureImage Textures[FaceSlotCount];
-    TFaceTextures Pointers{};
-};
 
 TBoxOptions OptionsOf(int64_t bits)
 {

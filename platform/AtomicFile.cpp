@@ -18,9 +18,28 @@ bool Fail(std::string* error, int code, const std::string& tempPath)
     return false;
 }
 
+// All of data at the descriptor's position: 0, or the errno of the failure.
+int WriteAll(int fd, std::string_view data)
+{
+    size_t written = 0;
+    while (written < data.size()) {
+        const ssize_t n = write(fd, data.data() + written, data.size() - written);
+        if (n < 0 && errno != EINTR)
+            return errno;
+        if (n > 0)
+            written += static_cast<size_t>(n);
+    }
+    return 0;
+}
+
 } // namespace
 
 bool WriteFileAtomically(const std::string& path, std::string_view data, std::string* error)
+{
+    return WriteFileAtomically(path, [data](int fd) { return WriteAll(fd, data); }, error);
+}
+
+bool WriteFileAtomically(const std::string& path, const std::function<int(int fd)>& write, std::string* error)
 {
     std::string temp = path + ".XXXXXX";
     const int fd = mkstemp(temp.data());
@@ -30,17 +49,17 @@ bool WriteFileAtomically(const std::string& path, std::string_view data, std::st
     const mode_t mask = umask(0);
     umask(mask);
     fchmod(fd, 0666 & ~mask);
-    size_t written = 0;
-    while (written < data.size()) {
-        const ssize_t n = write(fd, data.data() + written, data.size() - written);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            const int code = errno;
-            close(fd);
-            return Fail(error, code, temp);
-        }
-        written += static_cast<size_t>(n);
+    int code = 0;
+    try {
+        code = write(fd);
+    } catch (...) {
+        close(fd);
+        unlink(temp.c_str());
+        throw;
+    }
+    if (code != 0) {
+        close(fd);
+        return Fail(error, code, temp);
     }
     if (fsync(fd) != 0 || close(fd) != 0)
         return Fail(error, errno, temp);

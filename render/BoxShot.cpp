@@ -1,38 +1,43 @@
 #include "render/BoxShot.h"
 
 #include "platform/Error.h"
+#include "render/Sampling.h"
+#include "render/TilePixels.h"
+#include "render/Tiles.h"
+#include "view/ViewCamera.h"
 
 #include <algorithm>
+#include <cstring>
 #include <new>
-#include <vector>
 
 namespace {
 
-// Sums of premultiplied samples over the passes, made into a picture.
-template <typename T>
-QImage Average(const std::vector<T>& sums, int passes, int width, int height, bool transparent)
+// Draws the scene into the bound target through one tile's view.
+void DrawView(const TTileView& view, const TSceneDrawer& draw)
 {
-    QImage image(width, height, transparent ? QImage::Format_ARGB32 : QImage::Format_RGB32);
-    if (image.isNull())
-        throw std::bad_alloc();
-    for (int y = 0; y < height; ++y) {
-        // GL's rows run bottom-up.
-        const T* from = sums.data() + size_t(height - 1 - y) * size_t(width) * 4;
-        QRgb* to = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = 0; x < width; ++x, from += 4) {
-            const uint32_t r = (from[0] + passes / 2) / passes, g = (from[1] + passes / 2) / passes,
-                           b = (from[2] + passes / 2) / passes, a = (from[3] + passes / 2) / passes;
-            if (!transparent)
-                to[x] = qRgb(int(r), int(g), int(b));
-            else if (a == 0)
-                to[x] = 0;
-            else  // back from premultiplied to straight alpha
-                to[x] = qRgba(int(std::min(255u, (r * 255 + a / 2) / a)), int(std::min(255u, (g * 255 + a / 2) / a)),
-                              int(std::min(255u, (b * 255 + a / 2) / a)), int(a));
-        }
-    }
-    return image;
+    const TViewRect& f = view.Frustum;
+    glViewport(view.ViewportX, view.ViewportY, view.ViewportWidth, view.ViewportHeight);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glFrustum(f.Left * ViewNear, f.Right * ViewNear, f.Bottom * ViewNear, f.Top * ViewNear, ViewNear, ViewFar);
+    draw();
 }
+
+// The rows straight into a picture in memory.
+class TImageRows : public TPictureRows {
+public:
+    explicit TImageRows(QImage& image) : Image(image) {}
+
+    void Put(int first, int count, const uint32_t* rows) override
+    {
+        const size_t bytes = size_t(Image.width()) * 4;
+        for (int y = 0; y < count; ++y)
+            std::memcpy(Image.scanLine(first + y), rows + size_t(y) * size_t(Image.width()), bytes);
+    }
+
+private:
+    QImage& Image;
+};
 
 } // namespace
 
@@ -40,35 +45,73 @@ TBoxShooter::TBoxShooter(const TFramebufferApi& gl) : Gl(gl), SampleCounts(Targe
 
 TBoxShooter::~TBoxShooter() = default;
 
-QImage TBoxShooter::Shoot(const TShotScene& scene, const TShotSettings& settings)
+void TBoxShooter::PrepareTarget(int width, int height, int samples)
+{
+    if (Target && Target->Width() == width && Target->Height() == height && Target->Samples() == samples)
+        return;
+    Target.reset();
+    try {
+        Target = std::make_unique<TOffscreenTarget>(Gl, width, height, samples);
+    } catch (const TError& e) {
+        std::string counts;
+        for (const int count : SampleCounts)
+            counts += (counts.empty() ? "" : ", ") + std::to_string(count);
+        throw TError(std::string(e.what()) + " (one pass holds " + counts +
+                     " samples here; smaller tiles take less memory)");
+    }
+}
+
+void TBoxShooter::Shoot(const TFraming& framing, const TShotSettings& settings, const TSceneDrawer& draw,
+                        TPictureRows& rows)
 {
     const int width = settings.Width, height = settings.Height;
     const TSamplePlan plan = PlanSamples(settings.Samples, SampleCounts);
-    if (!Target || Target->Width() != width || Target->Height() != height ||
-        Target->Samples() != plan.SamplesPerPass) {
-        Target.reset();
-        Target = std::make_unique<TOffscreenTarget>(Gl, width, height, plan.SamplesPerPass);
-    }
-    const std::optional<TFraming> framing = FrameShot(scene, width, height);
-    if (!framing)
-        throw TError("the box covers no area in this pose (are its sizes 0?)");
+    const int side = std::clamp(settings.Tile, 1, LargestTarget());
+    const int tileWidth = std::min(side, width), tileHeight = std::min(side, height);
+    PrepareTarget(tileWidth, tileHeight, plan.SamplesPerPass);
 
     // At most 64 passes of 255 each: the sums fit 16 bits.
-    std::vector<uint8_t> pixels(size_t(width) * size_t(height) * 4);
-    std::vector<uint16_t> sums(plan.Passes > 1 ? pixels.size() : 0);
-    for (int pass = 0; pass < plan.Passes; ++pass) {
-        const TPassOffset offset = PassOffset(pass, plan.Passes);
-        const TViewRect f = ShiftedFrustum(*framing, offset.X, offset.Y);
-        Target->Bind();
-        glViewport(framing->ViewportX, framing->ViewportY, framing->ViewportWidth, framing->ViewportHeight);
-        glMatrixMode(GL_PROJECTION);
-        glLoadIdentity();
-        glFrustum(f.Left * ViewNear, f.Right * ViewNear, f.Bottom * ViewNear, f.Top * ViewNear, ViewNear, ViewFar);
-        DrawShotScene(scene, framing->Frustum);
-        Target->Read(pixels.data());
-        for (size_t i = 0; i < sums.size(); ++i)
-            sums[i] = uint16_t(sums[i] + pixels[i]);
+    Pass.resize(size_t(tileWidth) * size_t(tileHeight) * 4);
+    Sums.resize(plan.Passes > 1 ? Pass.size() : 0);
+    Strip.resize(size_t(width) * size_t(tileHeight));
+    const std::vector<uint8_t> average = AverageTable(plan.Passes);
+    for (const TPixelRect& tile : PictureTiles(width, height, side)) {
+        std::fill(Sums.begin(), Sums.end(), uint16_t(0));
+        for (int p = 0; p < plan.Passes; ++p) {
+            const TPassOffset offset = PassOffset(p, plan.Passes);
+            Target->Bind();
+            DrawView(TileView(framing, height, tile, offset.X, offset.Y), draw);
+            Target->Read(tile.Width, tile.Height, Pass.data());
+            if (plan.Passes > 1)
+                AddPass(Pass.data(), size_t(tile.Width) * size_t(tile.Height) * 4, Sums.data());
+        }
+        uint32_t* to = Strip.data() + tile.X;
+        if (plan.Passes > 1)
+            StoreTile(Sums.data(), average, tile.Width, tile.Height, settings.Transparent, to, size_t(width));
+        else
+            StoreTile(Pass.data(), tile.Width, tile.Height, settings.Transparent, to, size_t(width));
+        if (tile.X + tile.Width == width)
+            rows.Put(tile.Y, tile.Height, Strip.data());
     }
-    return plan.Passes > 1 ? Average(sums, plan.Passes, width, height, scene.Style.Transparent)
-                           : Average(pixels, 1, width, height, scene.Style.Transparent);
+}
+
+void TBoxShooter::Shoot(const TShotScene& scene, const TShotSettings& settings, TPictureRows& rows)
+{
+    const std::optional<TFraming> framing = FrameShot(scene, settings.Width, settings.Height);
+    if (!framing)
+        throw TError("the box covers no area in this pose (are its sizes 0?)");
+    TShotSettings shot = settings;
+    shot.Transparent = scene.Style.Transparent;
+    Shoot(*framing, shot, [&] { DrawShotScene(scene, framing->Frustum); }, rows);
+}
+
+QImage TBoxShooter::Shoot(const TShotScene& scene, const TShotSettings& settings)
+{
+    QImage image(settings.Width, settings.Height,
+                 scene.Style.Transparent ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+    if (image.isNull())
+        throw std::bad_alloc();
+    TImageRows rows(image);
+    Shoot(scene, settings, rows);
+    return image;
 }

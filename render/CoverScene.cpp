@@ -5,6 +5,7 @@
 #include "platform/Error.h"
 #include "platform/FileExtension.h"
 #include "platform/ProfileIni.h"
+#include "render/TextureUpload.h"
 
 #include <cerrno>
 #include <cstring>
@@ -46,7 +47,7 @@ std::unique_ptr<TTextureImage> LoadTexture(const std::string& fileName)
     auto texture = std::make_unique<TTextureImage>();
     if (!texture->LoadImage(fileName))
         throw TError("Cannot read picture " + fileName + ": it is damaged or not a picture of its kind");
-    texture->GenTexture();
+    UploadTexture(*texture);
     // GL holds the pixels now; a batch of many covers need not keep them twice.
     texture->ImageData.reset();
     return texture;

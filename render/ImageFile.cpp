@@ -3,43 +3,25 @@
 #include "platform/AtomicFile.h"
 #include "platform/Error.h"
 #include "platform/FileExtension.h"
-#include "snapshot/BmpFile.h"
+#include "render/BackgroundRows.h"
+#include "render/ImageEncoders.h"
+#include "snapshot/Bitmap24.h"
 
-#include <QBuffer>
-#include <QImage>
-#include <QImageWriter>
+#include <jpeglib.h>
 
 namespace {
 
-TBitmap24 ToBitmap(const QImage& image)
+std::unique_ptr<TImageEncoder> Encoder(TImageFormat format, TFileOutput& out, int width, int height, bool alpha)
 {
-    const QImage rgb = image.convertToFormat(QImage::Format_RGB888);
-    TBitmap24 bitmap(rgb.width(), rgb.height());
-    for (int y = 0; y < rgb.height(); ++y) {
-        const uchar* from = rgb.constScanLine(y);
-        uint8_t* to = bitmap.Row(y);
-        for (int x = 0; x < rgb.width(); ++x, from += 3, to += 3) {
-            to[0] = from[2];
-            to[1] = from[1];
-            to[2] = from[0];
-        }
+    switch (format) {
+    case TImageFormat::Png:
+        return PngEncoder(out, width, height, alpha);
+    case TImageFormat::Bmp:
+        return BmpEncoder(out, width, height);
+    case TImageFormat::Jpeg:
+        break;
     }
-    return bitmap;
-}
-
-std::string Encode(const QImage& image, const std::string& fileName, TImageFormat format)
-{
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buffer, format == TImageFormat::Png ? "png" : "jpeg");
-    // For PNG the quality sets zlib's effort: at 50 (level 4) a large picture
-    // is written in less than half the time of the default, some 10% larger.
-    writer.setQuality(format == TImageFormat::Jpeg ? 95 : 50);
-    const bool keepsAlpha = format == TImageFormat::Png && image.hasAlphaChannel();
-    if (!writer.write(image.convertToFormat(keepsAlpha ? QImage::Format_RGBA8888 : QImage::Format_RGB888)))
-        throw TError("Cannot create file " + fileName + ": " + writer.errorString().toStdString());
-    return bytes.toStdString();
+    return JpegEncoder(out, width, height);
 }
 
 } // namespace
@@ -56,13 +38,39 @@ std::optional<TImageFormat> ImageFormatOf(const std::string& fileName)
     return std::nullopt;
 }
 
-void WriteImageFile(const QImage& image, const std::string& fileName, TImageFormat format)
+std::string ImageSizeProblem(TImageFormat format, int width, int height)
 {
-    if (format == TImageFormat::Bmp) {
-        SaveBitmapToFile(ToBitmap(image), fileName);
-        return;
-    }
+    if (format == TImageFormat::Jpeg && (width > JPEG_MAX_DIMENSION || height > JPEG_MAX_DIMENSION))
+        return "a JPEG picture is at most " + std::to_string(JPEG_MAX_DIMENSION) + " pixels a side";
+    if (format == TImageFormat::Bmp && TBitmap24::ImageBytes(width, height) < 0)
+        return "a BMP picture holds at most 4 GiB, and " + std::to_string(width) + " x " + std::to_string(height) +
+               " pixels take more: write a .png";
+    return {};
+}
+
+void WriteImageFile(const std::string& fileName, TImageFormat format, int width, int height, bool alpha,
+                    const std::function<void(TPictureRows& rows)>& draw)
+{
     std::string reason;
-    if (!WriteFileAtomically(fileName, Encode(image, fileName, format), &reason))
+    const bool written = WriteFileAtomically(
+        fileName,
+        [&](int fd) {
+            try {
+                TFileOutput out(fd);
+                const std::unique_ptr<TImageEncoder> encoder = Encoder(format, out, width, height, alpha);
+                {
+                    TBackgroundRows encoding(*encoder, width);
+                    draw(encoding);
+                    encoding.Finish();
+                }
+                encoder->Finish();
+                out.Flush();
+                return 0;
+            } catch (const TWriteFailure& failure) {
+                return failure.Code;
+            }
+        },
+        &reason);
+    if (!written)
         throw TError("Cannot create file " + fileName + ": " + reason);
 }

@@ -1,18 +1,28 @@
 #pragma once
 // The picture files plenamar-render writes, their format taken from the name's
-// extension: PNG (with alpha), a 24-bit uncompressed BMP, or JPEG at quality 95.
+// extension: PNG (with alpha), a 24-bit uncompressed BMP, or JPEG at quality
+// 95 (ImageEncoders.h). A file is written row by row while its picture is
+// drawn, so no picture is ever held whole; its encoder works in a thread of
+// its own (BackgroundRows.h).
+#include "render/PictureRows.h"
+
+#include <functional>
 #include <optional>
 #include <string>
 
-class QImage;
-
 enum class TImageFormat { Png, Bmp, Jpeg };
 
-// ".png", ".bmp", ".jpg" or ".jpeg" in any case; nothing for any other name.
+// ".png", ".bmp" or ".jpg" or ".jpeg" in any case; nothing for any other name.
 std::optional<TImageFormat> ImageFormatOf(const std::string& fileName);
 
-// Writes the picture through a temporary file renamed over fileName. A PNG
-// keeps the picture's alpha when it has one; BMP and JPEG drop it. Raises
-// TError "Cannot create file <fileName>: <reason>" when the file cannot be
-// written, and leaves any previous file as it was.
-void WriteImageFile(const QImage& image, const std::string& fileName, TImageFormat format);
+// Why a width x height picture does not fit the format, for the user; empty
+// when it fits. A JPEG holds at most 65500 pixels a side, a BMP at most 4 GiB.
+std::string ImageSizeProblem(TImageFormat format, int width, int height);
+
+// Writes a width x height picture whose rows draw puts into the rows it is
+// given, through a temporary file renamed over fileName. A PNG keeps the
+// alpha when alpha is set; BMP and JPEG drop it. Raises TError "Cannot create
+// file <fileName>: <reason>" when the file cannot be written, passes on what
+// draw raises, and either way leaves any previous file as it was.
+void WriteImageFile(const std::string& fileName, TImageFormat format, int width, int height, bool alpha,
+                    const std::function<void(TPictureRows& rows)>& draw);

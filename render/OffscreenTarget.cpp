@@ -2,6 +2,7 @@
 
 #include "platform/Error.h"
 
+#include <algorithm>
 #include <string>
 
 namespace {
@@ -53,20 +54,33 @@ std::vector<int> TargetSampleCounts(const TFramebufferApi& gl)
     return counts;
 }
 
+int LargestTarget()
+{
+    GLint renderbuffer = 0, texture = 0, viewport[2] = {};
+    glGetIntegerv(GL_MAX_RENDERBUFFER_SIZE, &renderbuffer);
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &texture);
+    glGetIntegerv(GL_MAX_VIEWPORT_DIMS, viewport);
+    return std::min({renderbuffer, texture, viewport[0], viewport[1]});
+}
+
 TOffscreenTarget::TOffscreenTarget(const TFramebufferApi& gl, int width, int height, int samples)
     : Gl(gl), Width_(width), Height_(height), Samples_(samples)
 {
-    GLint largest = 0;
-    glGetIntegerv(GL_MAX_RENDERBUFFER_SIZE, &largest);
+    const int largest = LargestTarget();
     if (width > largest || height > largest)
-        throw TError("this OpenGL draws pictures of at most " + std::to_string(largest) + " pixels a side");
-    Resolved = Framebuffer(1, ResolvedColour, ResolvedDepth);
-    if (samples > 1)
-        Drawn = Framebuffer(samples, DrawnColour, DrawnDepth);
+        throw TError("this OpenGL draws at most " + std::to_string(largest) + " pixels a side at once");
+    // A multisampled target is resolved into a plain colour buffer; a plain
+    // one is drawn and read itself.
+    if (samples > 1) {
+        Drawn = Framebuffer(samples, DrawnColour, &DrawnDepth);
+        Resolved = Framebuffer(1, ResolvedColour, nullptr);
+    } else {
+        Resolved = Framebuffer(1, ResolvedColour, &DrawnDepth);
+    }
     if (Resolved == 0 || (samples > 1 && Drawn == 0)) {
         Release();
-        throw TError("this OpenGL cannot draw a " + std::to_string(width) + " x " + std::to_string(height) +
-                     " picture with " + std::to_string(samples) + " samples");
+        throw TError("this OpenGL cannot draw " + std::to_string(width) + " x " + std::to_string(height) +
+                     " pixels at once with " + std::to_string(samples) + (samples > 1 ? " samples" : " sample"));
     }
 }
 
@@ -79,12 +93,12 @@ void TOffscreenTarget::Release()
 {
     Gl.BindFramebuffer(GL_FRAMEBUFFER, 0);
     const GLuint framebuffers[] = {Drawn, Resolved};
-    const GLuint renderbuffers[] = {DrawnColour, DrawnDepth, ResolvedColour, ResolvedDepth};
+    const GLuint renderbuffers[] = {DrawnColour, DrawnDepth, ResolvedColour};
     Gl.DeleteFramebuffers(2, framebuffers);
-    Gl.DeleteRenderbuffers(4, renderbuffers);
+    Gl.DeleteRenderbuffers(3, renderbuffers);
 }
 
-GLuint TOffscreenTarget::Framebuffer(int samples, GLuint& colour, GLuint& depth) const
+GLuint TOffscreenTarget::Framebuffer(int samples, GLuint& colour, GLuint* depth) const
 {
     // A single-sampled renderbuffer is stored with 0 samples.
     const GLint stored = samples > 1 ? samples : 0;
@@ -97,10 +111,12 @@ GLuint TOffscreenTarget::Framebuffer(int samples, GLuint& colour, GLuint& depth)
     GLint given = 0;
     Gl.GetRenderbufferParameteriv(GL_RENDERBUFFER, GL_RENDERBUFFER_SAMPLES, &given);
     Gl.FramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, colour);
-    Gl.GenRenderbuffers(1, &depth);
-    Gl.BindRenderbuffer(GL_RENDERBUFFER, depth);
-    Gl.RenderbufferStorageMultisample(GL_RENDERBUFFER, stored, GL_DEPTH_COMPONENT24, Width_, Height_);
-    Gl.FramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, depth);
+    if (depth) {
+        Gl.GenRenderbuffers(1, depth);
+        Gl.BindRenderbuffer(GL_RENDERBUFFER, *depth);
+        Gl.RenderbufferStorageMultisample(GL_RENDERBUFFER, stored, GL_DEPTH_COMPONENT24, Width_, Height_);
+        Gl.FramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, *depth);
+    }
     Gl.BindRenderbuffer(GL_RENDERBUFFER, 0);
     // A count the implementation rounded up to another is not the one asked for.
     if (given != stored || Gl.CheckFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE) {
@@ -116,17 +132,17 @@ void TOffscreenTarget::Bind() const
     Gl.BindFramebuffer(GL_FRAMEBUFFER, Drawn != 0 ? Drawn : Resolved);
 }
 
-void TOffscreenTarget::Read(uint8_t* rgba) const
+void TOffscreenTarget::Read(int width, int height, uint8_t* bgra) const
 {
     if (Drawn != 0) {
         Gl.BindFramebuffer(GL_READ_FRAMEBUFFER, Drawn);
         Gl.BindFramebuffer(GL_DRAW_FRAMEBUFFER, Resolved);
-        Gl.BlitFramebuffer(0, 0, Width_, Height_, 0, 0, Width_, Height_, GL_COLOR_BUFFER_BIT, GL_NEAREST);
+        Gl.BlitFramebuffer(0, 0, width, height, 0, 0, width, height, GL_COLOR_BUFFER_BIT, GL_NEAREST);
     }
     Gl.BindFramebuffer(GL_READ_FRAMEBUFFER, Resolved);
     GLint alignment = 4;
     glGetIntegerv(GL_PACK_ALIGNMENT, &alignment);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, Width_, Height_, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
+    glPixelStorei(GL_PACK_ALIGNMENT, 4);
+    glReadPixels(0, 0, width, height, GL_BGRA, GL_UNSIGNED_BYTE, bgra);
     glPixelStorei(GL_PACK_ALIGNMENT, alignment);
 }

@@ -1,7 +1,7 @@
 #pragma once
-// The drawing target of a box shot: a framebuffer object of the picture's
-// size, colour RGBA 8 bits and depth 24, multisampled when asked for; a
-// multisampled one is resolved by a blit into a plain one to be read back.
+// The drawing target of a box shot: a framebuffer object of one tile's size,
+// colour RGBA 8 bits and depth 24, multisampled when asked for; a multisampled
+// one is resolved by a blit into a plain colour buffer to be read back.
 // Framebuffer objects are OpenGL 3.0, beyond the 1.1 the window needs, so
 // their entry points are looked up through the context.
 #include <GL/gl.h>
@@ -31,9 +31,9 @@ struct TFramebufferApi {
 
 class TOffscreenTarget {
 public:
-    // Raises TError when the implementation cannot make the target: too
-    // large, or a sample count it does not hold exactly (see
-    // TargetSampleCounts).
+    // Raises TError when the implementation cannot make the target: larger
+    // than LargestTarget, out of memory, or a sample count it does not hold
+    // exactly (see TargetSampleCounts).
     TOffscreenTarget(const TFramebufferApi& gl, int width, int height, int samples);
     ~TOffscreenTarget();
     TOffscreenTarget(const TOffscreenTarget&) = delete;
@@ -45,20 +45,26 @@ public:
 
     // Binds the target for drawing.
     void Bind() const;
-    // Resolves the samples and reads the picture into rgba: Width x Height
-    // pixels of 4 bytes, bottom row first. The pack alignment is left as it was.
-    void Read(uint8_t* rgba) const;
+    // Resolves the samples of the width x height pixels at the bottom left and
+    // reads them into bgra: 4 bytes a pixel, blue, green, red, alpha, bottom
+    // row first. The pack alignment is left as it was.
+    void Read(int width, int height, uint8_t* bgra) const;
 
 private:
-    // A complete framebuffer with its two renderbuffers, or 0.
-    GLuint Framebuffer(int samples, GLuint& colour, GLuint& depth) const;
+    // A complete framebuffer with its colour renderbuffer and, when depth is
+    // given, a depth renderbuffer; or 0.
+    GLuint Framebuffer(int samples, GLuint& colour, GLuint* depth) const;
     void Release();
 
     const TFramebufferApi& Gl;
     int Width_, Height_, Samples_;
     GLuint Drawn = 0, DrawnColour = 0, DrawnDepth = 0;
-    GLuint Resolved = 0, ResolvedColour = 0, ResolvedDepth = 0;
+    GLuint Resolved = 0, ResolvedColour = 0;
 };
+
+// The largest side of a target here: the least of the GL's renderbuffer,
+// texture and viewport limits. Needs the rendering context current.
+int LargestTarget();
 
 // The sample counts a target holds exactly here, from 1 up. A request for a
 // count between two of them gets the next higher one, so no others are

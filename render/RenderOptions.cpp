@@ -14,13 +14,16 @@ const char* const RenderUsage =
     "  --out-dir DIR        write DIR/<cover>-<pose>.png for every cover and pose\n"
     "  --preset N|all       the pose of style preset N (0 to 4), or all five\n"
     "  --angles X,Y         turn the box X degrees about x and Y about y (default 0,0)\n"
-    "  --size WxH           picture size in pixels (default 1150x880)\n"
+    "  --size WxH           picture size in pixels, 1 to 65535 a side (default 1150x880);\n"
+    "                       a JPEG holds at most 65500 a side, a BMP at most 4 GiB\n"
     "  --samples N          antialiasing samples per pixel, 1 to 64 (default 8; 1 turns it off)\n"
     "  --look studio|window studio (the default): lit as a solid, with a soft shadow;\n"
     "                       window: the picture the window shows\n"
     "  --shadow S           the studio's contact shadow, 0 (none) to 1 (default 0.6)\n"
     "  --reflection R       the studio's reflection in a glossy floor, 0 (none) to 1 (default 0)\n"
     "  --margin M           the margin around the box, a share of the picture: 0.05 or 5% (default)\n"
+    "  --tile N             draw in tiles of at most N x N pixels, 16 or more (default 1024,\n"
+    "                       or what the OpenGL draws at once if less); smaller takes less memory\n"
     "  --transparent        background alpha 0 (PNG only)\n"
     "  --background RRGGBB  background colour (default FFFFFF)\n"
     "  --help               this text\n"
@@ -150,6 +153,8 @@ void CheckOutputs(const TRenderOptions& options, bool background)
         Refuse("cannot write " + options.OutputFile + ": the picture's name must end in .png, .bmp or .jpg");
     if (options.Style.Transparent && *format != TImageFormat::Png)
         Refuse("--transparent needs a .png picture");
+    if (const std::string problem = ImageSizeProblem(*format, options.Width, options.Height); !problem.empty())
+        Refuse("cannot write " + options.OutputFile + ": " + problem);
 }
 
 // Every option: its name, another spelling, whether it takes a value, and what
@@ -177,6 +182,8 @@ const TOptionRule OptionRules[] = {
     {"--size", {}, true, [](TRenderOptions& o, const std::string& v) { ParseSize(v, o); }},
     {"--samples", {}, true,
      [](TRenderOptions& o, const std::string& v) { o.Samples = ParseCount("--samples", v, 1, MaxSamples); }},
+    {"--tile", {}, true,
+     [](TRenderOptions& o, const std::string& v) { o.Tile = ParseCount("--tile", v, MinTileSide, MaxPictureSide); }},
     {"--transparent", {}, false, [](TRenderOptions& o, const std::string&) { o.Style.Transparent = true; }},
     {"--background", {}, true, [](TRenderOptions& o, const std::string& v) { o.Style.Background = ParseColour(v); }},
     {"--look", {}, true, [](TRenderOptions& o, const std::string& v) { o.Style.Look = ParseLook(v); }},

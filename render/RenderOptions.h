@@ -8,6 +8,7 @@
 // the user, and the tool then exits 2.
 #include "platform/Error.h"
 #include "render/ShotStyle.h"
+#include "render/Tiles.h"
 
 #include <cstdint>
 #include <optional>
@@ -35,12 +36,17 @@ struct TRenderOptions {
     int Height = 880;
     int Samples = 8;
     TShotStyle Style;  // --look, --shadow, --reflection, --margin, --transparent, --background
+    int Tile = DefaultTileSide;
     bool Help = false;
 };
 
 // The largest side of a picture, and the most samples, that may be asked for.
-constexpr int MaxPictureSide = 16384;
+// A picture is drawn in tiles and written row by row, so memory does not bound
+// it; the formats do: a JPEG holds 65500 pixels a side, a BMP 4 GiB.
+constexpr int MaxPictureSide = 65535;
 constexpr int MaxSamples = 64;
+// The smallest tile that may be asked for: smaller ones only take longer.
+constexpr int MinTileSide = 16;
 
 // The arguments after the program's name. "--help" alone is enough; otherwise
 // at least one cover and exactly one of -o and --out-dir are needed.

@@ -59,8 +59,11 @@ private:
             try {
                 scene.XRotation = Jobs[i].Pose.XRotation;
                 scene.YRotation = Jobs[i].Pose.YRotation;
-                const TShotSettings settings{Options.Width, Options.Height, Options.Samples};
-                WriteImageFile(Shooter.Shoot(scene, settings), Jobs[i].OutputFile, Jobs[i].Format);
+                const TShotSettings settings{
+                    .Width = Options.Width, .Height = Options.Height, .Samples = Options.Samples, .Tile = Options.Tile};
+                WriteImageFile(Jobs[i].OutputFile, Jobs[i].Format, settings.Width, settings.Height,
+                               Options.Style.Transparent,
+                               [&](TPictureRows& rows) { Shooter.Shoot(scene, settings, rows); });
                 Report(cover, Jobs[i], {});
             } catch (const TError& e) {
                 Report(cover, Jobs[i], e.what());

@@ -32,22 +32,32 @@ void Put32(std::string& out, size_t at, uint32_t value)
 
 } // namespace
 
-std::string EncodeBmp(const TBitmap24& bitmap)
+std::string BmpHeaders(int width, int height)
 {
-    const size_t stride = bitmap.Stride();
-    const size_t imageSize = stride * static_cast<size_t>(bitmap.Height());
-    std::string out(HeadersSize + imageSize, '\0');
+    const int64_t imageSize = TBitmap24::ImageBytes(width, height);
+    if (imageSize < 0)
+        throw TError("Cannot make a bitmap of " + std::to_string(width) + " x " + std::to_string(height) +
+                     " pixels");
+    std::string out(HeadersSize, '\0');
     out[0] = 'B';
     out[1] = 'M';
-    Put32(out, 2, static_cast<uint32_t>(out.size()));
+    Put32(out, 2, static_cast<uint32_t>(HeadersSize + static_cast<size_t>(imageSize)));
     Put32(out, 10, HeadersSize);
     Put32(out, 14, InfoHeaderSize);
-    Put32(out, 18, static_cast<uint32_t>(bitmap.Width()));
-    Put32(out, 22, static_cast<uint32_t>(bitmap.Height()));
+    Put32(out, 18, static_cast<uint32_t>(width));
+    Put32(out, 22, static_cast<uint32_t>(height));
     Put16(out, 26, 1);   // planes
     Put16(out, 28, 24);  // bits per pixel
     Put32(out, 34, static_cast<uint32_t>(imageSize));
     // Compression (uncompressed), resolution and colour counts stay 0.
+    return out;
+}
+
+std::string EncodeBmp(const TBitmap24& bitmap)
+{
+    const size_t stride = bitmap.Stride();
+    std::string out = BmpHeaders(bitmap.Width(), bitmap.Height());
+    out.resize(HeadersSize + stride * static_cast<size_t>(bitmap.Height()));
     for (int y = 0; stride != 0 && y < bitmap.Height(); ++y) {
         const size_t fileRow = static_cast<size_t>(bitmap.Height() - 1 - y);
         std::memcpy(out.data() + HeadersSize + fileRow * stride, bitmap.Row(y), stride);

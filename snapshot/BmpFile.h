@@ -10,6 +10,10 @@
 // The whole file for bitmap.
 std::string EncodeBmp(const TBitmap24& bitmap);
 
+// The file's two headers, for a width x height bitmap whose rows follow them;
+// raises TError when the file would not fit the format's 32-bit sizes.
+std::string BmpHeaders(int width, int height);
+
 // Reads a 24-bit uncompressed BMP (rows bottom-up, or top-down when the height
 // is negative). Anything else, or a file too short for its pixels, raises
 // TError "Bitmap image is not valid".

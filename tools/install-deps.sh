@@ -11,11 +11,11 @@ PACKAGES=(
   # Mesa's software renderer with its GLX and EGL vendors
   libgl1-mesa-dri libglx-mesa0 libegl-mesa0
   # pictures
-  libjpeg-dev libwmf-dev libemf2svg-dev
+  libjpeg-dev libpng-dev libwmf-dev libemf2svg-dev
   # the fonts libwmf draws metafile text with
   fonts-urw-base35
   # tests and benchmarks
-  libgtest-dev libgmock-dev libbenchmark-dev libjpeg-turbo-progs
+  libgtest-dev libgmock-dev libbenchmark-dev libjpeg-turbo-progs time
   # a display for tests and screenshots
   xvfb xauth xdotool imagemagick fonts-dejavu-core fonts-dejavu-extra
   # the install tree and the Debian package: validators, dpkg-shlibdeps

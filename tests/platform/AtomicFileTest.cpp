@@ -3,7 +3,10 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <cerrno>
+#include <cstring>
 #include <gtest/gtest.h>
+#include <stdexcept>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -70,4 +73,29 @@ TEST(AtomicFile, MissingFolderFails)
     std::string error;
     EXPECT_FALSE(WriteFileAtomically("/nonexistent-folder/x.bmp", "x", &error));
     EXPECT_FALSE(error.empty());
+}
+
+TEST(AtomicFile, AWriterThatFailsOrRaisesLeavesTheOldFileAndNoTemporary)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("a.png");
+    ASSERT_TRUE(WriteFileAtomically(path.toStdString(), "old"));
+    // Written piece by piece.
+    ASSERT_TRUE(WriteFileAtomically(path.toStdString(), [](int fd) {
+        return write(fd, "ne", 2) == 2 && write(fd, "w", 1) == 1 ? 0 : errno;
+    }));
+    EXPECT_EQ(ReadAll(path), "new");
+    std::string error;
+    EXPECT_FALSE(WriteFileAtomically(
+        path.toStdString(), [](int fd) { return write(fd, "x", 1) == 1 ? ENOSPC : errno; }, &error));
+    EXPECT_EQ(error, std::strerror(ENOSPC));
+    EXPECT_THROW(WriteFileAtomically(path.toStdString(),
+                                     [](int fd) -> int {
+                                         if (write(fd, "y", 1) != 1)
+                                             return errno;
+                                         throw std::runtime_error("drawing failed");
+                                     }),
+                 std::runtime_error);
+    EXPECT_EQ(ReadAll(path), "new");
+    EXPECT_EQ(EntryCount(dir.path()), 1);
 }

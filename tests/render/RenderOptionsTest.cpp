@@ -128,7 +128,7 @@ TEST(RenderOptions, RefusesAnyOptionGivenTwice)
         {"--angles", "1,2", "--angles=1,2"}, {"--size", "5x5", "--size", "6x6"}, {"--samples", "1", "--samples", "1"},
         {"--transparent", "--transparent"},  {"--background", "000000", "--background", "ffffff"},
         {"--look", "studio", "--look=window"}, {"--shadow", "0", "--shadow", "1"}, {"--margin=0", "--margin=0"},
-        {"-h", "--help"}};
+        {"--tile", "64", "--tile=64"}, {"-h", "--help"}};
     for (const std::vector<std::string>& options : twice) {
         std::vector<std::string> args{"a.cov"};
         args.insert(args.end(), options.begin(), options.end());
@@ -148,10 +148,12 @@ TEST(RenderOptions, RefusesValuesOutOfRange)
         EXPECT_TRUE(refused({"--preset", preset})) << preset;
     for (const char* angles : {"1", "1,", ",1", "1;2", "nan,0", "0,inf", "1,2,3", "1e99,0"})
         EXPECT_TRUE(refused({"--angles", angles})) << angles;
-    for (const char* size : {"0x10", "10x0", "16385x10", "10", "x10", "10x", "-5x5", "5x5x5", " 5x5"})
+    for (const char* size : {"0x10", "10x0", "65536x10", "10", "x10", "10x", "-5x5", "5x5x5", " 5x5"})
         EXPECT_TRUE(refused({"--size", size})) << size;
     for (const char* samples : {"0", "65", "eight", ""})
         EXPECT_TRUE(refused({"--samples", samples})) << samples;
+    for (const char* tile : {"15", "0", "65536", "1e3", ""})
+        EXPECT_TRUE(refused({"--tile", tile})) << tile;
     for (const char* colour : {"FFF", "GGGGGG", "1234567", "", "#"})
         EXPECT_TRUE(refused({"--background", colour})) << colour;
     for (const char* share : {"-0.1", "1.01", "101%", "%", "", "nan", "inf", "0.5.", "5 %", "0x1"}) {
@@ -160,6 +162,19 @@ TEST(RenderOptions, RefusesValuesOutOfRange)
     }
     for (const char* margin : {"0.46", "46%", "-1%", "5"})
         EXPECT_TRUE(refused({"--margin", margin})) << margin;
-    EXPECT_FALSE(refused({"--size", "16384x1", "--samples", "64", "--angles", "-0.25,405"}));
+    EXPECT_FALSE(refused({"--size", "65535x1", "--samples", "64", "--tile", "16", "--angles", "-0.25,405"}));
     EXPECT_FALSE(refused({"--shadow", "100%", "--reflection", "0", "--margin", "0.45"}));
+    EXPECT_EQ(Parse({"a.cov", "-o", "a.png", "--tile", "300"}).Tile, 300);
+    EXPECT_EQ(Parse({"a.cov", "-o", "a.png"}).Tile, DefaultTileSide);
+}
+
+TEST(RenderOptions, RefusesSizesThePicturesFormatCannotHold)
+{
+    EXPECT_EQ(Refusal({"a.cov", "-o", "a.jpg", "--size", "65501x100"}),
+              "cannot write a.jpg: a JPEG picture is at most 65500 pixels a side");
+    EXPECT_EQ(Refusal({"a.cov", "-o", "a.bmp", "--size", "40000x40000"}),
+              "cannot write a.bmp: a BMP picture holds at most 4 GiB, and 40000 x 40000 pixels take more: "
+              "write a .png");
+    EXPECT_EQ(Refusal({"a.cov", "-o", "a.png", "--size", "65535x65535"}), "accepted");
+    EXPECT_EQ(Refusal({"a.cov", "--out-dir", "d", "--size", "65535x65535"}), "accepted");
 }

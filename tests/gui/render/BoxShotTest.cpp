@@ -1,6 +1,7 @@
 #include "cover/TextureImage.h"
 #include "render/BoxShot.h"
 #include "render/CoverScene.h"
+#include "render/Sampling.h"
 #include "render/SceneBounds.h"
 #include "render/ShotStage.h"
 #include "tests/gui/render/BandedCovers.h"
@@ -66,6 +67,46 @@ QPointF Centroid(const QImage& image)
             y += c * (row + 0.5);
         }
     return {x / sum, y / sum};
+}
+
+// How far a tiled picture lies from the untiled one: pixels more than one
+// level apart in any channel, the largest difference, and the most such
+// pixels on any one row or column along a tile border. Pixels are compared
+// as they show, premultiplied: the colour of a clear pixel is no colour.
+struct TTileDifference {
+    double Share = 0.0;
+    int Largest = 0;
+    int WorstBorder = 0;
+};
+
+TTileDifference Difference(const QImage& whole, const QImage& tiled, int side)
+{
+    const QImage a = whole.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    const QImage b = tiled.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    std::vector<int> rows(size_t(a.height()), 0), columns(size_t(a.width()), 0);
+    TTileDifference d;
+    int over = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+            const int most = std::max({std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)),
+                                       std::abs(qBlue(p) - qBlue(q)), std::abs(qAlpha(p) - qAlpha(q))});
+            d.Largest = std::max(d.Largest, most);
+            if (most > 1) {
+                ++over;
+                ++rows[size_t(y)];
+                ++columns[size_t(x)];
+            }
+        }
+    d.Share = double(over) / (double(a.width()) * a.height());
+    for (int border = side; border < std::max(a.width(), a.height()); border += side)
+        for (const int line : {border - 1, border}) {
+            if (line < a.height())
+                d.WorstBorder = std::max(d.WorstBorder, rows[size_t(line)]);
+            if (line < a.width())
+                d.WorstBorder = std::max(d.WorstBorder, columns[size_t(line)]);
+        }
+    return d;
 }
 
 class BoxShot : public TShotFixture {
@@ -225,12 +266,14 @@ TEST_F(BoxShot, DrawsExactlyTheSamplesAskedFor)
 {
     // A black box on white: a pixel that the box covers in k of N samples is
     // k / N black, so each count shows its own levels, and all of them along
-    // the slanted edges.
+    // the slanted edges; in one piece and in tiles of 64 alike.
     TBoxShooter shooter(Api);
     const TShotScene scene = BlackScene(31.5f, 31.5f);
-    for (const int samples : {1, 2, 3, 4, 6, 8}) {
-        SCOPED_TRACE(testing::Message() << samples << " samples");
-        const QImage shot = shooter.Shoot(scene, {.Width = 300, .Height = 300, .Samples = samples});
+    for (const auto& [samples, tile] : {std::pair(1, 4096), std::pair(2, 4096), std::pair(3, 4096),
+                                        std::pair(4, 4096), std::pair(6, 4096), std::pair(8, 4096),
+                                        std::pair(3, 64), std::pair(8, 64)}) {
+        SCOPED_TRACE(testing::Message() << samples << " samples, tiles of " << tile);
+        const QImage shot = shooter.Shoot(scene, {.Width = 300, .Height = 300, .Samples = samples, .Tile = tile});
         std::set<int> levels;
         int off = 0;
         for (const double coverage : Coverage(shot)) {
@@ -292,4 +335,34 @@ TEST_F(BoxShot, EachImageFileIsLoadedOnceAndOnlyWhenShown)
     EXPECT_EQ(Cache.Loaded(), 5u);
     EXPECT_NE(again[size_t(TFaceSlot::Plain)]->TextureID, 0u);
     EXPECT_NE(again[size_t(TFaceSlot::Floor)]->TextureID, 0u);
+}
+
+TEST_F(BoxShot, ATiledPictureIsTheUntiledOne)
+{
+    // Tiles of any size, even or odd, join without a seam: the pictures
+    // differ only where an edge's sample flips, a level or two of coverage.
+    TBoxShooter shooter(Api);
+    const QString floored = WriteBandedCover(Folder.path(), "floored.cov", "Floor=1\n");
+    const QString open =
+        WriteBandedCover(Folder.path(), "open.cov", "Open=1\n", "Width=20\nHeight=30\nDepth=10\n");
+    const std::vector<std::pair<TShotScene, const char*>> scenes{
+        {TShotFixture::SceneOf(floored, 31.5f, 31.5f, {.Look = TLook::Window}), "window"},
+        {TShotFixture::SceneOf(open, -10.0f, 40.0f, {.Look = TLook::Window, .Transparent = true}),
+         "window, transparent"},
+        {TShotFixture::SceneOf(floored, 31.5f, 31.5f, {.Reflection = 0.5}), "studio"},
+        {TShotFixture::SceneOf(open, 10.0f, -30.0f, {.Shadow = 0.8, .Reflection = 0.5, .Transparent = true}),
+         "studio, transparent"}};
+    for (const auto& [scene, name] : scenes) {
+        const TShotSettings whole{.Width = 1000, .Height = 700, .Tile = 4096};
+        const QImage untiled = shooter.Shoot(scene, whole);
+        for (const int side : {128, 300, 301, 97}) {
+            SCOPED_TRACE(testing::Message() << name << ", tiles of " << side);
+            TShotSettings tiled = whole;
+            tiled.Tile = side;
+            const TTileDifference d = Difference(untiled, shooter.Shoot(scene, tiled), side);
+            EXPECT_LE(d.Share, 0.0005);
+            EXPECT_LE(d.Largest, 128);
+            EXPECT_LE(d.WorstBorder, 4);
+        }
+    }
 }

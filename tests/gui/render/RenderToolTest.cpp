@@ -173,7 +173,7 @@ TEST_P(RenderTool, BadArgumentsExit2WithOneLineAndWhereToLook)
     const std::pair<QStringList, QString> cases[] = {
         {{}, "no cover file given"},
         {{cover}, "give either -o FILE or --out-dir DIR"},
-        {{"--size", "0x5", "-o", "a.png", cover}, "--size takes WIDTHxHEIGHT, each from 1 to 16384, not \"0x5\""},
+        {{"--size", "0x5", "-o", "a.png", cover}, "--size takes WIDTHxHEIGHT, each from 1 to 65535, not \"0x5\""},
         {{"--bogus", "-o", "a.png", cover}, "unknown option --bogus"},
         {{"-o", "a.png", cover, cover}, "-o writes one picture, and these options make 2: use --out-dir DIR"},
         {{"-o", Path("a.png"), "-o", Path("b.png"), cover}, "-o is given twice: give each option once"},
@@ -184,6 +184,50 @@ TEST_P(RenderTool, BadArgumentsExit2WithOneLineAndWhereToLook)
         EXPECT_EQ(run.Err, "plenamar-render: " + message + "\nTry 'plenamar-render --help'.\n");
     }
     EXPECT_FALSE(QFile::exists(Path("a.png")) || QFile::exists(Path("b.png")));
+}
+
+TEST_P(RenderTool, TiledFilesOfEveryFormatShowTheWholePicture)
+{
+    // Drawn in tiles of 64 and written strip by strip, each file shows what
+    // one tile of the whole picture shows; a BMP's rows run bottom-up.
+    const QString cover = Cover("box.cov", "Floor=1\n");
+    for (const char* extension : {"png", "bmp", "jpg"}) {
+        SCOPED_TRACE(extension);
+        const QString whole = Path(QString("whole.") + extension), tiled = Path(QString("tiled.") + extension);
+        for (const auto& [file, tile] : {std::pair(whole, "4096"), std::pair(tiled, "64")}) {
+            const TRun run = Run({"--size", "300x170", "--preset", "2", "--tile", tile, "-o", file, cover});
+            ASSERT_EQ(run.ExitCode, 0) << run.Err.toStdString();
+        }
+        const QImage a(whole), b(tiled);
+        ASSERT_EQ(a.size(), QSize(300, 170));
+        ASSERT_EQ(b.size(), a.size());
+        int far = 0;
+        for (int y = 0; y < a.height(); ++y)
+            for (int x = 0; x < a.width(); ++x) {
+                const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+                far += std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) + std::abs(qBlue(p) - qBlue(q)) > 48;
+            }
+        EXPECT_LE(far, 5);
+    }
+}
+
+TEST_P(RenderTool, AFileSizeLimitFailsThePictureAndLeavesNoTemporary)
+{
+    // Past the limit a write fails as on a full disk: the picture is named
+    // with the reason, and neither it nor its temporary file is left.
+    const QString cover = Cover("box.cov");
+    QProcess shell;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    if (GetParam() == TDisplay::Removed)
+        environment.remove("DISPLAY");
+    shell.setProcessEnvironment(environment);
+    shell.start("/bin/sh", {"-c", "ulimit -f 64 && exec \"$0\" \"$@\"", PLENAMAR_RENDER_PROGRAM, "--size",
+                            "600x600", "-o", Path("big.bmp"), cover});
+    ASSERT_TRUE(shell.waitForFinished(60000));
+    EXPECT_EQ(shell.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(shell.exitCode(), 1);
+    EXPECT_TRUE(QString::fromUtf8(shell.readAllStandardError()).contains(": File too large"));
+    EXPECT_TRUE(QDir(Folder.path()).entryList({"big.bmp*"}, QDir::Files | QDir::Hidden).isEmpty());
 }
 
 TEST_P(RenderTool, ReadsOnlyTheImagesThePictureShows)

@@ -53,7 +53,7 @@ protected:
                   ViewFar);
         DrawShotScene(scene, framing.Frustum);
         std::vector<uint8_t> pixels(size_t(width) * size_t(height) * 4);
-        target.Read(pixels.data());
+        target.Read(width, height, pixels.data());
         return pixels;
     }
 
