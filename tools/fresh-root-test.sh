@@ -71,6 +71,28 @@ remove_tree() {
 }
 trap 'unmount_under "$run"' EXIT
 
+# Brings /p to the checkout's files. Only a file whose bytes changed is
+# written, with a new time, so that a kept build rebuilds what changed and
+# only that; files gone from the checkout go from /p (its builds stay).
+sync_checkout() {
+  local incoming=$root/incoming f
+  rm -rf --one-file-system -- "$incoming"
+  mkdir -p "$incoming"
+  git -C "$checkout" ls-files -z --cached --others --exclude-standard |
+    tar -C "$checkout" --null -T - --ignore-failed-read -cf - | tar -C "$incoming" -xf -
+  (cd "$run/p" && find . \( -path ./build -o -path './build-*' \) -prune -o -type f -print0) |
+    while IFS= read -r -d '' f; do
+      [ -e "$incoming/$f" ] || rm -f -- "$run/p/$f"
+    done
+  (cd "$incoming" && find . -type f -print0) |
+    while IFS= read -r -d '' f; do
+      cmp -s -- "$incoming/$f" "$run/p/$f" && continue
+      mkdir -p -- "$(dirname -- "$run/p/$f")"
+      cp --preserve=mode -- "$incoming/$f" "$run/p/$f"
+    done
+  rm -rf --one-file-system -- "$incoming"
+}
+
 if [ ! -e "$base/.plenamar-base" ]; then
   step "debootstrap bookworm into $base"
   remove_tree "$base.partial"
@@ -90,7 +112,6 @@ fi
 if $reuse && [ -d "$run/p" ]; then
   step "reusing the system in $run"
   unmount_under "$run"
-  find "$run/p" -mindepth 1 -maxdepth 1 ! -name 'build*' -exec rm -rf --one-file-system -- {} +
 else
   step "fresh system in $run"
   remove_tree "$run"
@@ -107,8 +128,7 @@ mount -t tmpfs tmpfs "$run/dev/shm"
 mount --bind "$archives" "$run/var/cache/apt/archives"
 
 step "copying $checkout into /p"
-git -C "$checkout" ls-files -z --cached --others --exclude-standard |
-  tar -C "$checkout" --null -T - --ignore-failed-read -cf - | tar -C "$run/p" -xf -
+sync_checkout
 
 step "./test.sh $* in $run"
 status=0
