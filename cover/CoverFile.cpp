@@ -1,5 +1,6 @@
 #include "cover/CoverFile.h"
 
+#include "platform/Error.h"
 #include "platform/ProfileIni.h"
 #include "platform/ProfileIniInteger.h"
 
@@ -32,7 +33,13 @@ void ReadCoverText(std::string_view text, TCoverTarget& target)
 
 void ReadCoverFile(const std::string& fileName, TCoverTarget& target)
 {
-    ReadCoverText(ReadProfileFile(fileName).value_or(std::string()), target);
+    std::string text;
+    try {
+        text = ReadProfileFile(fileName);
+    } catch (const TInOutError&) {
+        // A file that cannot be read holds no keys: every key takes its default.
+    }
+    ReadCoverText(text, target);
 }
 
 TCoverState ReadCoverState(std::string_view text)

@@ -5,12 +5,14 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
 
+constexpr const char* CannotOpen = "Cannot open file";
 constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
 constexpr std::string_view LineBreaks = "\r\n";
 constexpr std::string_view LineBreaksAndNul{"\r\n\0", 3};
@@ -179,6 +181,30 @@ TKeySearch FindKey(std::string_view text, std::string_view section, std::string_
     return search;
 }
 
+// Closes a file descriptor when it goes out of scope.
+class TFileDescriptor {
+public:
+    explicit TFileDescriptor(int fd) : Fd(fd) {}
+    ~TFileDescriptor() { close(Fd); }
+    TFileDescriptor(const TFileDescriptor&) = delete;
+    TFileDescriptor& operator=(const TFileDescriptor&) = delete;
+
+private:
+    int Fd;
+};
+
+// The text a key is written into: the file's, or none when it does not exist yet.
+std::string TextToUpdate(const std::string& path)
+{
+    try {
+        return ReadProfileFile(path);
+    } catch (const TInOutError& e) {
+        if (e.Code() != ENOENT)
+            throw;
+        return {};
+    }
+}
+
 } // namespace
 
 std::string ReadProfileString(std::string_view text, std::string_view section, std::string_view key,
@@ -212,39 +238,45 @@ std::optional<std::string> WriteProfileText(std::string_view text, std::string_v
     return std::string(text.substr(0, at)) + inserted + std::string(text.substr(at));
 }
 
-std::optional<std::string> ReadProfileFile(const std::string& path)
+std::string ReadProfileFile(const std::string& path)
 {
     // Non-blocking, so that a named pipe chosen by mistake cannot stall the open.
     const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0)
-        return errno == ENOENT ? std::optional<std::string>(std::string()) : std::nullopt;
-    std::optional<std::string> text;
+        RaiseFileError(CannotOpen, path, errno);
+    const TFileDescriptor file(fd);
     struct stat info {};
-    if (fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
-        text.emplace();
-        char buffer[16384];
-        for (;;) {
-            const ssize_t n = read(fd, buffer, sizeof buffer);
-            if (n < 0 && errno == EINTR)
-                continue;
-            if (n < 0 || text->size() + static_cast<size_t>(n) > MaxProfileFileSize) {
-                text.reset();
-                break;
-            }
-            if (n == 0)
-                break;
-            text->append(buffer, static_cast<size_t>(n));
-        }
+    if (fstat(fd, &info) != 0)
+        RaiseFileError(CannotOpen, path, errno);
+    if (!S_ISREG(info.st_mode))
+        RaiseFileError(CannotOpen, path, 0, "not a regular file");
+    std::string text;
+    char buffer[16384];
+    for (;;) {
+        const ssize_t n = read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            RaiseFileError(CannotOpen, path, errno);
+        if (n == 0)
+            return text;
+        if (text.size() + static_cast<size_t>(n) > MaxProfileFileSize)
+            RaiseFileError(CannotOpen, path, EFBIG, "larger than " + std::to_string(MaxProfileFileSize) + " bytes");
+        text.append(buffer, static_cast<size_t>(n));
     }
-    close(fd);
-    return text;
 }
 
 void WriteProfileString(const std::string& path, std::string_view section, std::string_view key,
                         std::string_view value)
 {
-    const std::optional<std::string> text = ReadProfileFile(path);
-    const std::optional<std::string> updated = text ? WriteProfileText(*text, section, key, value) : std::nullopt;
-    if (!updated || updated->size() > MaxProfileFileSize || !WriteFileAtomically(path, *updated))
-        throw TError("Unable to write to " + path);
+    try {
+        const std::optional<std::string> updated = WriteProfileText(TextToUpdate(path), section, key, value);
+        if (updated && updated->size() <= MaxProfileFileSize) {
+            WriteFileAtomically(path, *updated);
+            return;
+        }
+    } catch (const TInOutError&) {
+        // The user learns which file; the system's reason is not part of this message.
+    }
+    throw TError("Unable to write to " + path);
 }

@@ -36,12 +36,14 @@ std::string ReadProfileString(std::string_view text, std::string_view section, s
 std::optional<std::string> WriteProfileText(std::string_view text, std::string_view section, std::string_view key,
                                             std::string_view value);
 
-// The whole file: empty text when it does not exist, nothing when it cannot be
-// read, is not a regular file or is larger than MaxProfileFileSize.
-std::optional<std::string> ReadProfileFile(const std::string& path);
+// The whole file. Raises TInOutError "Cannot open file <path>: <reason>" when
+// it does not exist (with the code ENOENT), cannot be read, is not a regular
+// file or is larger than MaxProfileFileSize.
+std::string ReadProfileFile(const std::string& path);
 
 // Sets one key in the file, creating the file when it is missing, and replaces
-// the file atomically. Raises TError "Unable to write to <path>" when the key
-// is refused or the file cannot be read or written; the file then stays as it was.
+// it atomically (see WriteFileAtomically: a read-only file is refused). Raises
+// TError "Unable to write to <path>" when the key is refused or the file cannot
+// be read or written; the file then stays as it was.
 void WriteProfileString(const std::string& path, std::string_view section, std::string_view key,
                         std::string_view value);

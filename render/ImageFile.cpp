@@ -62,7 +62,5 @@ void WriteImageFile(const QImage& image, const std::string& fileName, TImageForm
         SaveBitmapToFile(ToBitmap(image), fileName);
         return;
     }
-    std::string reason;
-    if (!WriteFileAtomically(fileName, Encode(image, fileName, format), &reason))
-        throw TError("Cannot create file " + fileName + ": " + reason);
+    WriteFileAtomically(fileName, Encode(image, fileName, format));
 }

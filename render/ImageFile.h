@@ -11,8 +11,8 @@ enum class TImageFormat { Png, Bmp, Jpeg };
 // ".png", ".bmp", ".jpg" or ".jpeg" in any case; nothing for any other name.
 std::optional<TImageFormat> ImageFormatOf(const std::string& fileName);
 
-// Writes the picture through a temporary file renamed over fileName. A PNG
-// keeps the picture's alpha when it has one; BMP and JPEG drop it. Raises
-// TError "Cannot create file <fileName>: <reason>" when the file cannot be
-// written, and leaves any previous file as it was.
+// Writes the picture with WriteFileAtomically (a read-only file is refused, a
+// link's target is replaced). A PNG keeps the picture's alpha when it has one;
+// BMP and JPEG drop it. Raises TError "Cannot create file <fileName>: <reason>"
+// when the file cannot be written, and leaves any previous file as it was.
 void WriteImageFile(const QImage& image, const std::string& fileName, TImageFormat format);

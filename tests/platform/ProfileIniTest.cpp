@@ -124,7 +124,6 @@ TEST(ProfileIniFile, CreatesAndUpdatesAFileAtomically)
 {
     QTemporaryDir dir;
     const std::string path = dir.filePath("box.cov").toStdString();
-    EXPECT_EQ(ReadProfileFile(path), std::string());
     WriteProfileString(path, "Sizes", "Width", "20");
     WriteProfileString(path, "Sizes", "Width", "21");
     WriteProfileString(path, "Options", "Book", "1");
@@ -153,15 +152,31 @@ TEST(ProfileIniFile, AFailedWriteSaysWhereAndLeavesTheFileAsItWas)
     // Too large to be a cover file: neither read nor rewritten, so nothing is cut off.
     const std::string big = "[S]\nA=1\n" + std::string(MaxProfileFileSize, ';');
     Put(path, big);
-    EXPECT_EQ(ReadProfileFile(path), std::nullopt);
     expectRefused(path, "2");
     EXPECT_EQ(Slurp(path), big);
+
 }
 
-TEST(ProfileIniFile, ANamedPipeIsNotReadAndDoesNotBlock)
+TEST(ProfileIniFile, AFileThatCannotBeReadSaysWhy)
 {
     QTemporaryDir dir;
-    const std::string path = dir.filePath("pipe.cov").toStdString();
-    ASSERT_EQ(mkfifo(path.c_str(), 0600), 0);
-    EXPECT_EQ(ReadProfileFile(path), std::nullopt);
+    const auto readError = [](const std::string& path) {
+        try {
+            ReadProfileFile(path);
+            return std::string("read");
+        } catch (const TInOutError& e) {
+            return std::string(e.what()) + " (" + std::to_string(e.Code()) + ")";
+        }
+    };
+    const std::string missing = dir.filePath("missing.cov").toStdString();
+    EXPECT_EQ(readError(missing), "Cannot open file " + missing + ": No such file or directory (2)");
+    // A named pipe neither blocks nor is read.
+    const std::string pipe = dir.filePath("pipe.cov").toStdString();
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    EXPECT_EQ(readError(pipe), "Cannot open file " + pipe + ": not a regular file (0)");
+    const std::string big = dir.filePath("big.cov").toStdString();
+    Put(big, std::string(MaxProfileFileSize + 1, ';'));
+    EXPECT_EQ(readError(big), "Cannot open file " + big + ": larger than 1048576 bytes (27)");
+    Put(big, std::string(MaxProfileFileSize, ';'));
+    EXPECT_EQ(ReadProfileFile(big).size(), MaxProfileFileSize);
 }
