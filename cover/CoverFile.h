@@ -52,8 +52,8 @@ TCoverState ReadCoverState(std::string_view text);
 
 // One key as saving writes it.
 struct TCoverEntry {
-    const char* Section = nullptr;
-    const char* Key = nullptr;
+    std::string_view Section;
+    std::string_view Key;
     std::string Value;
 };
 

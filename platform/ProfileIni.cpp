@@ -9,13 +9,35 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
 constexpr const char* CannotOpen = "Cannot open file";
 constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
-constexpr std::string_view LineBreaks = "\r\n";
 constexpr std::string_view LineBreaksAndNul{"\r\n\0", 3};
+
+bool IsLineBreak(char c)
+{
+    return c == '\r' || c == '\n';
+}
+
+// Characters from to to of s, without substr's range checks (from <= to <= size):
+// lines are cut up many times for every key read or written.
+std::string_view Slice(std::string_view s, size_t from, size_t to)
+{
+    return {s.data() + from, to - from};
+}
+
+// Where the line that runs from pos ends: its first CR or LF, or the end of the
+// text. Two searches for one character each, the CR only up to the LF, cost far
+// less than find_first_of, which looks each character up in "\r\n".
+size_t LineEnd(std::string_view text, size_t pos)
+{
+    const std::string_view rest = Slice(text, pos, text.size());
+    const std::string_view line = Slice(rest, 0, std::min(rest.find('\n'), rest.size()));
+    return pos + std::min(line.find('\r'), line.size());
+}
 
 bool IsBlank(char c)
 {
@@ -74,7 +96,7 @@ public:
         if (Pos >= Text.size())
             return false;
         line.Start = Pos;
-        line.ContentEnd = std::min(Text.find_first_of(LineBreaks, Pos), Text.size());
+        line.ContentEnd = LineEnd(Text, Pos);
         line.End = line.ContentEnd;
         if (line.End < Text.size()) {
             const bool crlf = Text[line.End] == '\r' && line.End + 1 < Text.size() && Text[line.End + 1] == '\n';
@@ -99,28 +121,41 @@ struct TParsedLine {
 
 TParsedLine ParseLine(std::string_view text, const TLine& line)
 {
-    const std::string_view content = TrimLeft(text.substr(line.Start, line.ContentEnd - line.Start));
+    const std::string_view content = TrimLeft(Slice(text, line.Start, line.ContentEnd));
     if (content.empty() || content.front() == ';')
         return {};
     if (content.front() == '[') {
         const size_t close = content.find(']');
         if (close == std::string_view::npos)
             return {};
-        return {TLineKind::Header, Trim(content.substr(1, close - 1)), {}};
+        return {TLineKind::Header, Trim(Slice(content, 1, close)), {}};
     }
     const size_t equals = content.find('=');
     if (equals == std::string_view::npos)
         return {};
-    const std::string_view name = TrimRight(content.substr(0, equals));
+    const std::string_view name = TrimRight(Slice(content, 0, equals));
     if (name.empty())
         return {};
-    return {TLineKind::Key, name, Trim(content.substr(equals + 1))};
+    return {TLineKind::Key, name, Trim(Slice(content, equals + 1, content.size()))};
+}
+
+// The parts one after the other, in one allocation.
+std::string Joined(std::initializer_list<std::string_view> parts)
+{
+    size_t size = 0;
+    for (const std::string_view part : parts)
+        size += part.size();
+    std::string joined;
+    joined.reserve(size);
+    for (const std::string_view part : parts)
+        joined += part;
+    return joined;
 }
 
 std::string_view FirstLineEnding(std::string_view text)
 {
-    const size_t at = text.find_first_of(LineBreaks);
-    if (at == std::string_view::npos || text[at] == '\n')
+    const size_t at = LineEnd(text, 0);
+    if (at == text.size() || text[at] == '\n')
         return "\n";
     return text.substr(at + 1, 1) == "\n" ? "\r\n" : "\r";
 }
@@ -128,7 +163,7 @@ std::string_view FirstLineEnding(std::string_view text)
 // True when a line inserted at pos would run on from an unfinished last line.
 bool ContinuesOpenLine(std::string_view text, size_t pos)
 {
-    return pos > BodyStart(text) && LineBreaks.find(text[pos - 1]) == std::string_view::npos;
+    return pos > BodyStart(text) && !IsLineBreak(text[pos - 1]);
 }
 
 // A name reads back as itself when the reader's trimming and splitting leave it whole.
@@ -207,13 +242,35 @@ std::string TextToUpdate(const std::string& path)
 
 } // namespace
 
-std::string ReadProfileString(std::string_view text, std::string_view section, std::string_view key,
-                              std::string_view defaultValue)
+void ReadProfileKeys(std::string_view text, std::span<TProfileKey> keys)
 {
-    const TKeySearch search = FindKey(text, section, key);
-    if (search.Key)
-        return std::string(search.Key->Value.substr(0, MaxProfileValueLength));
-    return std::string(defaultValue);
+    // Where each key's section stands: not reached yet, being read, or left
+    // (a later section of the same name counts for nothing).
+    enum class TReach : uint8_t { Before, Inside, After };
+    std::vector<TReach> reach(keys.size(), TReach::Before);
+    std::vector<size_t> inside;  // the keys whose section is being read
+    for (TProfileKey& key : keys)
+        key.Value.reset();
+    TLineReader lines(text);
+    TLine line;
+    while (lines.Next(line)) {
+        const TParsedLine parsed = ParseLine(text, line);
+        if (parsed.Kind == TLineKind::Header) {
+            inside.clear();
+            for (size_t i = 0; i < keys.size(); ++i) {
+                if (reach[i] == TReach::Inside) {
+                    reach[i] = TReach::After;
+                } else if (reach[i] == TReach::Before && SameName(parsed.Name, keys[i].Section)) {
+                    reach[i] = TReach::Inside;
+                    inside.push_back(i);
+                }
+            }
+        } else if (parsed.Kind == TLineKind::Key) {
+            for (const size_t i : inside)
+                if (!keys[i].Value && SameName(parsed.Name, keys[i].Key))
+                    keys[i].Value = parsed.Value.substr(0, MaxProfileValueLength);
+        }
+    }
 }
 
 std::optional<std::string> WriteProfileText(std::string_view text, std::string_view section, std::string_view key,
@@ -226,16 +283,14 @@ std::optional<std::string> WriteProfileText(std::string_view text, std::string_v
         // The value is replaced in place; the line keeps its spelling of the name.
         const std::string_view name = search.Key->Name;
         const size_t nameEnd = static_cast<size_t>(name.data() - text.data()) + name.size();
-        return std::string(text.substr(0, nameEnd)) + "=" + std::string(value) +
-               std::string(text.substr(search.KeyLine.ContentEnd));
+        return Joined({text.substr(0, nameEnd), "=", value, text.substr(search.KeyLine.ContentEnd)});
     }
     const std::string_view lineEnding = FirstLineEnding(text);
     const size_t at = search.InsertAt.value_or(text.size());
-    std::string inserted = ContinuesOpenLine(text, at) ? std::string(lineEnding) : std::string();
-    if (!search.InsertAt)
-        inserted += "[" + std::string(section) + "]" + std::string(lineEnding);
-    inserted += std::string(key) + "=" + std::string(value) + std::string(lineEnding);
-    return std::string(text.substr(0, at)) + inserted + std::string(text.substr(at));
+    const std::string_view breakBefore = ContinuesOpenLine(text, at) ? lineEnding : "";
+    if (search.InsertAt)
+        return Joined({text.substr(0, at), breakBefore, key, "=", value, lineEnding, text.substr(at)});
+    return Joined({text, breakBefore, "[", section, "]", lineEnding, key, "=", value, lineEnding});
 }
 
 std::string ReadProfileFile(const std::string& path)

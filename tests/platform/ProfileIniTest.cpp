@@ -3,6 +3,7 @@
 #include "platform/Error.h"
 
 #include <QTemporaryDir>
+#include <array>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
@@ -12,7 +13,9 @@ namespace {
 
 std::string Read(std::string_view text, std::string_view section, std::string_view key)
 {
-    return ReadProfileString(text, section, key, "<default>");
+    TProfileKey wanted{section, key, {}};
+    ReadProfileKeys(text, {&wanted, 1});
+    return std::string(wanted.Value.value_or("<default>"));
 }
 
 std::string Write(std::string_view text, std::string_view section, std::string_view key, std::string_view value)
@@ -44,6 +47,19 @@ TEST(ProfileIniRead, FindsKeysOnlyInTheirSectionWhateverTheCaseAndBlanks)
     EXPECT_EQ(Read(text, "Properties", "Floor"), "<default>");
     EXPECT_EQ(Read(text, "Options", "Floor"), "1");
     EXPECT_EQ(Read(text, "Other", "depth"), "4");
+}
+
+TEST(ProfileIniRead, ManyKeysReadInOnePassAsEachAlone)
+{
+    const std::string text = "[A]\nx=1\n[B]\nx=2\ny=3\n[a]\nz=4\n[C]\n";
+    std::array<TProfileKey, 6> keys{{{"A", "x", {}}, {"b", "X", {}}, {"B", "y", {}}, {"A", "z", {}}, {"C", "x", {}},
+                                     {"D", "x", "stale"}}};
+    ReadProfileKeys(text, keys);
+    for (const TProfileKey& key : keys)
+        EXPECT_EQ(key.Value.value_or("<default>"), Read(text, key.Section, key.Key)) << key.Section << key.Key;
+    EXPECT_EQ(keys[1].Value, "2");
+    EXPECT_EQ(keys[3].Value, std::nullopt);
+    EXPECT_EQ(keys[5].Value, std::nullopt);
 }
 
 TEST(ProfileIniRead, EveryLineEndingEndsALineAndAByteOrderMarkIsSkipped)
