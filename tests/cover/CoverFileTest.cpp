@@ -148,21 +148,14 @@ TEST(CoverFileWrite, AFileTheUserMayNotWriteOrReadStopsTheSaveAndStaysAsItWas)
     QTemporaryDir dir;
     const std::string readOnly = dir.filePath("read-only.cov").toStdString();
     const std::string hidden = dir.filePath("hidden.cov").toStdString();
-    for (const std::string& path : {readOnly, hidden})
-        std::ofstream(path) << "[Sizes]\nWidth=7\n";
-    chmod(readOnly.c_str(), 0444);
+    WriteReadOnlyFile(readOnly, "[Sizes]\nWidth=7\n");
+    WriteReadOnlyFile(hidden, "[Sizes]\nWidth=7\n");
     chmod(hidden.c_str(), 0);
     HandToUnprivilegedUser(dir.path().toStdString());
     const std::string outcome = RunUnprivileged([&] {
         std::string seen;
-        for (const std::string& path : {readOnly, hidden}) {
-            try {
-                WriteCoverFile(path, StartUpState);
-                seen += "saved " + path + "\n";
-            } catch (const TError& e) {
-                seen += std::string(e.what()) + "\n";
-            }
-        }
+        for (const std::string& path : {readOnly, hidden})
+            seen += ErrorOf([&] { WriteCoverFile(path, StartUpState); }) + "\n";
         // The window reads what it cannot read as a file with no keys, without a word.
         TRecordingTarget target;
         ReadCoverFile(hidden, target);

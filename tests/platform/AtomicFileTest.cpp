@@ -1,6 +1,5 @@
 #include "platform/AtomicFile.h"
 
-#include "platform/Error.h"
 #include "tests/support/Unprivileged.h"
 
 #include <QDir>
@@ -32,15 +31,9 @@ struct stat LinkInfo(const std::string& path)
     return info;
 }
 
-// The message of the write's failure; empty when it went through.
 std::string WriteError(const std::string& path, std::string_view data)
 {
-    try {
-        WriteFileAtomically(path, data);
-        return {};
-    } catch (const TInOutError& e) {
-        return e.what();
-    }
+    return ErrorOf([&] { WriteFileAtomically(path, data); });
 }
 
 class AtomicFile : public testing::Test {
@@ -112,8 +105,7 @@ TEST_F(AtomicFile, ALinkIsFollowedAndItsTargetReplacedInItsOwnFolder)
 
 TEST_F(AtomicFile, WhatTheUserMayNotWriteIsRefusedAndKeptAsItWas)
 {
-    WriteFileAtomically(Path("ro.cov"), "keep me");
-    chmod(Path("ro.cov").c_str(), 0444);
+    WriteReadOnlyFile(Path("ro.cov"), "keep me");
     ASSERT_EQ(symlink("ro.cov", Path("link.cov").c_str()), 0);
     HandToUnprivilegedUser(Dir.path().toStdString());
     EXPECT_EQ(RunUnprivileged([&] { return WriteError(Path("ro.cov"), "new"); }),

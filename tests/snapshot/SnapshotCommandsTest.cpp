@@ -62,28 +62,22 @@ TEST(CreateCoverSnapshot, AReadOnlySnapshotFileStopsAtTheCaptureLikeAnUnwritable
 {
     QTemporaryDir dir;
     const std::string path = dir.filePath("CaptureRender.bmp").toStdString();
-    QFile file(QString::fromStdString(path));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("an older picture");
-    file.close();
-    file.setPermissions(QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
+    WriteReadOnlyFile(path, "an older picture");
     TBitmapPicture preview;
     preview.Assign(PatternBitmap(30, 20));
     const TBitmap24 before = *preview.Bitmap();
     HandToUnprivilegedUser(dir.path().toStdString());
     const std::string outcome = RunUnprivileged([&] {
         QStringList statuses;
-        std::string error;
-        try {
+        const std::string error = ErrorOf([&] {
             CreateCoverSnapshot(
                 preview, QSize(323, 248), QSize(1150, 880), [&](const QString& text) { statuses << text; }, path,
                 [](int, int, uint8_t*) {});
-        } catch (const TError& e) {
-            error = e.what();
-        }
+        });
         return statuses.join("|").toStdString() + "\n" + error + (*preview.Bitmap() == before ? "\nkept" : "");
     });
     EXPECT_EQ(outcome, "Creating Bitmap\nCannot create file " + path + ": Permission denied\nkept");
+    QFile file(QString::fromStdString(path));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), "an older picture");
 }
@@ -94,27 +88,18 @@ TEST(ExportSnapshot, AReadOnlyFileIsRefusedAndALinkWritesItsTarget)
     TBitmapPicture preview;
     preview.Assign(PatternBitmap(4, 4));
     const std::string readOnly = dir.filePath("read-only.bmp").toStdString();
-    QFile file(QString::fromStdString(readOnly));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("mine");
-    file.close();
-    file.setPermissions(QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
+    WriteReadOnlyFile(readOnly, "mine");
     const std::string link = dir.filePath("link.bmp").toStdString();
     ASSERT_TRUE(QFile::link("target.bmp", QString::fromStdString(link)));
     HandToUnprivilegedUser(dir.path().toStdString());
     const std::string outcome = RunUnprivileged([&] {
         std::string seen;
-        for (const std::string& path : {readOnly, link}) {
-            try {
-                ExportSnapshot(preview, path);
-                seen += "wrote " + path + "\n";
-            } catch (const TError& e) {
-                seen += std::string(e.what()) + "\n";
-            }
-        }
+        for (const std::string& path : {readOnly, link})
+            seen += ErrorOf([&] { ExportSnapshot(preview, path); }) + "\n";
         return seen;
     });
-    EXPECT_EQ(outcome, "Cannot create file " + readOnly + ": Permission denied\nwrote " + link + "\n");
+    EXPECT_EQ(outcome, "Cannot create file " + readOnly + ": Permission denied\nwritten\n");
+    QFile file(QString::fromStdString(readOnly));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), "mine");
     EXPECT_TRUE(QFileInfo(QString::fromStdString(link)).isSymLink());

@@ -1,5 +1,8 @@
 #include "tests/support/Unprivileged.h"
 
+#include "platform/Error.h"
+
+#include <QFile>
 #include <cerrno>
 #include <cstdio>
 #include <exception>
@@ -22,32 +25,6 @@ std::string ChildResult(const std::function<std::string()>& body)
     }
 }
 
-void WriteAll(int fd, const std::string& text)
-{
-    for (size_t done = 0; done < text.size();) {
-        const ssize_t n = write(fd, text.data() + done, text.size() - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            return;
-        done += static_cast<size_t>(n);
-    }
-}
-
-std::string ReadAll(int fd)
-{
-    std::string text;
-    char buffer[4096];
-    for (;;) {
-        const ssize_t n = read(fd, buffer, sizeof buffer);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return text;
-        text.append(buffer, static_cast<size_t>(n));
-    }
-}
-
 } // namespace
 
 bool DropToUnprivilegedUser()
@@ -64,6 +41,25 @@ void HandToUnprivilegedUser(const std::string& path)
         std::perror(path.c_str());
 }
 
+void WriteReadOnlyFile(const std::string& path, const std::string& text)
+{
+    QFile file(QFile::decodeName(QByteArray::fromStdString(path)));
+    if (file.open(QIODevice::WriteOnly))
+        file.write(QByteArray::fromStdString(text));
+    file.close();
+    file.setPermissions(QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
+}
+
+std::string ErrorOf(const std::function<void()>& write)
+{
+    try {
+        write();
+        return "written";
+    } catch (const TError& e) {
+        return e.what();
+    }
+}
+
 std::string RunUnprivileged(const std::function<std::string()>& body)
 {
     int channel[2];
@@ -75,13 +71,18 @@ std::string RunUnprivileged(const std::function<std::string()>& body)
         return "cannot fork";
     if (child == 0) {
         close(channel[0]);
-        WriteAll(channel[1], ChildResult(body));
+        QFile toParent;
+        toParent.open(channel[1], QIODevice::WriteOnly, QFileDevice::AutoCloseHandle);
+        toParent.write(QByteArray::fromStdString(ChildResult(body)));
+        toParent.close();
         // No exit handlers, no leak check: the parent's state is not the child's to tidy.
         _exit(0);
     }
     close(channel[1]);
-    const std::string result = ReadAll(channel[0]);
-    close(channel[0]);
+    QFile fromChild;
+    fromChild.open(channel[0], QIODevice::ReadOnly, QFileDevice::AutoCloseHandle);
+    const std::string result = fromChild.readAll().toStdString();
+    fromChild.close();
     int status = 0;
     while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
     }

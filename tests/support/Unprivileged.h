@@ -5,7 +5,7 @@
 // other user, the child stays that user.
 //
 //     HandToUnprivilegedUser(folder);  // the child may create files there
-//     EXPECT_EQ(RunUnprivileged([&] { return WriteErrorOf(path); }), "...");
+//     EXPECT_EQ(RunUnprivileged([&] { return ErrorOf([&] { Save(path); }); }), "...");
 #include <functional>
 #include <string>
 
@@ -16,6 +16,12 @@ bool DropToUnprivilegedUser();
 // Makes uid and gid 65534 the owner of path when running as root, so that the
 // child may write into a folder the test made; nothing otherwise.
 void HandToUnprivilegedUser(const std::string& path);
+
+// Makes path a file holding text that nobody may write (mode 0444).
+void WriteReadOnlyFile(const std::string& path, const std::string& text);
+
+// The message of the TError that write raises, or "written" when it raises none.
+std::string ErrorOf(const std::function<void()>& write);
 
 // Runs body in a forked child as an ordinary user and returns what body
 // returned. A child that cannot drop its rights, throws or does not finish

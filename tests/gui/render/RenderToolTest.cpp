@@ -163,15 +163,12 @@ TEST_P(RenderTool, AReadOnlyPictureIsRefusedInEveryFormatAndALinkWritesItsTarget
     const QStringList small{"--size", "64x48", "--samples", "1", "-o"};
     for (const char* name : {"ro.png", "ro.bmp", "ro.jpg"}) {
         SCOPED_TRACE(name);
-        QFile file(Path(name));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write("mine");
-        file.close();
-        file.setPermissions(QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
+        WriteReadOnlyFile(Path(name).toStdString(), "mine");
         const TRun run = Run(small + QStringList{Path(name), cover}, {}, true);
         EXPECT_EQ(run.ExitCode, 1) << run.Err.toStdString();
         EXPECT_TRUE(run.Err.contains(cover + ": Cannot create file " + Path(name) + ": Permission denied"))
             << run.Err.toStdString();
+        QFile file(Path(name));
         ASSERT_TRUE(file.open(QIODevice::ReadOnly));
         EXPECT_EQ(file.readAll(), "mine");
     }
