@@ -121,7 +121,7 @@ void WriteFileAtomically(const std::string& path, std::string_view data)
 
     const size_t nameStart = NameStart(target);
     std::string temp = target.substr(0, nameStart) + target.substr(nameStart, MaxTemporaryStem) + ".XXXXXX";
-    const int fd = mkstemp(temp.data());
+    const int fd = mkostemp(temp.data(), O_CLOEXEC);
     if (fd < 0)
         RaiseFileError(CannotCreate, path, errno);
     TakeOver(fd, existing);
