@@ -116,10 +116,12 @@ enum class TLineKind { Other, Header, Key };
 struct TParsedLine {
     TLineKind Kind = TLineKind::Other;
     std::string_view Name;   // a section's or a key's name, blanks dropped
-    std::string_view Value;  // a key's value, blanks dropped
+    std::string_view Value;  // a key's value as written, blanks not yet dropped
 };
 
-TParsedLine ParseLine(std::string_view text, const TLine& line)
+// With headersOnly (outside every section of interest, where nothing else
+// counts) a key line is not taken apart.
+TParsedLine ParseLine(std::string_view text, const TLine& line, bool headersOnly)
 {
     const std::string_view content = TrimLeft(Slice(text, line.Start, line.ContentEnd));
     if (content.empty() || content.front() == ';')
@@ -130,13 +132,15 @@ TParsedLine ParseLine(std::string_view text, const TLine& line)
             return {};
         return {TLineKind::Header, Trim(Slice(content, 1, close)), {}};
     }
+    if (headersOnly)
+        return {};
     const size_t equals = content.find('=');
     if (equals == std::string_view::npos)
         return {};
     const std::string_view name = TrimRight(Slice(content, 0, equals));
     if (name.empty())
         return {};
-    return {TLineKind::Key, name, Trim(Slice(content, equals + 1, content.size()))};
+    return {TLineKind::Key, name, Slice(content, equals + 1, content.size())};
 }
 
 // The parts one after the other, in one allocation.
@@ -197,7 +201,7 @@ TKeySearch FindKey(std::string_view text, std::string_view section, std::string_
     TLine line;
     bool inSection = false;
     while (lines.Next(line)) {
-        const TParsedLine parsed = ParseLine(text, line);
+        const TParsedLine parsed = ParseLine(text, line, !inSection);
         if (parsed.Kind == TLineKind::Header) {
             if (inSection)
                 break;
@@ -254,7 +258,7 @@ void ReadProfileKeys(std::string_view text, std::span<TProfileKey> keys)
     TLineReader lines(text);
     TLine line;
     while (lines.Next(line)) {
-        const TParsedLine parsed = ParseLine(text, line);
+        const TParsedLine parsed = ParseLine(text, line, inside.empty());
         if (parsed.Kind == TLineKind::Header) {
             inside.clear();
             for (size_t i = 0; i < keys.size(); ++i) {
@@ -268,7 +272,7 @@ void ReadProfileKeys(std::string_view text, std::span<TProfileKey> keys)
         } else if (parsed.Kind == TLineKind::Key) {
             for (const size_t i : inside)
                 if (!keys[i].Value && SameName(parsed.Name, keys[i].Key))
-                    keys[i].Value = parsed.Value.substr(0, MaxProfileValueLength);
+                    keys[i].Value = Trim(parsed.Value).substr(0, MaxProfileValueLength);
         }
     }
 }
