@@ -29,16 +29,6 @@ std::string_view Slice(std::string_view s, size_t from, size_t to)
     return {s.data() + from, to - from};
 }
 
-// Where the line that runs from pos ends: its first CR or LF, or the end of the
-// text. Two searches for one character each, the CR only up to the LF, cost far
-// less than find_first_of, which looks each character up in "\r\n".
-size_t LineEnd(std::string_view text, size_t pos)
-{
-    const std::string_view rest = Slice(text, pos, text.size());
-    const std::string_view line = Slice(rest, 0, std::min(rest.find('\n'), rest.size()));
-    return pos + std::min(line.find('\r'), line.size());
-}
-
 bool IsBlank(char c)
 {
     return c == ' ' || c == '\t';
@@ -89,14 +79,21 @@ struct TLine {
 
 class TLineReader {
 public:
-    explicit TLineReader(std::string_view text) : Text(text), Pos(BodyStart(text)) {}
+    explicit TLineReader(std::string_view text)
+        : Text(text), Pos(BodyStart(text)), NextCr(Following('\r')), NextLf(Following('\n'))
+    {
+    }
 
     bool Next(TLine& line)
     {
         if (Pos >= Text.size())
             return false;
+        if (NextCr < Pos)
+            NextCr = Following('\r');
+        if (NextLf < Pos)
+            NextLf = Following('\n');
         line.Start = Pos;
-        line.ContentEnd = LineEnd(Text, Pos);
+        line.ContentEnd = std::min(NextCr, NextLf);
         line.End = line.ContentEnd;
         if (line.End < Text.size()) {
             const bool crlf = Text[line.End] == '\r' && line.End + 1 < Text.size() && Text[line.End + 1] == '\n';
@@ -107,8 +104,17 @@ public:
     }
 
 private:
+    // The first c at or after the reading position, or the end of the text.
+    size_t Following(char c) const { return std::min(Text.find(c, Pos), Text.size()); }
+
     std::string_view Text;
     size_t Pos;
+    // The next CR and LF from the reading position on. Each is looked for again
+    // only once the reading has passed it, so a scan reads the text once for
+    // each: far cheaper than find_first_of, which looks every character up in
+    // "\r\n", and never quadratic, whichever line ending a text uses.
+    size_t NextCr;
+    size_t NextLf;
 };
 
 enum class TLineKind { Other, Header, Key };
@@ -158,10 +164,11 @@ std::string Joined(std::initializer_list<std::string_view> parts)
 
 std::string_view FirstLineEnding(std::string_view text)
 {
-    const size_t at = LineEnd(text, 0);
-    if (at == text.size() || text[at] == '\n')
+    TLineReader lines(text);
+    TLine line;
+    if (!lines.Next(line) || line.End == line.ContentEnd)
         return "\n";
-    return text.substr(at + 1, 1) == "\n" ? "\r\n" : "\r";
+    return Slice(text, line.ContentEnd, line.End);
 }
 
 // True when a line inserted at pos would run on from an unfinished last line.

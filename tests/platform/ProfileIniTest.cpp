@@ -114,6 +114,8 @@ TEST(ProfileIniWrite, AddsAMissingKeyAfterTheLastKeyOfItsSection)
     EXPECT_EQ(Write("[A]\nx=1\n; note\n\n[B]\ny=2\n", "a", "z", "3"), "[A]\nx=1\nz=3\n; note\n\n[B]\ny=2\n");
     EXPECT_EQ(Write("[A]\r\n[B]\r\n", "A", "z", "3"), "[A]\r\nz=3\r\n[B]\r\n");
     EXPECT_EQ(Write("[A]\rx=1", "A", "z", "3"), "[A]\rx=1\rz=3\r");
+    EXPECT_EQ(Write("[A]\rx=1\r", "A", "z", "3"), "[A]\rx=1\rz=3\r");
+    EXPECT_EQ(Write("\r", "A", "z", "3"), "\r[A]\rz=3\r");
 }
 
 TEST(ProfileIniWrite, AddsAMissingSectionAtTheEnd)
