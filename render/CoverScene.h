@@ -19,7 +19,7 @@ struct TCoverSetup {
 };
 
 // Raises TError "Cannot open file <file>: <reason>" when the file cannot be
-// read (see ReadProfileFile), and "no <Key> image is named under [Properties]" for an image the file
+// read, and "no <Key> image is named under [Properties]" for an image the file
 // does not name (a file that is no cover file names none).
 TCoverSetup ReadCoverSetup(const std::string& fileName);
 
