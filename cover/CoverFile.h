@@ -43,7 +43,7 @@ struct TCoverState {
 // Applies every key of the cover text to target, absent or unreadable keys
 // taking their defaults.
 void ReadCoverText(std::string_view text, TCoverTarget& target);
-// Same for a file; a missing or unreadable file gives every default.
+// Same for a file; a missing or unreadable file gives every default, quietly.
 void ReadCoverFile(const std::string& fileName, TCoverTarget& target);
 
 // The whole state a cover text holds, absent or unreadable keys taking their
@@ -52,8 +52,8 @@ TCoverState ReadCoverState(std::string_view text);
 
 // One key as saving writes it.
 struct TCoverEntry {
-    const char* Section = nullptr;
-    const char* Key = nullptr;
+    std::string_view Section;
+    std::string_view Key;
     std::string Value;
 };
 

@@ -1,18 +1,27 @@
 #pragma once
 // Writes a whole file so that a crash, a kill or a full disk never leaves it
-// half-written: the bytes go to a temporary file in the same folder, which is
-// flushed to disk and renamed over the target. A link planted at the target is
-// replaced, never followed.
+// half-written: the bytes go to a temporary file in the target's folder, which
+// is flushed to disk and renamed over the target. The rules are those of a
+// careful editor:
+// - a symbolic link is followed (to its final target, which may not exist
+//   yet) and that target is replaced; the link stays as it is;
+// - an existing target that the user may not write (a read-only file, say)
+//   is refused, as a plain write would refuse it; so is one that is not a
+//   regular file;
+// - a replaced file keeps its permission bits and, where the system lets us
+//   (root replacing another user's file), its owner and group; a new file
+//   gets 0666 less the umask, as a plain create would.
 #include <functional>
 #include <string>
 #include <string_view>
 
-// True on success; on failure the target is untouched, no temporary file is
-// left behind and *error (when given) holds the system's reason.
-bool WriteFileAtomically(const std::string& path, std::string_view data, std::string* error = nullptr);
+// Raises TInOutError "Cannot create file <path>: <reason>", with the system's
+// error code, when the file cannot be written; the target is then untouched
+// and no temporary file is left behind.
+void WriteFileAtomically(const std::string& path, std::string_view data);
 
 // The same for a file written piece by piece: write gets the temporary file's
-// descriptor, writes the whole file and returns 0, or the errno of the step
-// that failed. An exception it raises removes the temporary file and passes on.
-bool WriteFileAtomically(const std::string& path, const std::function<int(int fd)>& write,
-                         std::string* error = nullptr);
+// descriptor, writes the whole file and returns 0, or the system's error code
+// of the step that failed. An exception it raises removes the temporary file
+// and passes on.
+void WriteFileAtomically(const std::string& path, const std::function<int(int fd)>& write);

@@ -14,3 +14,8 @@ void RaiseLastOSError()
 {
     throw TError(SystemErrorMessage(errno));
 }
+
+void RaiseFileError(const char* action, const std::string& path, int code, const std::string& reason)
+{
+    throw TInOutError(std::string(action) + " " + path + ": " + (reason.empty() ? std::strerror(code) : reason), code);
+}

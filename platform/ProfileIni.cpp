@@ -5,15 +5,29 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
+constexpr const char* CannotOpen = "Cannot open file";
 constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
-constexpr std::string_view LineBreaks = "\r\n";
 constexpr std::string_view LineBreaksAndNul{"\r\n\0", 3};
+
+bool IsLineBreak(char c)
+{
+    return c == '\r' || c == '\n';
+}
+
+// Characters from to to of s, without substr's range checks (from <= to <= size):
+// lines are cut up many times for every key read or written.
+std::string_view Slice(std::string_view s, size_t from, size_t to)
+{
+    return {s.data() + from, to - from};
+}
 
 bool IsBlank(char c)
 {
@@ -65,14 +79,21 @@ struct TLine {
 
 class TLineReader {
 public:
-    explicit TLineReader(std::string_view text) : Text(text), Pos(BodyStart(text)) {}
+    explicit TLineReader(std::string_view text)
+        : Text(text), Pos(BodyStart(text)), NextCr(Following('\r')), NextLf(Following('\n'))
+    {
+    }
 
     bool Next(TLine& line)
     {
         if (Pos >= Text.size())
             return false;
+        if (NextCr < Pos)
+            NextCr = Following('\r');
+        if (NextLf < Pos)
+            NextLf = Following('\n');
         line.Start = Pos;
-        line.ContentEnd = std::min(Text.find_first_of(LineBreaks, Pos), Text.size());
+        line.ContentEnd = std::min(NextCr, NextLf);
         line.End = line.ContentEnd;
         if (line.End < Text.size()) {
             const bool crlf = Text[line.End] == '\r' && line.End + 1 < Text.size() && Text[line.End + 1] == '\n';
@@ -83,8 +104,17 @@ public:
     }
 
 private:
+    // The first c at or after the reading position, or the end of the text.
+    size_t Following(char c) const { return std::min(Text.find(c, Pos), Text.size()); }
+
     std::string_view Text;
     size_t Pos;
+    // The next CR and LF from the reading position on. Each is looked for again
+    // only once the reading has passed it, so a scan reads the text once for
+    // each: far cheaper than find_first_of, which looks every character up in
+    // "\r\n", and never quadratic, whichever line ending a text uses.
+    size_t NextCr;
+    size_t NextLf;
 };
 
 enum class TLineKind { Other, Header, Key };
@@ -92,41 +122,59 @@ enum class TLineKind { Other, Header, Key };
 struct TParsedLine {
     TLineKind Kind = TLineKind::Other;
     std::string_view Name;   // a section's or a key's name, blanks dropped
-    std::string_view Value;  // a key's value, blanks dropped
+    std::string_view Value;  // a key's value as written, blanks not yet dropped
 };
 
-TParsedLine ParseLine(std::string_view text, const TLine& line)
+// With headersOnly (outside every section of interest, where nothing else
+// counts) a key line is not taken apart.
+TParsedLine ParseLine(std::string_view text, const TLine& line, bool headersOnly)
 {
-    const std::string_view content = TrimLeft(text.substr(line.Start, line.ContentEnd - line.Start));
+    const std::string_view content = TrimLeft(Slice(text, line.Start, line.ContentEnd));
     if (content.empty() || content.front() == ';')
         return {};
     if (content.front() == '[') {
         const size_t close = content.find(']');
         if (close == std::string_view::npos)
             return {};
-        return {TLineKind::Header, Trim(content.substr(1, close - 1)), {}};
+        return {TLineKind::Header, Trim(Slice(content, 1, close)), {}};
     }
+    if (headersOnly)
+        return {};
     const size_t equals = content.find('=');
     if (equals == std::string_view::npos)
         return {};
-    const std::string_view name = TrimRight(content.substr(0, equals));
+    const std::string_view name = TrimRight(Slice(content, 0, equals));
     if (name.empty())
         return {};
-    return {TLineKind::Key, name, Trim(content.substr(equals + 1))};
+    return {TLineKind::Key, name, Slice(content, equals + 1, content.size())};
+}
+
+// The parts one after the other, in one allocation.
+std::string Joined(std::initializer_list<std::string_view> parts)
+{
+    size_t size = 0;
+    for (const std::string_view part : parts)
+        size += part.size();
+    std::string joined;
+    joined.reserve(size);
+    for (const std::string_view part : parts)
+        joined += part;
+    return joined;
 }
 
 std::string_view FirstLineEnding(std::string_view text)
 {
-    const size_t at = text.find_first_of(LineBreaks);
-    if (at == std::string_view::npos || text[at] == '\n')
+    TLineReader lines(text);
+    TLine line;
+    if (!lines.Next(line) || line.End == line.ContentEnd)
         return "\n";
-    return text.substr(at + 1, 1) == "\n" ? "\r\n" : "\r";
+    return Slice(text, line.ContentEnd, line.End);
 }
 
 // True when a line inserted at pos would run on from an unfinished last line.
 bool ContinuesOpenLine(std::string_view text, size_t pos)
 {
-    return pos > BodyStart(text) && LineBreaks.find(text[pos - 1]) == std::string_view::npos;
+    return pos > BodyStart(text) && !IsLineBreak(text[pos - 1]);
 }
 
 // A name reads back as itself when the reader's trimming and splitting leave it whole.
@@ -160,7 +208,7 @@ TKeySearch FindKey(std::string_view text, std::string_view section, std::string_
     TLine line;
     bool inSection = false;
     while (lines.Next(line)) {
-        const TParsedLine parsed = ParseLine(text, line);
+        const TParsedLine parsed = ParseLine(text, line, !inSection);
         if (parsed.Kind == TLineKind::Header) {
             if (inSection)
                 break;
@@ -179,15 +227,61 @@ TKeySearch FindKey(std::string_view text, std::string_view section, std::string_
     return search;
 }
 
+// Closes a file descriptor when it goes out of scope.
+class TFileDescriptor {
+public:
+    explicit TFileDescriptor(int fd) : Fd(fd) {}
+    ~TFileDescriptor() { close(Fd); }
+    TFileDescriptor(const TFileDescriptor&) = delete;
+    TFileDescriptor& operator=(const TFileDescriptor&) = delete;
+
+private:
+    int Fd;
+};
+
+// The text a key is written into: the file's, or none when it does not exist yet.
+std::string TextToUpdate(const std::string& path)
+{
+    try {
+        return ReadProfileFile(path);
+    } catch (const TInOutError& e) {
+        if (e.Code() != ENOENT)
+            throw;
+        return {};
+    }
+}
+
 } // namespace
 
-std::string ReadProfileString(std::string_view text, std::string_view section, std::string_view key,
-                              std::string_view defaultValue)
+void ReadProfileKeys(std::string_view text, std::span<TProfileKey> keys)
 {
-    const TKeySearch search = FindKey(text, section, key);
-    if (search.Key)
-        return std::string(search.Key->Value.substr(0, MaxProfileValueLength));
-    return std::string(defaultValue);
+    // Where each key's section stands: not reached yet, being read, or left
+    // (a later section of the same name counts for nothing).
+    enum class TReach : uint8_t { Before, Inside, After };
+    std::vector<TReach> reach(keys.size(), TReach::Before);
+    std::vector<size_t> inside;  // the keys whose section is being read
+    for (TProfileKey& key : keys)
+        key.Value.reset();
+    TLineReader lines(text);
+    TLine line;
+    while (lines.Next(line)) {
+        const TParsedLine parsed = ParseLine(text, line, inside.empty());
+        if (parsed.Kind == TLineKind::Header) {
+            inside.clear();
+            for (size_t i = 0; i < keys.size(); ++i) {
+                if (reach[i] == TReach::Inside) {
+                    reach[i] = TReach::After;
+                } else if (reach[i] == TReach::Before && SameName(parsed.Name, keys[i].Section)) {
+                    reach[i] = TReach::Inside;
+                    inside.push_back(i);
+                }
+            }
+        } else if (parsed.Kind == TLineKind::Key) {
+            for (const size_t i : inside)
+                if (!keys[i].Value && SameName(parsed.Name, keys[i].Key))
+                    keys[i].Value = Trim(parsed.Value).substr(0, MaxProfileValueLength);
+        }
+    }
 }
 
 std::optional<std::string> WriteProfileText(std::string_view text, std::string_view section, std::string_view key,
@@ -200,51 +294,55 @@ std::optional<std::string> WriteProfileText(std::string_view text, std::string_v
         // The value is replaced in place; the line keeps its spelling of the name.
         const std::string_view name = search.Key->Name;
         const size_t nameEnd = static_cast<size_t>(name.data() - text.data()) + name.size();
-        return std::string(text.substr(0, nameEnd)) + "=" + std::string(value) +
-               std::string(text.substr(search.KeyLine.ContentEnd));
+        return Joined({text.substr(0, nameEnd), "=", value, text.substr(search.KeyLine.ContentEnd)});
     }
     const std::string_view lineEnding = FirstLineEnding(text);
     const size_t at = search.InsertAt.value_or(text.size());
-    std::string inserted = ContinuesOpenLine(text, at) ? std::string(lineEnding) : std::string();
-    if (!search.InsertAt)
-        inserted += "[" + std::string(section) + "]" + std::string(lineEnding);
-    inserted += std::string(key) + "=" + std::string(value) + std::string(lineEnding);
-    return std::string(text.substr(0, at)) + inserted + std::string(text.substr(at));
+    const std::string_view breakBefore = ContinuesOpenLine(text, at) ? lineEnding : "";
+    if (search.InsertAt)
+        return Joined({text.substr(0, at), breakBefore, key, "=", value, lineEnding, text.substr(at)});
+    return Joined({text, breakBefore, "[", section, "]", lineEnding, key, "=", value, lineEnding});
 }
 
-std::optional<std::string> ReadProfileFile(const std::string& path)
+std::string ReadProfileFile(const std::string& path)
 {
     // Non-blocking, so that a named pipe chosen by mistake cannot stall the open.
     const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0)
-        return errno == ENOENT ? std::optional<std::string>(std::string()) : std::nullopt;
-    std::optional<std::string> text;
+        RaiseFileError(CannotOpen, path, errno);
+    const TFileDescriptor file(fd);
     struct stat info {};
-    if (fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
-        text.emplace();
-        char buffer[16384];
-        for (;;) {
-            const ssize_t n = read(fd, buffer, sizeof buffer);
-            if (n < 0 && errno == EINTR)
-                continue;
-            if (n < 0 || text->size() + static_cast<size_t>(n) > MaxProfileFileSize) {
-                text.reset();
-                break;
-            }
-            if (n == 0)
-                break;
-            text->append(buffer, static_cast<size_t>(n));
-        }
+    if (fstat(fd, &info) != 0)
+        RaiseFileError(CannotOpen, path, errno);
+    if (!S_ISREG(info.st_mode))
+        RaiseFileError(CannotOpen, path, 0, "not a regular file");
+    std::string text;
+    char buffer[16384];
+    for (;;) {
+        const ssize_t n = read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            RaiseFileError(CannotOpen, path, errno);
+        if (n == 0)
+            return text;
+        if (text.size() + static_cast<size_t>(n) > MaxProfileFileSize)
+            RaiseFileError(CannotOpen, path, EFBIG, "larger than " + std::to_string(MaxProfileFileSize) + " bytes");
+        text.append(buffer, static_cast<size_t>(n));
     }
-    close(fd);
-    return text;
 }
 
 void WriteProfileString(const std::string& path, std::string_view section, std::string_view key,
                         std::string_view value)
 {
-    const std::optional<std::string> text = ReadProfileFile(path);
-    const std::optional<std::string> updated = text ? WriteProfileText(*text, section, key, value) : std::nullopt;
-    if (!updated || updated->size() > MaxProfileFileSize || !WriteFileAtomically(path, *updated))
-        throw TError("Unable to write to " + path);
+    try {
+        const std::optional<std::string> updated = WriteProfileText(TextToUpdate(path), section, key, value);
+        if (updated && updated->size() <= MaxProfileFileSize) {
+            WriteFileAtomically(path, *updated);
+            return;
+        }
+    } catch (const TInOutError&) {
+        // The user learns which file; the system's reason is not part of this message.
+    }
+    throw TError("Unable to write to " + path);
 }

@@ -1,5 +1,5 @@
 #pragma once
-// Private-profile INI files: read one key's value, write one key in place.
+// Private-profile INI files: read keys' values, write one key in place.
 //
 // Reading. A section starts at a line "[name]"; a value is a line "key=value"
 // inside it. Section and key names match without regard to (ASCII) case, blanks
@@ -17,6 +17,7 @@
 // it has none).
 #include <cstddef>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -25,9 +26,16 @@ inline constexpr size_t MaxProfileValueLength = 2047;
 // rewritten either, since rewriting needs the whole of it.
 inline constexpr size_t MaxProfileFileSize = 1 << 20;
 
-// The value of key in section, or defaultValue when there is none.
-std::string ReadProfileString(std::string_view text, std::string_view section, std::string_view key,
-                              std::string_view defaultValue);
+// A key to read, and its value once read.
+struct TProfileKey {
+    std::string_view Section;
+    std::string_view Key;
+    // The value (a view into the text), or nothing when the text has no such key.
+    std::optional<std::string_view> Value;
+};
+
+// Sets the Value of every key, all in one pass over the text.
+void ReadProfileKeys(std::string_view text, std::span<TProfileKey> keys);
 
 // The text with key in section set to value, or nothing when the key cannot be
 // written as itself: a line break or NUL anywhere, or a section or key name that
@@ -36,12 +44,14 @@ std::string ReadProfileString(std::string_view text, std::string_view section, s
 std::optional<std::string> WriteProfileText(std::string_view text, std::string_view section, std::string_view key,
                                             std::string_view value);
 
-// The whole file: empty text when it does not exist, nothing when it cannot be
-// read, is not a regular file or is larger than MaxProfileFileSize.
-std::optional<std::string> ReadProfileFile(const std::string& path);
+// The whole file. Raises TInOutError "Cannot open file <path>: <reason>" when
+// it does not exist (with the code ENOENT), cannot be read, is not a regular
+// file or is larger than MaxProfileFileSize.
+std::string ReadProfileFile(const std::string& path);
 
 // Sets one key in the file, creating the file when it is missing, and replaces
-// the file atomically. Raises TError "Unable to write to <path>" when the key
-// is refused or the file cannot be read or written; the file then stays as it was.
+// it atomically (see WriteFileAtomically: a read-only file is refused). Raises
+// TError "Unable to write to <path>" when the key is refused or the file cannot
+// be read or written; the file then stays as it was.
 void WriteProfileString(const std::string& path, std::string_view section, std::string_view key,
                         std::string_view value);

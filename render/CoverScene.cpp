@@ -57,13 +57,7 @@ std::unique_ptr<TTextureImage> LoadTexture(const std::string& fileName)
 
 TCoverSetup ReadCoverSetup(const std::string& fileName)
 {
-    if (const std::string reason = OpenFailure(fileName); !reason.empty())
-        throw TError("Cannot open file " + fileName + ": " + reason);
-    const std::optional<std::string> text = ReadProfileFile(fileName);
-    if (!text)
-        throw TError("Cannot open file " + fileName + ": not a regular file of at most " +
-                     std::to_string(MaxProfileFileSize) + " bytes");
-    const TCoverState state = ReadCoverState(*text);
+    const TCoverState state = ReadCoverState(ReadProfileFile(fileName));
     TCoverSetup setup;
     setup.Box = BoxOptionsOf(state);
     setup.ShowBackground = state.Options[size_t(TCoverOption::Back)];

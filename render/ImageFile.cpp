@@ -51,8 +51,7 @@ std::string ImageSizeProblem(TImageFormat format, int width, int height)
 void WriteImageFile(const std::string& fileName, TImageFormat format, int width, int height, bool alpha,
                     const std::function<void(TPictureRows& rows)>& draw)
 {
-    std::string reason;
-    const bool written = WriteFileAtomically(
+    WriteFileAtomically(
         fileName,
         [&](int fd) {
             try {
@@ -69,8 +68,5 @@ void WriteImageFile(const std::string& fileName, TImageFormat format, int width,
             } catch (const TWriteFailure& failure) {
                 return failure.Code;
             }
-        },
-        &reason);
-    if (!written)
-        throw TError("Cannot create file " + fileName + ": " + reason);
+        });
 }

@@ -20,9 +20,10 @@ std::optional<TImageFormat> ImageFormatOf(const std::string& fileName);
 std::string ImageSizeProblem(TImageFormat format, int width, int height);
 
 // Writes a width x height picture whose rows draw puts into the rows it is
-// given, through a temporary file renamed over fileName. A PNG keeps the
-// alpha when alpha is set; BMP and JPEG drop it. Raises TError "Cannot create
-// file <fileName>: <reason>" when the file cannot be written, passes on what
-// draw raises, and either way leaves any previous file as it was.
+// given, with WriteFileAtomically (a read-only file is refused, a link's
+// target is replaced). A PNG keeps the alpha when alpha is set; BMP and JPEG
+// drop it. Raises TInOutError "Cannot create file <fileName>: <reason>" when
+// the file cannot be written, passes on what draw raises, and either way
+// leaves any previous file as it was.
 void WriteImageFile(const std::string& fileName, TImageFormat format, int width, int height, bool alpha,
                     const std::function<void(TPictureRows& rows)>& draw);

@@ -97,9 +97,7 @@ TBitmap24 DecodeBmp(std::string_view data)
 
 void SaveBitmapToFile(const TBitmap24& bitmap, const std::string& fileName)
 {
-    std::string reason;
-    if (!WriteFileAtomically(fileName, EncodeBmp(bitmap), &reason))
-        throw TError("Cannot create file " + fileName + ": " + reason);
+    WriteFileAtomically(fileName, EncodeBmp(bitmap));
 }
 
 TBitmap24 LoadBitmapFromFile(const std::string& fileName)

@@ -19,9 +19,9 @@ std::string BmpHeaders(int width, int height);
 // TError "Bitmap image is not valid".
 TBitmap24 DecodeBmp(std::string_view data);
 
-// Writes the bitmap through a temporary file renamed over fileName; a failure
-// raises TError "Cannot create file <fileName>: <reason>" and leaves any
-// previous file as it was.
+// Writes the bitmap with WriteFileAtomically: a failure raises TInOutError
+// "Cannot create file <fileName>: <reason>" and leaves any previous file as it
+// was; a read-only file is refused, a link's target is replaced.
 void SaveBitmapToFile(const TBitmap24& bitmap, const std::string& fileName);
 
 // Reads a bitmap file; raises TError "Cannot open file <fileName>: <reason>"

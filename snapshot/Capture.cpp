@@ -26,7 +26,7 @@ void ReadRows(TBitmap24& bitmap, const TRowReader& readRow)
     }
 }
 
-void CaptureToFile(const std::string& fileName, int width, int height, const TRowReader& readRow)
+void CaptureViewToFile(const std::string& fileName, int width, int height, const TRowReader& readRow)
 {
     TBitmap24 bitmap;
     try {
@@ -37,9 +37,4 @@ void CaptureToFile(const std::string& fileName, int width, int height, const TRo
         throw;
     }
     SaveBitmapToFile(bitmap, fileName);
-}
-
-void CaptureViewToFile(const std::string& fileName, int width, int height)
-{
-    CaptureToFile(fileName, width, height, ReadFramebufferRow);
 }

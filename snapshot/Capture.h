@@ -19,10 +19,9 @@ void ReadFramebufferRow(int windowRow, int width, uint8_t* row);
 // whose read raises keeps its previous bytes and the next row is read.
 void ReadRows(TBitmap24& bitmap, const TRowReader& readRow);
 
-// Makes a width x height bitmap, reads its rows and writes it to fileName. The
-// file is written even when making the bitmap raised; that error then goes on
-// to the caller, unless the write fails as well: then the write's error goes.
-void CaptureToFile(const std::string& fileName, int width, int height, const TRowReader& readRow);
-
-// CaptureToFile from the view's framebuffer.
-void CaptureViewToFile(const std::string& fileName, int width, int height);
+// Makes a width x height bitmap, reads its rows (from the view's framebuffer
+// unless another reader is given) and writes it to fileName. The file is
+// written even when making the bitmap raised; that error then goes on to the
+// caller, unless the write fails as well: then the write's error goes.
+void CaptureViewToFile(const std::string& fileName, int width, int height,
+                       const TRowReader& readRow = ReadFramebufferRow);

@@ -2,7 +2,6 @@
 
 #include "snapshot/Antialias.h"
 #include "snapshot/BmpFile.h"
-#include "snapshot/Capture.h"
 
 #include <QDir>
 #include <QFile>
@@ -13,10 +12,10 @@ std::string SnapshotFilePath()
 }
 
 void CreateCoverSnapshot(TBitmapPicture& preview, QSize previewSize, QSize clientSize, const TStatusText& status,
-                         const std::string& fileName)
+                         const std::string& fileName, const TRowReader& readRow)
 {
     status(QStringLiteral("Creating Bitmap"));
-    CaptureViewToFile(fileName, clientSize.width() - 200, clientSize.height() - 2);
+    CaptureViewToFile(fileName, clientSize.width() - 200, clientSize.height() - 2, readRow);
     status(QStringLiteral("Creating Bitmap ... Done"));
     preview.Assign(LoadBitmapFromFile(fileName));
     status(QStringLiteral("Antialiasing Bitmap"));

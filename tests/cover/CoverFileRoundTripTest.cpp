@@ -67,7 +67,7 @@ TEST(CoverFileRoundTrip, AStateSavedToAFileOpensTheSame)
     for (int round = 0; round < 4; ++round) {
         const TCoverState state = RandomState(random);
         WriteCoverFile(path, state);
-        ASSERT_EQ(ReadCoverState(ReadProfileFile(path).value()), state) << "round " << round;
+        ASSERT_EQ(ReadCoverState(ReadProfileFile(path)), state) << "round " << round;
     }
 }
 
@@ -79,7 +79,7 @@ TEST(CoverFileRoundTrip, BlanksAroundANameAreDroppedAsInAnyIniFile)
     state.ImagePaths[0] = " front.jpg\t";
     state.Sizes = {INT32_MIN, INT32_MAX, 0};
     WriteCoverFile(path, state);
-    const TCoverState read = ReadCoverState(ReadProfileFile(path).value());
+    const TCoverState read = ReadCoverState(ReadProfileFile(path));
     EXPECT_EQ(read.ImagePaths[0], "front.jpg");
     EXPECT_EQ(read.Sizes, state.Sizes);
 }

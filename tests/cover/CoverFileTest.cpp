@@ -1,11 +1,13 @@
 #include "cover/CoverFile.h"
 
 #include "platform/Error.h"
+#include "tests/support/Unprivileged.h"
 
 #include <QTemporaryDir>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
+#include <sys/stat.h>
 
 namespace {
 
@@ -139,6 +141,32 @@ TEST(CoverFileWrite, ANameThatWouldInjectKeysStopsTheSaveWithEarlierKeysKept)
         EXPECT_STREQ(e.what(), ("Unable to write to " + path).c_str());
     }
     EXPECT_EQ(Slurp(path), "[Properties]\nCover=cover.jpg\n");
+}
+
+TEST(CoverFileWrite, AFileTheUserMayNotWriteOrReadStopsTheSaveAndStaysAsItWas)
+{
+    QTemporaryDir dir;
+    const std::string readOnly = dir.filePath("read-only.cov").toStdString();
+    const std::string hidden = dir.filePath("hidden.cov").toStdString();
+    WriteReadOnlyFile(readOnly, "[Sizes]\nWidth=7\n");
+    WriteReadOnlyFile(hidden, "[Sizes]\nWidth=7\n");
+    chmod(hidden.c_str(), 0);
+    HandToUnprivilegedUser(dir.path().toStdString());
+    const std::string outcome = RunUnprivileged([&] {
+        std::string seen;
+        for (const std::string& path : {readOnly, hidden})
+            seen += ErrorOf([&] { WriteCoverFile(path, StartUpState); }) + "\n";
+        // The window reads what it cannot read as a file with no keys, without a word.
+        TRecordingTarget target;
+        ReadCoverFile(hidden, target);
+        return seen + target.Calls[9];
+    });
+    EXPECT_EQ(outcome, "Unable to write to " + readOnly + "\nUnable to write to " + hidden + "\nsize 0 10");
+    EXPECT_EQ(Slurp(readOnly), "[Sizes]\nWidth=7\n");
+    EXPECT_EQ(Slurp(hidden), "[Sizes]\nWidth=7\n");
+    struct stat info {};
+    ASSERT_EQ(stat(readOnly.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0444u);
 }
 
 TEST(CoverFileLocation, TheFolderEndsWithItsSeparatorAndImagesAreJoinedToIt)

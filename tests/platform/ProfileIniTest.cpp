@@ -3,6 +3,7 @@
 #include "platform/Error.h"
 
 #include <QTemporaryDir>
+#include <array>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
@@ -12,7 +13,9 @@ namespace {
 
 std::string Read(std::string_view text, std::string_view section, std::string_view key)
 {
-    return ReadProfileString(text, section, key, "<default>");
+    TProfileKey wanted{section, key, {}};
+    ReadProfileKeys(text, {&wanted, 1});
+    return std::string(wanted.Value.value_or("<default>"));
 }
 
 std::string Write(std::string_view text, std::string_view section, std::string_view key, std::string_view value)
@@ -44,6 +47,19 @@ TEST(ProfileIniRead, FindsKeysOnlyInTheirSectionWhateverTheCaseAndBlanks)
     EXPECT_EQ(Read(text, "Properties", "Floor"), "<default>");
     EXPECT_EQ(Read(text, "Options", "Floor"), "1");
     EXPECT_EQ(Read(text, "Other", "depth"), "4");
+}
+
+TEST(ProfileIniRead, ManyKeysReadInOnePassAsEachAlone)
+{
+    const std::string text = "[A]\nx=1\n[B]\nx=2\ny=3\n[a]\nz=4\n[C]\n";
+    std::array<TProfileKey, 6> keys{{{"A", "x", {}}, {"b", "X", {}}, {"B", "y", {}}, {"A", "z", {}}, {"C", "x", {}},
+                                     {"D", "x", "stale"}}};
+    ReadProfileKeys(text, keys);
+    for (const TProfileKey& key : keys)
+        EXPECT_EQ(key.Value.value_or("<default>"), Read(text, key.Section, key.Key)) << key.Section << key.Key;
+    EXPECT_EQ(keys[1].Value, "2");
+    EXPECT_EQ(keys[3].Value, std::nullopt);
+    EXPECT_EQ(keys[5].Value, std::nullopt);
 }
 
 TEST(ProfileIniRead, EveryLineEndingEndsALineAndAByteOrderMarkIsSkipped)
@@ -105,6 +121,8 @@ TEST(ProfileIniWrite, AddsAMissingKeyAfterTheLastKeyOfItsSection)
     EXPECT_EQ(Write("[A]\nx=1\n; note\n\n[B]\ny=2\n", "a", "z", "3"), "[A]\nx=1\nz=3\n; note\n\n[B]\ny=2\n");
     EXPECT_EQ(Write("[A]\r\n[B]\r\n", "A", "z", "3"), "[A]\r\nz=3\r\n[B]\r\n");
     EXPECT_EQ(Write("[A]\rx=1", "A", "z", "3"), "[A]\rx=1\rz=3\r");
+    EXPECT_EQ(Write("[A]\rx=1\r", "A", "z", "3"), "[A]\rx=1\rz=3\r");
+    EXPECT_EQ(Write("\r", "A", "z", "3"), "\r[A]\rz=3\r");
 }
 
 TEST(ProfileIniWrite, AddsAMissingSectionAtTheEnd)
@@ -131,7 +149,6 @@ TEST(ProfileIniFile, CreatesAndUpdatesAFileAtomically)
 {
     QTemporaryDir dir;
     const std::string path = dir.filePath("box.cov").toStdString();
-    EXPECT_EQ(ReadProfileFile(path), std::string());
     WriteProfileString(path, "Sizes", "Width", "20");
     WriteProfileString(path, "Sizes", "Width", "21");
     WriteProfileString(path, "Options", "Book", "1");
@@ -160,15 +177,31 @@ TEST(ProfileIniFile, AFailedWriteSaysWhereAndLeavesTheFileAsItWas)
     // Too large to be a cover file: neither read nor rewritten, so nothing is cut off.
     const std::string big = "[S]\nA=1\n" + std::string(MaxProfileFileSize, ';');
     Put(path, big);
-    EXPECT_EQ(ReadProfileFile(path), std::nullopt);
     expectRefused(path, "2");
     EXPECT_EQ(Slurp(path), big);
+
 }
 
-TEST(ProfileIniFile, ANamedPipeIsNotReadAndDoesNotBlock)
+TEST(ProfileIniFile, AFileThatCannotBeReadSaysWhy)
 {
     QTemporaryDir dir;
-    const std::string path = dir.filePath("pipe.cov").toStdString();
-    ASSERT_EQ(mkfifo(path.c_str(), 0600), 0);
-    EXPECT_EQ(ReadProfileFile(path), std::nullopt);
+    const auto readError = [](const std::string& path) {
+        try {
+            ReadProfileFile(path);
+            return std::string("read");
+        } catch (const TInOutError& e) {
+            return std::string(e.what()) + " (" + std::to_string(e.Code()) + ")";
+        }
+    };
+    const std::string missing = dir.filePath("missing.cov").toStdString();
+    EXPECT_EQ(readError(missing), "Cannot open file " + missing + ": No such file or directory (2)");
+    // A named pipe neither blocks nor is read.
+    const std::string pipe = dir.filePath("pipe.cov").toStdString();
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    EXPECT_EQ(readError(pipe), "Cannot open file " + pipe + ": not a regular file (0)");
+    const std::string big = dir.filePath("big.cov").toStdString();
+    Put(big, std::string(MaxProfileFileSize + 1, ';'));
+    EXPECT_EQ(readError(big), "Cannot open file " + big + ": larger than 1048576 bytes (27)");
+    Put(big, std::string(MaxProfileFileSize, ';'));
+    EXPECT_EQ(ReadProfileFile(big).size(), MaxProfileFileSize);
 }

@@ -35,7 +35,7 @@ TEST(Capture, WindowRowsOneToHeightBecomeTheBitmapBottomUp)
     QTemporaryDir dir;
     const std::string path = dir.filePath("c.bmp").toStdString();
     TFakeView view;
-    CaptureToFile(path, 5, 4, view.Reader());
+    CaptureViewToFile(path, 5, 4, view.Reader());
     EXPECT_EQ(view.RowsRead, (std::vector<int>{1, 2, 3, 4}));
     const TBitmap24 bitmap = LoadBitmapFromFile(path);
     ASSERT_EQ(bitmap.Width(), 5);
@@ -50,7 +50,7 @@ TEST(Capture, AFaultingRowIsSkippedAndTheRestIsRead)
     const std::string path = dir.filePath("c.bmp").toStdString();
     TFakeView view;
     view.FailingRow = 2;
-    CaptureToFile(path, 3, 4, view.Reader());
+    CaptureViewToFile(path, 3, 4, view.Reader());
     EXPECT_EQ(view.RowsRead, (std::vector<int>{1, 2, 3, 4}));
     const TBitmap24 bitmap = LoadBitmapFromFile(path);
     EXPECT_EQ(PixelAt(bitmap, 0, 0), Grey(4));
@@ -65,7 +65,7 @@ TEST(Capture, ABitmapThatCannotBeMadeIsStillWrittenThenReported)
     const std::string path = dir.filePath("c.bmp").toStdString();
     TFakeView view;
     try {
-        CaptureToFile(path, -50, 878, view.Reader());
+        CaptureViewToFile(path, -50, 878, view.Reader());
         ADD_FAILURE();
     } catch (const TError& e) {
         EXPECT_STREQ(e.what(), "Cannot make a bitmap of -50 x 878 pixels");
@@ -79,12 +79,12 @@ TEST(Capture, AnUnwritableFileRaisesTheWriteError)
     QTemporaryDir dir;
     const std::string regularFile = dir.filePath("c.bmp").toStdString();
     TFakeView view;
-    CaptureToFile(regularFile, 2, 2, view.Reader());
+    CaptureViewToFile(regularFile, 2, 2, view.Reader());
     const std::string path = regularFile + "/inner.bmp";
-    EXPECT_THROW(CaptureToFile(path, 2, 2, view.Reader()), TError);
+    EXPECT_THROW(CaptureViewToFile(path, 2, 2, view.Reader()), TError);
     // Both errors at once: the write's error is the one that goes on.
     try {
-        CaptureToFile(path, -1, 2, view.Reader());
+        CaptureViewToFile(path, -1, 2, view.Reader());
         ADD_FAILURE();
     } catch (const TError& e) {
         EXPECT_EQ(std::string(e.what()), "Cannot create file " + path + ": Not a directory");

@@ -2,12 +2,14 @@
 // without one (EGL's surfaceless platform).
 #include "tests/gui/render/BandedCovers.h"
 #include "tests/support/TestGL.h"
+#include "tests/support/Unprivileged.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 namespace {
 
@@ -23,9 +25,14 @@ protected:
     // The program draws with OpenGL: without it here, these tests cannot pass.
     void SetUp() override { MakeTestContext(1, 1); }
 
-    TRun Run(const QStringList& args, const QProcessEnvironment& extra = {}) const
+    TRun Run(const QStringList& args, const QProcessEnvironment& extra = {}, bool unprivileged = false) const
     {
         QProcess process;
+        if (unprivileged)
+            process.setChildProcessModifier([] {
+                if (!DropToUnprivilegedUser())
+                    _exit(126);
+            });
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         if (GetParam() == TDisplay::Removed) {
             environment.remove("DISPLAY");
@@ -154,6 +161,31 @@ TEST_P(RenderTool, BatchWritesWhatItCanAndNamesEachFailure)
     EXPECT_EQ(QImage(Path("out/last-x0_y0.png")).size(), QSize(100, 100));
     EXPECT_FALSE(QFile::exists(Path("out/lost-x0_y0.png")));
     EXPECT_FALSE(QFile::exists(Path("out/broken-x0_y0.png")));
+}
+
+TEST_P(RenderTool, AReadOnlyPictureIsRefusedInEveryFormatAndALinkWritesItsTarget)
+{
+    if (GetParam() == TDisplay::Kept)
+        GTEST_SKIP() << "an unprivileged user may not use the test's display; the writer is the same";
+    const QString cover = Cover("box.cov");
+    HandToUnprivilegedUser(Folder.path().toStdString());
+    const QStringList small{"--size", "64x48", "--samples", "1", "-o"};
+    for (const char* name : {"ro.png", "ro.bmp", "ro.jpg"}) {
+        SCOPED_TRACE(name);
+        WriteReadOnlyFile(Path(name).toStdString(), "mine");
+        const TRun run = Run(small + QStringList{Path(name), cover}, {}, true);
+        EXPECT_EQ(run.ExitCode, 1) << run.Err.toStdString();
+        EXPECT_TRUE(run.Err.contains(cover + ": Cannot create file " + Path(name) + ": Permission denied"))
+            << run.Err.toStdString();
+        QFile file(Path(name));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        EXPECT_EQ(file.readAll(), "mine");
+    }
+    ASSERT_TRUE(QFile::link("target.png", Path("link.png")));
+    const TRun run = Run(small + QStringList{Path("link.png"), cover}, {}, true);
+    EXPECT_EQ(run.ExitCode, 0) << run.Err.toStdString();
+    EXPECT_TRUE(QFileInfo(Path("link.png")).isSymLink());
+    EXPECT_EQ(QImage(Path("target.png")).size(), QSize(64, 48));
 }
 
 TEST_P(RenderTool, EveryPresetOfEveryCoverInOneRun)
