@@ -1,24 +1,16 @@
-// The cover file reader and the integer reader over any bytes, and one
-// property: any state written into any existing text reads back the same.
+// The cover file reader and the integer reader over any bytes. The property
+// that written states read back is fuzz_cover_round_trip's: it parses each
+// input many times over, and would slow the reader's search down.
 #include "cover/CoverFile.h"
-#include "platform/ProfileIni.h"
+#include "fuzz/FuzzCheck.h"
 #include "platform/ProfileIniInteger.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 
 namespace {
-
-void Check(bool condition, const char* what)
-{
-    if (!condition) {
-        std::fprintf(stderr, "property broken: %s\n", what);
-        std::abort();
-    }
-}
 
 void CheckIntegers(std::string_view text)
 {
@@ -31,48 +23,12 @@ void CheckIntegers(std::string_view text)
     Check(ReadProfileInteger(hex, 10) == n, "hexadecimal round trip");
 }
 
-bool HasNul(const std::string& name)
-{
-    return name.find('\0') != std::string::npos;
-}
-
-bool HasBlankAtAnEnd(const std::string& name)
-{
-    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
-    return !name.empty() && (blank(name.front()) || blank(name.back()));
-}
-
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
     CheckIntegers(text);
-
-    // Write back what was read, with the options turned over and the sizes moved.
-    TCoverState state = ReadCoverState(text);
-    for (std::string& name : state.ImagePaths)
-        name = BareImageName(name);
-    for (bool& option : state.Options)
-        option = !option;
-    for (int32_t& value : state.Sizes)
-        value = static_cast<int32_t>(static_cast<uint32_t>(value) * 2654435761u + static_cast<uint32_t>(size));
-    // Names with a NUL are refused; blanks at the ends of a name are dropped on reading.
-    const auto& names = state.ImagePaths;
-    const bool refused = std::any_of(names.begin(), names.end(), HasNul);
-    const bool keepsNames = !refused && std::none_of(names.begin(), names.end(), HasBlankAtAnEnd);
-
-    std::string written(text);
-    for (const TCoverEntry& entry : CoverFileEntries(state)) {
-        std::optional<std::string> next = WriteProfileText(written, entry.Section, entry.Key, entry.Value);
-        if (!next) {
-            Check(refused, "a writable key was refused");
-            return 0;
-        }
-        written = std::move(*next);
-    }
-    Check(!refused, "a name with a NUL was written");
-    if (keepsNames)
-        Check(ReadCoverState(written) == state, "state written and read back");
+    ReadCoverState(text);
     return 0;
 }
