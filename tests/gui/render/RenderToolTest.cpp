@@ -171,7 +171,7 @@ TEST_P(RenderTool, BadArgumentsExit2WithOneLineAndWhereToLook)
 {
     const QString cover = Cover("box.cov");
     const std::pair<QStringList, QString> cases[] = {
-        {{}, "no cover file given"},
+        {{}, "give a cover file, --front FILE or --wrap FILE"},
         {{cover}, "give either -o FILE or --out-dir DIR"},
         {{"--size", "0x5", "-o", "a.png", cover}, "--size takes WIDTHxHEIGHT, each from 1 to 16384, not \"0x5\""},
         {{"--bogus", "-o", "a.png", cover}, "unknown option --bogus"},
