@@ -109,8 +109,10 @@ std::unique_ptr<TTextureImage> ReadArtworkImage(const std::string& fileName)
     QFile file(QString::fromStdString(fileName));
     if (!file.open(QIODevice::ReadOnly))
         throw TError("Cannot open file " + fileName + ": " + file.errorString().toStdString());
+    if (file.size() > MaxFileSize)
+        CannotRead(fileName, "the file is larger than any picture this program reads");
     const QByteArray bytes = file.read(MaxFileSize + 1);
-    if (bytes.size() > MaxFileSize)
+    if (bytes.size() > MaxFileSize)  // it grew while it was read
         CannotRead(fileName, "the file is larger than any picture this program reads");
     if (!PictureEndsWhole(reinterpret_cast<const uint8_t*>(bytes.constData()), size_t(bytes.size())))
         CannotRead(fileName, "the file ends before its picture does (is it cut short?)");

@@ -3,6 +3,7 @@
 #include "cover/TextureImage.h"
 #include "platform/Error.h"
 #include "render/ArtworkImage.h"
+#include "render/SceneBounds.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -44,6 +45,19 @@ std::string WrapKey(const std::string& fileName, TArtFace part, const TWrapSplit
     char text[64];
     std::snprintf(text, sizeof text, "wrap %d %d %.17g", int(part), split.SpinePixels, split.SpineShare);
     return fileName + '\0' + text;
+}
+
+// 20 x 30 x 5, 13.5 x 19 x 1.4: a few digits are enough to tell sizes apart.
+std::string SizeText(double value)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%.4g", value);
+    return text;
+}
+
+std::string SizeText(const TBoxSize& size)
+{
+    return SizeText(size.Width) + " x " + SizeText(size.Height) + " x " + SizeText(size.Depth);
 }
 
 } // namespace
@@ -147,6 +161,13 @@ TBoxSetup LoadBox(const TBoxPlan& plan, TTextureCache& cache)
                                  spineImage ? std::optional(images[size_t(Spine)]->Size) : std::nullopt,
                                  plan.Size.Depth);
     }
+    const TBoxSize& size = setup.Size;
+    if (const double reach = SubjectReach(BoxQuads(size.Width, size.Height, size.Depth, setup.Box),
+                                          GroundOf(size.Width, size.Height, size.Depth));
+        reach >= ViewReach())
+        throw TError("a box of " + SizeText(setup.Size) + " units is too large for the view: it reaches " +
+                     SizeText(reach) + " units from its centre, and the camera holds " + SizeText(ViewReach()) +
+                     " (the sample box is 20 x 30 x 5)");
     return setup;
 }
 

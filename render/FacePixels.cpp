@@ -61,15 +61,17 @@ std::unique_ptr<uint8_t[]> CropColumns(const TPixelsView& image, int left, int w
 void BleedIntoTransparent(uint8_t* rgba, int width, int height, int reach)
 {
     const size_t count = size_t(width) * size_t(height);
+    size_t hidden = 0;
+    while (hidden < count && rgba[hidden * 4 + 3] != 0)
+        ++hidden;
+    if (hidden == count)
+        return;  // an opaque image, as most are
     // Which pixels give their colour: the visible ones, then those coloured by
     // an earlier step.
     std::vector<uint8_t> known(count);
-    bool anyHidden = false;
-    for (size_t i = 0; i < count; ++i) {
+    for (size_t i = 0; i < count; ++i)
         known[i] = rgba[i * 4 + 3] != 0;
-        anyHidden = anyHidden || !known[i];
-    }
-    for (int step = 0; step < reach && anyHidden; ++step) {
+    for (int step = 0; step < reach; ++step) {
         std::vector<uint8_t> next = known;
         for (int y = 0; y < height; ++y)
             for (int x = 0; x < width; ++x) {
