@@ -143,19 +143,3 @@ TEST(AutoBoxSize, TwentyWideTheHeightFromTheFrontTheDepthFromTheSpine)
     // Without a spine image the depth stays.
     EXPECT_EQ(AutoBoxSize({600, 300}, std::nullopt, 7.0f), (TBoxSize{20.0f, 10.0f, 7.0f}));
 }
-
-TEST(ArtFaceOf, TheCoverFacingAwayIsTheBack)
-{
-    for (const bool book : {false, true}) {
-        std::array<int, ArtFaceCount> count{};
-        for (const TBoxQuad& quad : BoxQuads(20, 30, 5, {.Book = book, .LidOpen = true, .Floor = true})) {
-            ++count[size_t(ArtFaceOf(quad))];
-            if (quad.Face == TBoxFace::CoverNear) {
-                EXPECT_EQ(quad.Vertices[0].Z, 2.5f);  // the plane z = +hd
-            }
-        }
-        // Front, spine (twice without the book look), back, top (lid and
-        // bottom, and the pages in the book look), floor, plain (three flaps).
-        EXPECT_EQ(count, (std::array<int, ArtFaceCount>{1, book ? 1 : 2, 1, book ? 3 : 2, 1, 3}));
-    }
-}
