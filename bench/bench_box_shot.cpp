@@ -20,12 +20,12 @@ class TBenchScene {
 public:
     TBenchScene() : Textures(1024), Stage(TShotStyle{})
     {
-        TCoverSetup setup;
-        setup.Box = {.Floor = true};
-        setup.Width = 20;
-        setup.Height = 30;
-        setup.Depth = 5;
-        Scene = Stage.Scene(setup, Textures.Pointers);
+        const auto slot = [this](TFaceSlot slot) { return Textures.Pointers[size_t(slot)]; };
+        const TBoxSetup setup{.Textures = {slot(TFaceSlot::Cover), slot(TFaceSlot::Spine), slot(TFaceSlot::Cover),
+                                           slot(TFaceSlot::Top), slot(TFaceSlot::Floor), slot(TFaceSlot::Plain)},
+                              .Box = {.Floor = true},
+                              .Size = {20, 30, 5}};
+        Scene = Stage.Scene(setup);
         Scene.XRotation = Scene.YRotation = 31.5f;
     }
 

@@ -96,9 +96,7 @@ QImage ReadRaster(const QByteArray& data, TReader kind)
     // A bitmap stored top-down gives its height negative.
     const QSize size = kind == TReader::Bitmap ? BitmapHeaderSize(data) : reader.size();
     CheckPictureSize(invalid, uint64_t(std::abs(qint64(size.width()))), uint64_t(std::abs(qint64(size.height()))));
-    // Qt's own bound (128 MB unless told) would refuse ordinary large photos:
-    // it follows ours, which the check above has already applied.
-    QImageReader::setAllocationLimit(int((kMaxPictureBytes + (1 << 20) - 1) >> 20));  // megabytes, rounded up
+    FollowPictureBoundInQtReaders();
     QImage image;
     if (!reader.read(&image))
         throw TError(std::string(invalid) + " (" + reader.errorString().toStdString() + ")");

@@ -21,3 +21,7 @@ constexpr const char* kJpegNotValid = "JPEG image is not valid";
 // Throws TError "<notValid> (W x H pixels is too large)" when a picture of
 // width x height pixels holds more than kMaxPicturePixels.
 void CheckPictureSize(const char* notValid, uint64_t width, uint64_t height);
+
+// Sets Qt's image readers' own bound (128 MB unless told, which would refuse
+// ordinary large photos) to follow this one, which the callers apply first.
+void FollowPictureBoundInQtReaders();

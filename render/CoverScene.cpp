@@ -1,113 +1,178 @@
 #include "render/CoverScene.h"
 
-#include "cover/CoverSlots.h"
 #include "cover/TextureImage.h"
 #include "platform/Error.h"
-#include "platform/FileExtension.h"
-#include "platform/ProfileIni.h"
+#include "render/ArtworkImage.h"
+#include "render/SceneBounds.h"
 #include "render/TextureUpload.h"
 
-#include <cerrno>
-#include <cstring>
-#include <fcntl.h>
-#include <unistd.h>
+#include <algorithm>
+#include <cstdio>
 
 namespace {
 
-// The slots whose images the picture shows: those of the box's quads, and
-// the floor's for the background billboard.
-std::array<bool, FaceSlotCount> ShownSlots(const TBoxOptions& box, bool showBackground)
-{
-    std::array<bool, FaceSlotCount> shown{};
-    for (const TBoxQuad& quad : BoxQuads(1.0f, 1.0f, 1.0f, box))
-        shown[size_t(quad.Texture)] = true;
-    if (showBackground)
-        shown[size_t(TFaceSlot::Floor)] = true;
-    return shown;
-}
+using enum TArtFace;
 
-// The system's reason when the file cannot be opened for reading; empty when it can.
-std::string OpenFailure(const std::string& fileName)
+// Sends the pixels to GL, after taking what other faces may need from them.
+TFaceImage Upload(std::unique_ptr<TTextureImage> texture, bool premultiplied)
 {
-    const int fd = open(fileName.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return std::strerror(errno);
-    close(fd);
-    return {};
-}
-
-std::unique_ptr<TTextureImage> LoadTexture(const std::string& fileName)
-{
-    const std::string extension = LowerCaseAscii(FileExtension(fileName));
-    if (extension != "bmp" && extension != "jpg")
-        throw TError("Unknown picture file extension (." + extension + ") of " + fileName +
-                     ": the box takes .bmp and .jpg pictures");
-    if (const std::string reason = OpenFailure(fileName); !reason.empty())
-        throw TError("Cannot open file " + fileName + ": " + reason);
-    auto texture = std::make_unique<TTextureImage>();
-    if (!texture->LoadImage(fileName))
-        throw TError("Cannot read picture " + fileName + ": it is damaged or not a picture of its kind");
+    const TPixelsView pixels{texture->ImageData.get(), texture->Width, texture->Height};
+    TFaceImage image{.Size = {texture->Width, texture->Height},
+                     .RightEdge = EdgeColour(pixels, TImageEdge::Right),
+                     .TopEdge = EdgeColour(pixels, TImageEdge::Top)};
+    if (premultiplied)
+        PremultiplyAlpha(texture->ImageData.get(), size_t(texture->Width) * size_t(texture->Height));
+    else  // as far as the scaling to GL's sizes and the linear filter reach
+        BleedIntoTransparent(texture->ImageData.get(), texture->Width, texture->Height, 2);
     UploadTexture(*texture);
     // GL holds the pixels now; a batch of many covers need not keep them twice.
     texture->ImageData.reset();
+    image.Texture = std::move(texture);
+    return image;
+}
+
+std::unique_ptr<TTextureImage> PixelTexture(std::unique_ptr<uint8_t[]> pixels, int width, int height)
+{
+    auto texture = std::make_unique<TTextureImage>();
+    texture->ImageData = std::move(pixels);
+    texture->Width = width;
+    texture->Height = height;
+    texture->BitsPerPixel = 32;
     return texture;
+}
+
+std::string WrapKey(const std::string& fileName, TArtFace part, const TWrapSplit& split)
+{
+    char text[64];
+    std::snprintf(text, sizeof text, "wrap %d %d %.17g", int(part), split.SpinePixels, split.SpineShare);
+    return fileName + '\0' + text;
+}
+
+// 20 x 30 x 5, 13.5 x 19 x 1.4: a few digits are enough to tell sizes apart.
+std::string SizeText(double value)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%.4g", value);
+    return text;
+}
+
+std::string SizeText(const TBoxSize& size)
+{
+    return SizeText(size.Width) + " x " + SizeText(size.Height) + " x " + SizeText(size.Depth);
 }
 
 } // namespace
 
-TCoverSetup ReadCoverSetup(const std::string& fileName)
-{
-    const TCoverState state = ReadCoverState(ReadProfileFile(fileName));
-    TCoverSetup setup;
-    setup.Box = BoxOptionsOf(state);
-    setup.ShowBackground = state.Options[size_t(TCoverOption::Back)];
-    setup.Width = state.Sizes[size_t(TCoverSize::Width)];
-    setup.Height = state.Sizes[size_t(TCoverSize::Height)];
-    setup.Depth = state.Sizes[size_t(TCoverSize::Depth)];
-    const std::array<bool, FaceSlotCount> shown = ShownSlots(setup.Box, setup.ShowBackground);
-    for (size_t i = 0; i < CoverImageKeys.size(); ++i) {
-        const TFaceSlot slot = FaceSlotOf(static_cast<TCoverImage>(i));
-        if (!shown[size_t(slot)])
-            continue;
-        const std::string& name = state.ImagePaths[i];
-        if (name.empty())
-            throw TError(std::string("no ") + CoverImageKeys[i] + " image is named under [Properties]");
-        setup.ImageFiles[size_t(slot)] = CoverImageLocation(CoverFolderOf(fileName), name);
-    }
-    return setup;
-}
-
 TTextureCache::TTextureCache() = default;
 TTextureCache::~TTextureCache() = default;
 
-const TTextureImage& TTextureCache::Texture(const std::string& fileName)
+template <typename Make>
+const TFaceImage& TTextureCache::Find(const std::string& key, Make make)
 {
-    if (const auto found = Textures.find(fileName); found != Textures.end())
-        return *found->second;
-    if (const auto failed = Failures.find(fileName); failed != Failures.end())
+    if (const auto found = Images.find(key); found != Images.end())
+        return found->second;
+    if (const auto failed = Failures.find(key); failed != Failures.end())
         throw TError(failed->second);
     try {
-        return *Textures.emplace(fileName, LoadTexture(fileName)).first->second;
+        make();
+        return Images.at(key);
     } catch (const TError& e) {
-        Failures.emplace(fileName, e.what());
+        Failures.emplace(key, e.what());
         throw;
     }
 }
 
-TFaceTextures CoverTextures(const TCoverSetup& setup, TTextureCache& cache)
+const TFaceImage& TTextureCache::Image(const std::string& fileName, bool premultiplied)
 {
-    TFaceTextures textures{};
+    const std::string key = fileName + '\0' + (premultiplied ? "premultiplied" : "");
+    return Find(key, [&] {
+        std::unique_ptr<TTextureImage> texture = ReadArtworkImage(fileName);
+        ++Reads;
+        Images.emplace(key, Upload(std::move(texture), premultiplied));
+    });
+}
+
+const TFaceImage& TTextureCache::WrapPart(const std::string& fileName, TArtFace part, const TWrapSplit& split)
+{
+    return Find(WrapKey(fileName, part, split), [&] {
+        const std::unique_ptr<TTextureImage> scan = ReadArtworkImage(fileName);
+        ++Reads;
+        const TWrapWidths widths = WrapWidths(scan->Width, split, fileName);
+        const TPixelsView pixels{scan->ImageData.get(), scan->Width, scan->Height};
+        const std::pair<TArtFace, int> lefts[] = {
+            {Back, 0}, {Spine, widths.Back}, {Front, widths.Back + widths.Spine}};
+        for (const auto& [face, left] : lefts) {
+            const int width = face == Back ? widths.Back : face == Spine ? widths.Spine : widths.Front;
+            std::unique_ptr<uint8_t[]> cut = CropColumns(pixels, left, width);
+            if (!cut)
+                throw TError("Cannot read picture " + fileName + ": not enough memory to cut it into faces");
+            Images.emplace(WrapKey(fileName, face, split),
+                           Upload(PixelTexture(std::move(cut), width, scan->Height), false));
+        }
+    });
+}
+
+const TFaceImage& TTextureCache::Colour(TRgba colour)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "colour %02x%02x%02x%02x", colour[0], colour[1], colour[2], colour[3]);
+    const std::string name = std::string(1, '\0') + text;  // no file's name
+    return Find(name, [&] {
+        constexpr int Side = 2;
+        auto pixels = std::make_unique<uint8_t[]>(Side * Side * 4);
+        for (int i = 0; i < Side * Side; ++i)
+            std::copy(colour.begin(), colour.end(), pixels.get() + i * 4);
+        Images.emplace(name, Upload(PixelTexture(std::move(pixels), Side, Side), false));
+    });
+}
+
+TBoxSetup LoadBox(const TBoxPlan& plan, TTextureCache& cache)
+{
+    std::array<const TFaceImage*, ArtFaceCount> images{};
     std::string failures;
-    for (size_t slot = 0; slot < setup.ImageFiles.size(); ++slot) {
-        if (setup.ImageFiles[slot].empty())
-            continue;
+    for (size_t i = 0; i < ArtFaceCount; ++i) {
+        const TArtFace face = static_cast<TArtFace>(i);
+        const TFaceSource& source = plan.Faces[i];
+        const TFaceImage* from = images[size_t(source.From)];
         try {
-            textures[slot] = &cache.Texture(setup.ImageFiles[slot]);
+            switch (source.Kind) {
+            case TFaceSourceKind::None: break;
+            case TFaceSourceKind::File: images[i] = &cache.Image(source.File, face == Floor); break;
+            case TFaceSourceKind::WrapPart: images[i] = &cache.WrapPart(source.File, face, plan.Split); break;
+            // The spine meets the front's right edge, the top the spine's top.
+            case TFaceSourceKind::EdgeColour:
+                if (from)
+                    images[i] = &cache.Colour(source.From == Front ? from->RightEdge : from->TopEdge);
+                break;
+            case TFaceSourceKind::SameAs: images[i] = from; break;
+            }
         } catch (const TError& e) {
             failures += (failures.empty() ? "" : "; ") + std::string(e.what());
         }
     }
     if (!failures.empty())
         throw TError(failures);
-    return textures;
+    TBoxSetup setup{.Box = plan.Box, .ShowBackground = plan.ShowBackground, .Size = plan.Size};
+    for (size_t i = 0; i < ArtFaceCount; ++i)
+        setup.Textures[i] = images[i] ? images[i]->Texture.get() : nullptr;
+    if (plan.AutoSize) {
+        const TFaceSourceKind spine = plan.Faces[size_t(Spine)].Kind;
+        const bool spineImage = spine == TFaceSourceKind::File || spine == TFaceSourceKind::WrapPart;
+        setup.Size = AutoBoxSize(images[size_t(Front)]->Size,
+                                 spineImage ? std::optional(images[size_t(Spine)]->Size) : std::nullopt,
+                                 plan.Size.Depth);
+    }
+    const TBoxSize& size = setup.Size;
+    if (const double reach = SubjectReach(BoxQuads(size.Width, size.Height, size.Depth, setup.Box),
+                                          GroundOf(size.Width, size.Height, size.Depth));
+        reach >= ViewReach())
+        throw TError("a box of " + SizeText(setup.Size) + " units is too large for the view: it reaches " +
+                     SizeText(reach) + " units from its centre, and the camera holds " + SizeText(ViewReach()) +
+                     " (the sample box is 20 x 30 x 5)");
+    return setup;
+}
+
+TBoxSetup ResolveBox(const TBoxArtwork& artwork, TTextureCache& cache)
+{
+    return LoadBox(PlanBox(artwork), cache);
 }

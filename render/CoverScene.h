@@ -1,33 +1,34 @@
 #pragma once
-// A cover file as a picture of its box needs it: the options and the sizes,
-// read with the window's cover reader, and the image files the picture shows;
-// and the textures of those images, each image file loaded once for a whole run.
-#include "cover/FaceSlot.h"
-#include "view/BoxGeometry.h"
-#include "view/BoxList.h"
+// A box's plan (BoxPlan.h) turned into what its picture draws: the texture of
+// each face and the box's sizes. Each face image is read and sent to GL once
+// for a whole run, and kept with what other faces and an auto box take from
+// it; its pixels are not kept.
+#include "render/BoxPlan.h"
+#include "render/FacePixels.h"
 
-#include <array>
-#include <cstdint>
 #include <map>
 #include <memory>
 #include <string>
 
-struct TCoverSetup {
-    // Where each slot's image is read from (the cover file's folder and the
-    // name it records), indexed by TFaceSlot; empty for a slot the picture
-    // does not show: the plain image shows only on an open lid, the floor
-    // image only on the floor and the background.
-    std::array<std::string, FaceSlotCount> ImageFiles;
-    TBoxOptions Box;
-    bool ShowBackground = false;
-    int32_t Width = 10, Height = 10, Depth = 10;
+class TTextureImage;
+
+struct TFaceImage {
+    std::unique_ptr<TTextureImage> Texture{};
+    TPixelSize Size{};
+    TRgba RightEdge{}, TopEdge{};  // EdgeColour of each
 };
 
-// Raises TError "Cannot open file <file>: <reason>" when the file cannot be
-// read, and "no <Key> image is named under [Properties]" for an image that the
-// picture shows and the file does not name (a file that is no cover file
-// names none).
-TCoverSetup ReadCoverSetup(const std::string& fileName);
+// The texture object of each face, indexed by TArtFace; null for a face the
+// picture does not show.
+using TArtTextures = std::array<const TTextureImage*, ArtFaceCount>;
+
+// A box as its picture draws it.
+struct TBoxSetup {
+    TArtTextures Textures{};
+    TBoxOptions Box{};
+    bool ShowBackground = false;
+    TBoxSize Size{};
+};
 
 class TTextureCache {
 public:
@@ -36,20 +37,35 @@ public:
     TTextureCache(const TTextureCache&) = delete;
     TTextureCache& operator=(const TTextureCache&) = delete;
 
-    // The texture made from the image file, loaded and sent to GL the first
-    // time it is asked for (the rendering context must be current). Raises
-    // TError naming the file and the reason when it cannot be loaded: every
-    // later call for the same file raises the same error without trying again.
-    const TTextureImage& Texture(const std::string& fileName);
+    // Each face image is made the first time it is asked for (the rendering
+    // context must be current). A failure raises TError naming the file and
+    // the reason, and every later call for the same image raises the same
+    // error without trying again.
+    //
+    // A whole image file (ArtworkImage.h); premultiplied for an image that is
+    // drawn blended, as the floor is.
+    const TFaceImage& Image(const std::string& fileName, bool premultiplied);
+    // One of the three parts of a wrap scan (WrapSplit.h): the scan is read
+    // once for all three.
+    const TFaceImage& WrapPart(const std::string& fileName, TArtFace part, const TWrapSplit& split);
+    // A small texture of one colour.
+    const TFaceImage& Colour(TRgba colour);
 
     // How many image files have been read so far.
-    size_t Loaded() const { return Textures.size(); }
+    size_t Loaded() const { return Reads; }
 
 private:
-    std::map<std::string, std::unique_ptr<TTextureImage>> Textures;
+    template <typename Make>
+    const TFaceImage& Find(const std::string& key, Make make);
+
+    std::map<std::string, TFaceImage> Images;
     std::map<std::string, std::string> Failures;
+    size_t Reads = 0;
 };
 
-// The textures of the images the picture shows, null for the other slots.
-// Raises TError naming every image that cannot be loaded.
-TFaceTextures CoverTextures(const TCoverSetup& setup, TTextureCache& cache);
+// The textures of the plan's faces, and the box's sizes, from the images for
+// an auto box. Raises TError naming every image that cannot be loaded.
+TBoxSetup LoadBox(const TBoxPlan& plan, TTextureCache& cache);
+
+// PlanBox, then LoadBox.
+TBoxSetup ResolveBox(const TBoxArtwork& artwork, TTextureCache& cache);

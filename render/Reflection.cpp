@@ -12,6 +12,9 @@ void DrawReflection(GLuint boxList, GLuint fadeTexture, const TGround& ground)
     glTranslated(0.0, 2.0 * ground.Y, 0.0);
     glScaled(1.0, -1.0, 1.0);
     glFrontFace(GL_CW);
+    // The see-through parts of cut-out faces (CutOut.h) leave no reflection.
+    glEnable(GL_ALPHA_TEST);
+    glAlphaFunc(GL_GREATER, 0.0f);
     glEnable(GL_LIGHTING);
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
     // First the depth alone, then the colour of the nearest faces: the faces
@@ -25,5 +28,6 @@ void DrawReflection(GLuint boxList, GLuint fadeTexture, const TGround& ground)
     glEnable(GL_BLEND);
     glCallList(boxList);
     glPopMatrix();
+    glDisable(GL_ALPHA_TEST);
     EndFade();
 }

@@ -3,6 +3,8 @@
 #include "render/ImageFile.h"
 #include "view/StylePresets.h"
 
+#include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <set>
@@ -10,8 +12,10 @@
 
 const char* const RenderUsage =
     "usage: plenamar-render [options] COVER.cov...\n"
+    "       plenamar-render [options] --front FILE [--back FILE] [--spine FILE] ...\n"
     "  -o FILE              write the one picture to FILE (.png, .bmp or .jpg)\n"
-    "  --out-dir DIR        write DIR/<cover>-<pose>.png for every cover and pose\n"
+    "  --out-dir DIR        write DIR/<box>-<pose>.png for every box and pose, <box> being\n"
+    "                       the name of the cover file, or else of the front or the wrap\n"
     "  --preset N|all       the pose of style preset N (0 to 4), or all five\n"
     "  --angles X,Y         turn the box X degrees about x and Y about y (default 0,0)\n"
     "  --size WxH           picture size in pixels, 1 to 65535 a side (default 1150x880);\n"
@@ -27,6 +31,23 @@ const char* const RenderUsage =
     "  --transparent        background alpha 0 (PNG only)\n"
     "  --background RRGGBB  background colour (default FFFFFF)\n"
     "  --help               this text\n"
+    "The box (with cover files, these override each cover's own):\n"
+    "  --front FILE         the front cover's image: PNG (alpha cuts it out), JPEG, WebP,\n"
+    "                       TIFF, GIF, BMP or any other picture\n"
+    "  --back FILE          the back cover's image (default: the front's)\n"
+    "  --spine FILE         the spine's image (default: the colour of the front's edge)\n"
+    "  --top FILE           the top and bottom's image (default: the colour of the spine's top)\n"
+    "  --floor FILE         the floor and background image\n"
+    "  --plain FILE         the open lid's flaps (default: the top's image)\n"
+    "  --wrap FILE          one scan laid out back | spine | front, cut into those faces\n"
+    "                       (--front, --spine and --back each win over their part)\n"
+    "  --wrap-spine PIXELS  the width of the scan's spine (default: the box's proportions)\n"
+    "  --box WxHxD|auto     the box's sizes (default 20x30x5, or the cover's); auto: 20 wide,\n"
+    "                       the height from the front's aspect, the depth from the spine's\n"
+    "  --book               the book look: the pages set in from the covers\n"
+    "  --open               an open lid with its flaps\n"
+    "  --show-floor         the floor under the box\n"
+    "  --show-background    the floor image behind the box\n"
     "Each option may be given once.\n";
 
 namespace {
@@ -134,17 +155,41 @@ uint32_t ParseColour(std::string_view text)
     return colour;
 }
 
+void ParseBox(std::string_view text, TBoxArtwork& artwork)
+{
+    const std::string_view original = text;
+    if (text == "auto") {
+        artwork.AutoSize = true;
+        return;
+    }
+    std::array<float, 3> sides{};
+    bool read = true;
+    for (size_t i = 0; i < sides.size() && read; ++i) {
+        const size_t x = i + 1 < sides.size() ? text.find_first_of("xX") : text.size();
+        read = x != std::string_view::npos && ParseNumber(text.substr(0, x), sides[i]) && sides[i] > 0.0f &&
+               sides[i] <= MaxBoxSide;
+        text.remove_prefix(std::min(text.size(), x + 1));
+    }
+    if (!read)
+        Refuse("--box takes WIDTHxHEIGHTxDEPTH, each above 0 and at most " + ShortestText(MaxBoxSide) +
+               ", or auto, not \"" + std::string(original) + "\"");
+    artwork.Size = TBoxSize{sides[0], sides[1], sides[2]};
+}
+
 void CheckOutputs(const TRenderOptions& options, bool background)
 {
-    if (options.Covers.empty())
-        Refuse("no cover file given");
+    TBoxArtwork first = options.Artwork;
+    if (!options.Covers.empty())
+        first.CoverFile = options.Covers.front();
+    if (const std::string problem = ArtworkProblem(first); !problem.empty())
+        Refuse(problem);
     if (options.OutputFile.empty() == options.OutputDir.empty())
         Refuse("give either -o FILE or --out-dir DIR");
     if (options.Style.Transparent && background)
         Refuse("--transparent and --background cannot be used together");
     if (options.OutputFile.empty())
         return;
-    const size_t pictures = options.Covers.size() * options.Poses.size();
+    const size_t pictures = std::max<size_t>(options.Covers.size(), 1) * options.Poses.size();
     if (pictures > 1)
         Refuse("-o writes one picture, and these options make " + std::to_string(pictures) +
                ": use --out-dir DIR");
@@ -173,6 +218,16 @@ std::string PathValue(const std::string& option, const std::string& value)
     return value;
 }
 
+// The options of the faces' images, in the order of TArtFace.
+constexpr std::array<const char*, ArtFaceCount> FaceOptions{"--front", "--spine", "--back",
+                                                            "--top",   "--floor", "--plain"};
+
+template <TArtFace Face>
+void SetFace(TRenderOptions& options, const std::string& value)
+{
+    options.Artwork.Faces[size_t(Face)] = PathValue(FaceOptions[size_t(Face)], value);
+}
+
 const TOptionRule OptionRules[] = {
     {"--help", "-h", false, [](TRenderOptions& o, const std::string&) { o.Help = true; }},
     {"-o", {}, true, [](TRenderOptions& o, const std::string& v) { o.OutputFile = PathValue("-o", v); }},
@@ -192,6 +247,23 @@ const TOptionRule OptionRules[] = {
      [](TRenderOptions& o, const std::string& v) { o.Style.Reflection = ParseShare("--reflection", v, 1.0); }},
     {"--margin", {}, true,
      [](TRenderOptions& o, const std::string& v) { o.Style.Margin = ParseShare("--margin", v, MaxMargin); }},
+    {"--front", {}, true, SetFace<TArtFace::Front>},
+    {"--spine", {}, true, SetFace<TArtFace::Spine>},
+    {"--back", {}, true, SetFace<TArtFace::Back>},
+    {"--top", {}, true, SetFace<TArtFace::Top>},
+    {"--floor", {}, true, SetFace<TArtFace::Floor>},
+    {"--plain", {}, true, SetFace<TArtFace::Plain>},
+    {"--wrap", {}, true, [](TRenderOptions& o, const std::string& v) { o.Artwork.Wrap = PathValue("--wrap", v); }},
+    {"--wrap-spine", {}, true,
+     [](TRenderOptions& o, const std::string& v) {
+         o.Artwork.WrapSpine = ParseCount("--wrap-spine", v, 1, MaxWrapSpine);
+     }},
+    {"--box", {}, true, [](TRenderOptions& o, const std::string& v) { ParseBox(v, o.Artwork); }},
+    {"--book", {}, false, [](TRenderOptions& o, const std::string&) { o.Artwork.Book = true; }},
+    {"--open", {}, false, [](TRenderOptions& o, const std::string&) { o.Artwork.Open = true; }},
+    {"--show-floor", {}, false, [](TRenderOptions& o, const std::string&) { o.Artwork.ShowFloor = true; }},
+    {"--show-background", {}, false,
+     [](TRenderOptions& o, const std::string&) { o.Artwork.ShowBackground = true; }},
 };
 
 const TOptionRule& FindOption(const std::string& name)

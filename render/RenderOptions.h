@@ -2,11 +2,15 @@
 // The command line of plenamar-render:
 //
 //     plenamar-render [options] COVER.cov...
+//     plenamar-render [options] --front FILE ...
 //
+// The face and box options describe a box (BoxArtwork.h): with cover files
+// they override each cover's own values, without one they are the box.
 // Parsing checks every option on its own and against the others, and each
 // option may be given once; a mistake raises TUsageError with a message for
 // the user, and the tool then exits 2.
 #include "platform/Error.h"
+#include "render/BoxArtwork.h"
 #include "render/ShotStyle.h"
 #include "render/Tiles.h"
 
@@ -29,6 +33,7 @@ struct TPose {
 
 struct TRenderOptions {
     std::vector<std::string> Covers;
+    TBoxArtwork Artwork;  // --front ... --plain, --wrap, --wrap-spine, --box, --book, --open, --show-...
     std::string OutputFile;  // -o
     std::string OutputDir;   // --out-dir
     std::vector<TPose> Poses;  // the angles 0, 0 unless --preset or --angles
@@ -47,9 +52,13 @@ constexpr int MaxPictureSide = 65535;
 constexpr int MaxSamples = 64;
 // The smallest tile that may be asked for: smaller ones only take longer.
 constexpr int MinTileSide = 16;
+// The largest size of a box, and the widest spine of a wrap scan, in units and pixels.
+constexpr float MaxBoxSide = 10000.0f;
+constexpr int MaxWrapSpine = 1000000;
 
 // The arguments after the program's name. "--help" alone is enough; otherwise
-// at least one cover and exactly one of -o and --out-dir are needed.
+// a cover file, --front or --wrap, and exactly one of -o and --out-dir are
+// needed.
 TRenderOptions ParseRenderArguments(const std::vector<std::string>& args);
 
 // The usage text, ending in a line break.

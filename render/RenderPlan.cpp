@@ -12,6 +12,18 @@ std::string CoverStem(const std::string& coverFile)
     return name;
 }
 
+std::vector<TBoxArtwork> RunBoxes(const TRenderOptions& options)
+{
+    if (options.Covers.empty())
+        return {options.Artwork};
+    std::vector<TBoxArtwork> boxes;
+    for (const std::string& cover : options.Covers) {
+        boxes.push_back(options.Artwork);
+        boxes.back().CoverFile = cover;
+    }
+    return boxes;
+}
+
 std::vector<TPictureJob> PlanPictures(const TRenderOptions& options)
 {
     std::vector<TPictureJob> jobs;
@@ -23,13 +35,14 @@ std::vector<TPictureJob> PlanPictures(const TRenderOptions& options)
     if (!folder.ends_with('/'))
         folder += '/';
     std::set<std::string> taken;
-    for (size_t cover = 0; cover < options.Covers.size(); ++cover) {
+    const std::vector<TBoxArtwork> boxes = RunBoxes(options);
+    for (size_t box = 0; box < boxes.size(); ++box) {
         for (const TPose& pose : options.Poses) {
-            std::string file = folder + CoverStem(options.Covers[cover]) + "-" + pose.Name + ".png";
+            std::string file = folder + CoverStem(ArtworkName(boxes[box])) + "-" + pose.Name + ".png";
             if (!taken.insert(file).second)
                 throw TUsageError("two pictures would be written to " + file +
                                   ": give covers whose names differ");
-            jobs.push_back({cover, pose, std::move(file), TImageFormat::Png});
+            jobs.push_back({box, pose, std::move(file), TImageFormat::Png});
         }
     }
     return jobs;

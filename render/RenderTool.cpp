@@ -16,13 +16,13 @@ namespace {
 
 constexpr const char* Program = "plenamar-render: ";
 
-// Draws and writes every picture, cover by cover, with one context, one
-// target and one texture cache for the whole run.
+// Draws and writes every picture, box by box, with one context, one target
+// and one texture cache for the whole run.
 class TBatch {
 public:
     TBatch(const TRenderOptions& options, const std::vector<TPictureJob>& jobs, const TFramebufferApi& gl,
            std::ostream& err)
-        : Options(options), Jobs(jobs), Err(err), Shooter(gl), Stage(options.Style)
+        : Options(options), Boxes(RunBoxes(options)), Jobs(jobs), Err(err), Shooter(gl), Stage(options.Style)
     {
     }
 
@@ -32,26 +32,26 @@ public:
         size_t failed = 0;
         for (size_t first = 0; first < Jobs.size();) {
             size_t end = first;
-            while (end < Jobs.size() && Jobs[end].Cover == Jobs[first].Cover)
+            while (end < Jobs.size() && Jobs[end].Box == Jobs[first].Box)
                 ++end;
-            failed += RunCover(first, end);
+            failed += RunBox(first, end);
             first = end;
         }
         return failed;
     }
 
 private:
-    // The jobs first to end share one cover. Returns how many failed.
-    size_t RunCover(size_t first, size_t end)
+    // The jobs first to end share one box. Returns how many failed.
+    size_t RunBox(size_t first, size_t end)
     {
-        const std::string& cover = Options.Covers[Jobs[first].Cover];
+        const TBoxArtwork& box = Boxes[Jobs[first].Box];
+        const std::string& name = ArtworkName(box);
         TShotScene scene;
         try {
-            const TCoverSetup setup = ReadCoverSetup(cover);
-            scene = Stage.Scene(setup, CoverTextures(setup, Cache));
+            scene = Stage.Scene(ResolveBox(box, Cache));
         } catch (const TError& e) {
             for (size_t i = first; i < end; ++i)
-                Report(cover, Jobs[i], e.what());
+                Report(name, Jobs[i], e.what());
             return end - first;
         }
         size_t failed = 0;
@@ -64,12 +64,12 @@ private:
                 WriteImageFile(Jobs[i].OutputFile, Jobs[i].Format, settings.Width, settings.Height,
                                Options.Style.Transparent,
                                [&](TPictureRows& rows) { Shooter.Shoot(scene, settings, rows); });
-                Report(cover, Jobs[i], {});
+                Report(name, Jobs[i], {});
             } catch (const TError& e) {
-                Report(cover, Jobs[i], e.what());
+                Report(name, Jobs[i], e.what());
                 ++failed;
             } catch (const std::bad_alloc&) {
-                Report(cover, Jobs[i], "not enough memory for a picture of " + std::to_string(Options.Width) +
+                Report(name, Jobs[i], "not enough memory for a picture of " + std::to_string(Options.Width) +
                                            " x " + std::to_string(Options.Height) + " pixels");
                 ++failed;
             }
@@ -77,11 +77,11 @@ private:
         return failed;
     }
 
-    void Report(const std::string& cover, const TPictureJob& job, const std::string& failure)
+    void Report(const std::string& box, const TPictureJob& job, const std::string& failure)
     {
         ++Done;
         if (!failure.empty())
-            Err << Program << cover << ": " << failure << "\n";
+            Err << Program << box << ": " << failure << "\n";
         if (Jobs.size() > 1)
             Err << "[" << Done << "/" << Jobs.size() << "] " << (failure.empty() ? "wrote " : "failed ")
                 << job.OutputFile << "\n";
@@ -89,6 +89,7 @@ private:
     }
 
     const TRenderOptions& Options;
+    const std::vector<TBoxArtwork> Boxes;
     const std::vector<TPictureJob>& Jobs;
     std::ostream& Err;
     TTextureCache Cache;

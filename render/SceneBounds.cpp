@@ -125,3 +125,22 @@ std::optional<TViewRect> SubjectBounds(const std::vector<TBoxQuad>& quads, float
         Include(bounds, ShadowOutline(ground), xRotation, yRotation);
     return bounds;
 }
+
+double SubjectReach(const std::vector<TBoxQuad>& quads, const TGround& ground)
+{
+    double reach = 0.0;
+    auto take = [&](double x, double y, double z) { reach = std::max(reach, std::sqrt(x * x + y * y + z * z)); };
+    for (const TBoxQuad& quad : quads)
+        if (quad.Face != TBoxFace::Floor)
+            for (const TBoxVertex& v : quad.Vertices)
+                take(v.X, v.Y, v.Z);
+    const TGroundRect shadow = ShadowRect(ground);
+    take(std::max(-shadow.Left, shadow.Right), ground.Y, std::max(-shadow.Near, shadow.Far));
+    take(ground.HalfWidth, ground.Y + ground.ReflectionReach, ground.HalfDepth);
+    return reach;
+}
+
+double ViewReach()
+{
+    return -double(BoxCentreZ) - ViewNear;
+}

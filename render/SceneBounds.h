@@ -32,6 +32,16 @@ std::array<double, 4> DepthPlane(float xRotation, float yRotation);
 // True when the eye looks at the ground from above, where the box stands.
 bool SeesGroundFromAbove(const TGround& ground, float xRotation, float yRotation);
 
+// How far the subject of a shot reaches from the box's centre in any pose:
+// the box's quads (a floor among them is left out) and, on the ground, the
+// shadow's square and the reflection's depth.
+double SubjectReach(const std::vector<TBoxQuad>& quads, const TGround& ground);
+
+// The farthest a subject may reach: the camera turns the box about its
+// centre, 50 units in front of the eye, and a subject that reached the near
+// plane would fill the picture with what lies next to the eye.
+double ViewReach();
+
 // The bounding rectangle of the box's quads (a floor among them is left out),
 // with the shadow when ground.ShadowReach > 0 and the reflection when
 // ground.ReflectionReach > 0; nothing when no part lies in front of the eye.

@@ -1,5 +1,6 @@
 #include "render/ShotScene.h"
 
+#include "render/CutOut.h"
 #include "render/Reflection.h"
 #include "render/SceneBounds.h"
 #include "render/Shadow.h"
@@ -34,6 +35,7 @@ void LoadBoxTurn(const TShotScene& scene)
 void DrawBox(const TShotScene& scene)
 {
     const std::array<float, 4> clear = ClearColour(scene.Style);
+    BeginCutOut();
     if (scene.Style.Look == TLook::Window) {
         DrawScene({.XRotation = scene.XRotation,
                    .YRotation = scene.YRotation,
@@ -41,13 +43,14 @@ void DrawBox(const TShotScene& scene)
                    .BoxList = scene.BoxList,
                    .FloorTexture = scene.FloorTexture,
                    .ClearColour = clear});
-        return;
+    } else {
+        glClearColor(clear[0], clear[1], clear[2], clear[3]);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        LoadBoxTurn(scene);
+        ApplyStudioLights(KeySideFor(scene.XRotation, scene.YRotation));
+        glCallList(scene.BoxList);
     }
-    glClearColor(clear[0], clear[1], clear[2], clear[3]);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    LoadBoxTurn(scene);
-    ApplyStudioLights();
-    glCallList(scene.BoxList);
+    EndCutOut();
 }
 
 void DrawFloor(const TShotScene& scene, const TBoxQuad& windowFloor, const TViewRect& frame, double brightness)

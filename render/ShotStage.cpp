@@ -2,7 +2,7 @@
 
 #include "render/FadeTexture.h"
 #include "render/Shadow.h"
-#include "render/StudioBox.h"
+#include "render/ShotBoxList.h"
 
 TShotStage::TShotStage(const TShotStyle& style) : Style(style)
 {
@@ -18,22 +18,15 @@ TShotStage::~TShotStage()
     glDeleteTextures(3, textures);
 }
 
-TShotScene TShotStage::Scene(const TCoverSetup& setup, const TFaceTextures& textures)
+TShotScene TShotStage::Scene(const TBoxSetup& setup)
 {
-    const float width = float(setup.Width), height = float(setup.Height), depth = float(setup.Depth);
+    const TBoxSize& size = setup.Size;
     TShotScene scene{.Style = Style,
-                     .Quads = BoxQuads(width, height, depth, setup.Box),
-                     .Ground = GroundOf(width, height, depth),
+                     .Quads = BoxQuads(size.Width, size.Height, size.Depth, setup.Box),
+                     .Ground = GroundOf(size.Width, size.Height, size.Depth),
                      .ShowBackground = setup.ShowBackground,
-                     .FloorTexture = textures[size_t(TFaceSlot::Floor)]};
-    if (Style.Look == TLook::Window) {
-        // The floor is drawn apart, reaching as far as the picture does.
-        TBoxOptions box = setup.Box;
-        box.Floor = false;
-        List = CompileBoxList(List, width, height, depth, box, textures);
-    } else {
-        List = CompileStudioBoxList(List, scene.Quads, textures);
-    }
+                     .FloorTexture = setup.Textures[size_t(TArtFace::Floor)]};
+    List = CompileShotBoxList(List, scene.Quads, setup.Textures, Style.Look);
     glDeleteTextures(1, &Shadow);
     Shadow = 0;
     if (Style.Look == TLook::Studio && Style.Shadow > 0.0 && scene.Ground.ShadowReach > 0.0)

@@ -1,6 +1,6 @@
 #pragma once
-// The GL objects that the scenes of one run draw with: each cover's box list
-// and shadow map, made anew for each cover, and the two fades, made once.
+// The GL objects that the scenes of one run draw with: each box's list and
+// shadow map, made anew for each box, and the two fades, made once.
 #include "render/CoverScene.h"
 #include "render/ShotScene.h"
 
@@ -12,9 +12,9 @@ public:
     TShotStage(const TShotStage&) = delete;
     TShotStage& operator=(const TShotStage&) = delete;
 
-    // The scene of the cover at the angles 0, 0, its box compiled for the
-    // style's look; it stays drawable until the next call.
-    TShotScene Scene(const TCoverSetup& setup, const TFaceTextures& textures);
+    // The scene of the box at the angles 0, 0, compiled for the style's
+    // look; it stays drawable until the next call.
+    TShotScene Scene(const TBoxSetup& setup);
 
 private:
     const TShotStyle Style;

@@ -1,18 +1,25 @@
 #include "render/StudioBox.h"
 
-#include "cover/TextureImage.h"
+#include "render/SceneBounds.h"
 
+#include <GL/gl.h>
 #include <algorithm>
 #include <cmath>
 #include <numbers>
 
 namespace {
 
-// In the box's own frame the front cover faces -z, the top -y and the
-// spine +x. The key comes from 35 degrees above the front; the fills from
-// either side; the rest is ambient.
+// In the box's own frame the front cover faces -z, the back +z, the top -y
+// and the spine +x. The key comes from 35 degrees above the cover the eye
+// sees; the fills from either side; the rest is ambient.
 constexpr double KeyElevation = 35.0 * std::numbers::pi / 180.0;
-const std::array<double, 3> KeyDirection{0.0, -std::sin(KeyElevation), -std::cos(KeyElevation)};
+
+std::array<double, 3> KeyDirection(TKeySide side)
+{
+    const double z = std::cos(KeyElevation);
+    return {0.0, -std::sin(KeyElevation), side == TKeySide::Front ? -z : z};
+}
+
 constexpr double Ambient = 0.50;
 constexpr double Key = 0.55;
 constexpr double Fill = 0.12;
@@ -65,9 +72,14 @@ std::vector<TLitQuad> OutwardQuads(const std::vector<TBoxQuad>& quads)
     return lit;
 }
 
-double StudioBrightness(const std::array<double, 3>& n)
+TKeySide KeySideFor(float xRotation, float yRotation)
 {
-    double light = Ambient + Key * std::max(0.0, Dot(n, KeyDirection));
+    return EyeInBoxFrame(xRotation, yRotation).Z > 0.0 ? TKeySide::Back : TKeySide::Front;
+}
+
+double StudioBrightness(const std::array<double, 3>& n, TKeySide side)
+{
+    double light = Ambient + Key * std::max(0.0, Dot(n, KeyDirection(side)));
     for (const auto& fill : FillDirections)
         light += Fill * std::max(0.0, Dot(n, fill));
     return std::min(light, 1.0);
@@ -78,36 +90,14 @@ double StudioGroundBrightness()
     return StudioBrightness({0.0, -1.0, 0.0});
 }
 
-GLuint CompileStudioBoxList(GLuint previousList, const std::vector<TBoxQuad>& quads, const TFaceTextures& textures)
-{
-    glDeleteLists(previousList, 1);
-    const GLuint list = glGenLists(1);
-    glNewList(list, GL_COMPILE);
-    for (const TLitQuad& lit : OutwardQuads(quads)) {
-        if (lit.Quad.Face == TBoxFace::Floor)
-            continue;
-        if (const TTextureImage* texture = textures[static_cast<size_t>(lit.Quad.Texture)])
-            texture->Bind();
-        glBegin(GL_QUADS);
-        glNormal3f(lit.Normal[0], lit.Normal[1], lit.Normal[2]);
-        for (const TBoxVertex& v : lit.Quad.Vertices) {
-            glTexCoord2f(v.S, v.T);
-            glVertex3f(v.X, v.Y, v.Z);
-        }
-        glEnd();
-    }
-    glEndList();
-    return list;
-}
-
-void ApplyStudioLights()
+void ApplyStudioLights(TKeySide side)
 {
     const GLfloat ambient[] = {GLfloat(Ambient), GLfloat(Ambient), GLfloat(Ambient), 1.0f};
     const GLfloat none[] = {0.0f, 0.0f, 0.0f, 1.0f};
     glEnable(GL_LIGHTING);
     glLightModelfv(GL_LIGHT_MODEL_AMBIENT, ambient);
     glLightModeli(GL_LIGHT_MODEL_TWO_SIDE, GL_TRUE);
-    SetLight(GL_LIGHT0, KeyDirection, Key);
+    SetLight(GL_LIGHT0, KeyDirection(side), Key);
     SetLight(GL_LIGHT1, FillDirections[0], Fill);
     SetLight(GL_LIGHT2, FillDirections[1], Fill);
     // Colour material makes ambient and diffuse the current colour (white).

@@ -7,9 +7,7 @@
 // artwork keeps its colours, and nothing is added on top of the texture, so
 // no face is blown out.
 #include "view/BoxGeometry.h"
-#include "view/BoxList.h"
 
-#include <GL/gl.h>
 #include <array>
 #include <vector>
 
@@ -23,21 +21,22 @@ struct TLitQuad {
 // The quads with their outward normals. A quad of no area gets (0, -1, 0).
 std::vector<TLitQuad> OutwardQuads(const std::vector<TBoxQuad>& quads);
 
+// The cover the key light falls on: the one the eye sees, so that a box
+// turned to show its back shows it as brightly lit as its front.
+enum class TKeySide { Front, Back };
+TKeySide KeySideFor(float xRotation, float yRotation);
+
 // How bright the light leaves a face of the box's own frame whose outward
 // normal is n (unit length), 0 to 1: the lit colour that the face's texture
 // is multiplied by.
-double StudioBrightness(const std::array<double, 3>& n);
+double StudioBrightness(const std::array<double, 3>& n, TKeySide side = TKeySide::Front);
 
 // The brightness of a face turned up, as the floor is: the floor and the
 // background are drawn at it.
 double StudioGroundBrightness();
 
-// Compiles the quads (a floor among them is left out) with normals into a new
-// display list and deletes previousList; each binds its texture as the
-// window's list does.
-GLuint CompileStudioBoxList(GLuint previousList, const std::vector<TBoxQuad>& quads, const TFaceTextures& textures);
-
-// Sets the studio's lights and material; the modelview must hold the box's
-// turn, since the lights turn with the box. Lighting both sides of each quad
-// (the inside of an open box is lit from within).
-void ApplyStudioLights();
+// Sets the studio's lights and material, the key on the side given; the
+// modelview must hold the box's turn, since the lights turn with the box.
+// Lighting both sides of each quad (the inside of an open box is lit from
+// within).
+void ApplyStudioLights(TKeySide side);

@@ -76,6 +76,8 @@ void DrawCoveringBackground(const TViewRect& frame, const TTextureImage* floorTe
     glTranslated(BackgroundX, BackgroundY, -BackgroundDepth);
     glScalef(scale, scale, 1.0f);
     glDisable(GL_LIGHTING);
+    // Blended, as the floor is: an image with alpha shows what lies beyond it.
+    glEnable(GL_BLEND);
     glColor4d(brightness, brightness, brightness, 1.0);
     // Right and up are the eye's own: the billboard faces it.
     DrawBackground(TViewBasis{{1.0f, 0.0f, 0.0f}, {0.0f, 1.0f, 0.0f}}, floorTexture);

@@ -38,7 +38,8 @@ std::array<TBoxVertex, 4> FloorPatch(const TBoxQuad& windowFloor, double y, cons
                                      const TViewRect& frame, double fadeEnd);
 
 // Draws the billboard, grown to cover the frame, unlit at the brightness
-// given (1 shows the image as it is). Sets the modelview.
+// given (1 shows the image as it is), blended over what is drawn; the floor
+// image's colours must be premultiplied by its alpha. Sets the modelview.
 void DrawCoveringBackground(const TViewRect& frame, const TTextureImage* floorTexture, double brightness);
 
 // Blends the floor patch, unlit at the brightness given, over what is drawn,

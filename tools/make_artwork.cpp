@@ -9,7 +9,8 @@
 //   build/tools/make_artwork <dir>      # or under another root directory
 //
 // It writes assets/icons/*.png, assets/previews/*.jpg, sample/* (the five
-// face images, sample.cov and free-standing.cov) and assets/appicon/ (the
+// face images, sample.cov and free-standing.cov, and for plenamar-render a
+// sleeve scan and a die-cut front) and assets/appicon/ (the
 // program's icon as plenamar-<size>.png for each size the desktop asks for,
 // and plenamar.svg). The output depends only on this file, Qt's
 // raster painter and the DejaVu Sans fonts, so a re-run gives the same pictures.
@@ -695,13 +696,50 @@ void DrawCover(QPainter &p, const QSizeF &size)
   DrawLinuxBadge(p, QPointF(w * 0.80, h - badgeHeight * (tall ? 1.05 : 0.95)), badgeHeight);
 }
 
-// The spine: logo at the head, the title running down it, badge at the foot.
-void DrawSpine(QPainter &p, const QSizeF &size)
+// The back cover of the sample sleeve: the title small, a blurb to read
+// from left to right, the features, a bar code and the badge.
+void DrawBack(QPainter &p, const QSizeF &size)
 {
   const double w = size.width(), h = size.height();
   const QRectF rect(QPointF(0, 0), size);
   FillBackdrop(p, rect);
-  DrawSea(p, rect, 20, 25);
+  DrawSea(p, rect, -25, -5);
+  DrawTitle(p, w * 0.5, h * 0.06, int(w * 0.11), w * 0.5);
+
+  const int line = int(w * 0.040);
+  p.setPen(Qt::NoPen);
+  p.setBrush(Qt::white);
+  const char *const blurb[] = {"THE BACK COVER", "Your box, turned round:", "this side reads left to right,",
+                               "upright, as a real box does."};
+  for (int i = 0; i < 4; ++i)
+    p.drawPath(TextPath(QString::fromLatin1(blurb[i]), i == 0 ? int(line * 1.5) : line, i == 0)
+                   .translated(w * 0.08, h * 0.30 + i * line * 1.9 + (i > 0 ? line : 0)));
+  DrawCheckLine(p, QPointF(w * 0.08, h * 0.58), line, QStringLiteral("Wrap scans cut into faces"));
+  DrawCheckLine(p, QPointF(w * 0.08, h * 0.58 + line * 1.75), line, QStringLiteral("Any picture format"));
+
+  // A bar code on a white label.
+  const QRectF label(w * 0.08, h * 0.80, w * 0.34, h * 0.11);
+  p.setBrush(Qt::white);
+  p.drawRect(label);
+  p.setBrush(Qt::black);
+  double x = label.left() + label.width() * 0.06;
+  for (int i = 0; x < label.right() - label.width() * 0.08; ++i) {
+    const double bar = label.width() * (0.008 + 0.008 * ((i * 7) % 3));
+    p.drawRect(QRectF(x, label.top() + label.height() * 0.12, bar, label.height() * 0.76));
+    x += bar + label.width() * (0.01 + 0.006 * ((i * 5) % 4));
+  }
+  const double badgeHeight = w * 0.085;
+  DrawLinuxBadge(p, QPointF(w * 0.78, h - badgeHeight * 1.05), badgeHeight);
+}
+
+// The spine: logo at the head, the title running down it, badge at the foot;
+// the sea runs from `seaFrom` to `seaTo` in box units.
+void DrawSpineWithSea(QPainter &p, const QSizeF &size, double seaFrom, double seaTo)
+{
+  const double w = size.width(), h = size.height();
+  const QRectF rect(QPointF(0, 0), size);
+  FillBackdrop(p, rect);
+  DrawSea(p, rect, seaFrom, seaTo);
 
   DrawBoxMark(p, QPointF(w * 0.5, w * 0.62), w * 0.62);
 
@@ -738,6 +776,29 @@ void DrawSpine(QPainter &p, const QSizeF &size)
   p.setPen(Qt::NoPen);
   p.setBrush(Navy);
   p.drawPath(CentredAt(platform, plate.center().x(), plate.center().y() + platform.boundingRect().height() / 2));
+}
+
+// The spine of the sample box, where the sea runs on from the cover.
+void DrawSpine(QPainter &p, const QSizeF &size)
+{
+  DrawSpineWithSea(p, size, 20, 25);
+}
+
+// A scan of a whole sleeve, laid out as plenamar-render's --wrap takes it:
+// back, spine and front from left to right, the sea running across all three.
+void DrawSleeve(QPainter &p, const QSizeF &size)
+{
+  const double cover = size.width() * 20 / 45, spine = size.width() * 5 / 45;
+  auto part = [&](double left, double width, const std::function<void(QPainter &, const QSizeF &)> &draw) {
+    p.save();
+    p.translate(left, 0);
+    p.setClipRect(QRectF(0, 0, width, size.height()));
+    draw(p, QSizeF(width, size.height()));
+    p.restore();
+  };
+  part(0, cover, DrawBack);
+  part(cover, spine, [](QPainter &q, const QSizeF &s) { DrawSpineWithSea(q, s, -5, 0); });
+  part(cover + spine, cover, DrawCover);
 }
 
 // The top: in the picture's frame the lid's front edge is the right edge, so
@@ -877,6 +938,36 @@ QImage Paint(int width, int height, const std::function<void(QPainter &, const Q
   return image;
 }
 
+// A die-cut front: the cover with rounded corners and an oval window in its
+// middle, transparent where the card is cut away.
+QImage DieCut(int width, int height)
+{
+  QImage image = Paint(width, height, DrawCover).convertToFormat(QImage::Format_ARGB32);
+  QImage mask(width, height, QImage::Format_ARGB32);
+  mask.fill(Qt::transparent);
+  {
+    QPainter p(&mask);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(Qt::NoPen);
+    p.setBrush(Qt::black);
+    QPainterPath card = RoundedRect(QRectF(0, 0, width, height), width * 0.09);
+    QPainterPath window;
+    window.addEllipse(QPointF(width * 0.5, height * 0.57), width * 0.18, height * 0.14);
+    p.drawPath(card.subtracted(window));
+  }
+  QPainter p(&image);
+  p.setCompositionMode(QPainter::CompositionMode_DestinationIn);
+  p.drawImage(0, 0, mask);
+  p.end();
+  // The rim of the window, drawn over the cut.
+  QPainter rim(&image);
+  rim.setRenderHint(QPainter::Antialiasing);
+  rim.setPen(QPen(SunLight, width * 0.012));
+  rim.setBrush(Qt::NoBrush);
+  rim.drawEllipse(QPointF(width * 0.5, height * 0.57), width * 0.18, height * 0.14);
+  return image;
+}
+
 // ---------------------------------------------------------------------------
 // The program's icon: the logo mark on a rounded tile of deep sea with the
 // sun glowing behind it, drawn on a 256-unit canvas and scaled to any size.
@@ -991,6 +1082,10 @@ int main(int argc, char **argv)
   ok &= Save(Carton(256), sample + "plain.jpg", "JPG");
   ok &= WriteCoverFile(sample + "sample.cov", true);
   ok &= WriteCoverFile(sample + "free-standing.cov", false);
+  // Artwork as it comes, for plenamar-render: a scan of the whole sleeve and
+  // a die-cut front.
+  ok &= Save(Paint(1517, 1012, DrawSleeve), sample + "sleeve.jpg", "JPG");
+  ok &= Save(DieCut(674, 1012), sample + "die-cut.png", "PNG");
 
   // The previews built into the program.
   const QString previews = root + "/assets/previews/";

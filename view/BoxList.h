@@ -12,6 +12,10 @@ class TTextureImage;
 // The texture object of each face slot, indexed by TFaceSlot.
 using TFaceTextures = std::array<const TTextureImage*, FaceSlotCount>;
 
+// Binds the texture object's texture (nothing for null, or for an object
+// without one) and draws the quad with its texture coordinates.
+void EmitBoxQuad(const TBoxQuad& quad, const TTextureImage* texture);
+
 // Deletes previousList (0 deletes nothing), compiles the box into one new
 // list and returns its name. Needs the rendering context current. Each quad
 // binds its texture again, even when it is already bound; a texture object

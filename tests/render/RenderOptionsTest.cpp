@@ -85,6 +85,33 @@ TEST(RenderOptions, PresetsGiveTheStyleStripsAngles)
     EXPECT_EQ(all.Poses[4].YRotation, 18.0f);
 }
 
+TEST(RenderOptions, ReadsTheBoxAndItsFaces)
+{
+    const TRenderOptions o = Parse({"--front", "f.png", "--spine=s.webp", "--back", "-dash back.tif", "--top", "t.gif",
+                                    "--floor", "fl.bmp", "--plain", "p.jpg", "--wrap", "w.png", "--wrap-spine", "42",
+                                    "--box", "13.5x19X1.4", "--book", "--open", "--show-floor", "--show-background",
+                                    "-o", "box.png"});
+    EXPECT_TRUE(o.Covers.empty());
+    const TBoxArtwork& a = o.Artwork;
+    EXPECT_EQ(a.Faces, (std::array<std::string, ArtFaceCount>{"f.png", "s.webp", "-dash back.tif", "t.gif",
+                                                               "fl.bmp", "p.jpg"}));
+    EXPECT_EQ(a.Wrap, "w.png");
+    EXPECT_EQ(a.WrapSpine, 42);
+    EXPECT_EQ(a.Size, (TBoxSize{13.5f, 19.0f, 1.4f}));
+    EXPECT_FALSE(a.AutoSize);
+    EXPECT_EQ(a.Book, true);
+    EXPECT_EQ(a.Open, true);
+    EXPECT_EQ(a.ShowFloor, true);
+    EXPECT_EQ(a.ShowBackground, true);
+
+    const TRenderOptions cover = Parse({"--box", "auto", "--front", "f.png", "a.cov", "-o", "a.png"});
+    EXPECT_TRUE(cover.Artwork.AutoSize);
+    EXPECT_EQ(cover.Artwork.Size, std::nullopt);
+    // What is not given stays the cover file's.
+    EXPECT_EQ(cover.Artwork.Book, std::nullopt);
+    EXPECT_EQ(cover.Covers, std::vector<std::string>{"a.cov"});
+}
+
 TEST(RenderOptions, HelpNeedsNothingElse)
 {
     EXPECT_TRUE(Parse({"--help"}).Help);
@@ -93,7 +120,14 @@ TEST(RenderOptions, HelpNeedsNothingElse)
 
 TEST(RenderOptions, RefusesMistakesWithAReason)
 {
-    EXPECT_EQ(Refusal({"-o", "a.png"}), "no cover file given");
+    EXPECT_EQ(Refusal({"-o", "a.png"}), "give a cover file, --front FILE or --wrap FILE");
+    EXPECT_EQ(Refusal({"-o", "a.png", "--spine", "s.png"}), "give a cover file, --front FILE or --wrap FILE");
+    EXPECT_EQ(Refusal({"a.cov", "-o", "a.png", "--wrap-spine", "20"}), "--wrap-spine needs --wrap FILE");
+    EXPECT_EQ(Refusal({"--wrap", "w.png", "-o", "a.png", "--box", "auto"}),
+              "--box auto with --wrap needs --wrap-spine PIXELS: the spine's width in the scan gives the depth");
+    EXPECT_EQ(Refusal({"--front", "f.png", "--preset", "all", "-o", "a.png"}),
+              "-o writes one picture, and these options make 5: use --out-dir DIR");
+    EXPECT_EQ(Refusal({"a.cov", "-o", "a.png", "--book=1"}), "--book takes no value");
     EXPECT_EQ(Refusal({"a.cov"}), "give either -o FILE or --out-dir DIR");
     EXPECT_EQ(Refusal({"a.cov", "-o", "a.png", "--out-dir", "d"}), "give either -o FILE or --out-dir DIR");
     EXPECT_EQ(Refusal({"a.cov", "b.cov", "-o", "a.png"}),
@@ -128,7 +162,8 @@ TEST(RenderOptions, RefusesAnyOptionGivenTwice)
         {"--angles", "1,2", "--angles=1,2"}, {"--size", "5x5", "--size", "6x6"}, {"--samples", "1", "--samples", "1"},
         {"--transparent", "--transparent"},  {"--background", "000000", "--background", "ffffff"},
         {"--look", "studio", "--look=window"}, {"--shadow", "0", "--shadow", "1"}, {"--margin=0", "--margin=0"},
-        {"--tile", "64", "--tile=64"}, {"-h", "--help"}};
+        {"--tile", "64", "--tile=64"}, {"-h", "--help"}, {"--front", "a.png", "--front", "b.png"}, {"--box", "auto", "--box", "1x1x1"},
+        {"--book", "--book"}};
     for (const std::vector<std::string>& options : twice) {
         std::vector<std::string> args{"a.cov"};
         args.insert(args.end(), options.begin(), options.end());
@@ -162,6 +197,14 @@ TEST(RenderOptions, RefusesValuesOutOfRange)
     }
     for (const char* margin : {"0.46", "46%", "-1%", "5"})
         EXPECT_TRUE(refused({"--margin", margin})) << margin;
+    for (const char* box : {"20x30", "20x30x0", "0x1x1", "-1x2x3", "1x2x3x4", "1x2x", "x1x2", "AUTO", "1x2x10001",
+                            "nanx1x1", "1x1xinf", ""})
+        EXPECT_TRUE(refused({"--box", box})) << box;
+    for (const char* spine : {"0", "-3", "1000001", "12.5", ""})
+        EXPECT_TRUE(refused({"--wrap", "w.png", "--wrap-spine", spine})) << spine;
+    EXPECT_EQ(Refusal({"a.cov", "-o", "a.png", "--box", "20x30"}),
+              "--box takes WIDTHxHEIGHTxDEPTH, each above 0 and at most 10000, or auto, not \"20x30\"");
+    EXPECT_FALSE(refused({"--box", "0.5x10000x3", "--wrap", "w.png", "--wrap-spine", "1000000"}));
     EXPECT_FALSE(refused({"--size", "65535x1", "--samples", "64", "--tile", "16", "--angles", "-0.25,405"}));
     EXPECT_FALSE(refused({"--shadow", "100%", "--reflection", "0", "--margin", "0.45"}));
     EXPECT_EQ(Parse({"a.cov", "-o", "a.png", "--tile", "300"}).Tile, 300);

@@ -27,7 +27,7 @@ TEST(RenderPlan, OneFileTakesTheOnePicture)
 {
     const auto jobs = PlanPictures(ParseRenderArguments({"a/box.cov", "--preset", "3", "-o", "shot.JPG"}));
     ASSERT_EQ(jobs.size(), 1u);
-    EXPECT_EQ(jobs[0].Cover, 0u);
+    EXPECT_EQ(jobs[0].Box, 0u);
     EXPECT_EQ(jobs[0].Pose.Name, "preset3");
     EXPECT_EQ(jobs[0].OutputFile, "shot.JPG");
     EXPECT_EQ(jobs[0].Format, TImageFormat::Jpeg);
@@ -41,13 +41,33 @@ TEST(RenderPlan, OutputFolderNamesEachCoverAndPose)
     EXPECT_EQ(jobs[0].OutputFile, "out/one-preset0.png");
     EXPECT_EQ(jobs[4].OutputFile, "out/one-preset4.png");
     EXPECT_EQ(jobs[5].OutputFile, "out/two-preset0.png");
-    EXPECT_EQ(jobs[5].Cover, 1u);
+    EXPECT_EQ(jobs[5].Box, 1u);
     for (const TPictureJob& job : jobs)
         EXPECT_EQ(job.Format, TImageFormat::Png);
 
     const auto angled = PlanPictures(ParseRenderArguments({"--out-dir", "out", "--angles", "10,-20", "c.cov"}));
     ASSERT_EQ(angled.size(), 1u);
     EXPECT_EQ(angled[0].OutputFile, "out/c-x10_y-20.png");
+}
+
+TEST(RenderPlan, TheFaceOptionsGoWithEveryCoverOrAreTheBox)
+{
+    const TRenderOptions covers =
+        ParseRenderArguments({"--out-dir", "o", "--back", "b.png", "--book", "a/one.cov", "two.cov"});
+    const std::vector<TBoxArtwork> boxes = RunBoxes(covers);
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[1].CoverFile, "two.cov");
+    for (const TBoxArtwork& box : boxes) {
+        EXPECT_EQ(box.Faces[size_t(TArtFace::Back)], "b.png");
+        EXPECT_EQ(box.Book, true);
+    }
+    // Without a cover file the box is named by its front, or else its wrap.
+    for (const auto& [option, file] : {std::pair{"--front", "art/game.png"}, std::pair{"--wrap", "scans/game.tif"}}) {
+        const TRenderOptions alone = ParseRenderArguments({"--out-dir", "o", option, file, "--preset", "1"});
+        ASSERT_EQ(RunBoxes(alone).size(), 1u);
+        EXPECT_EQ(RunBoxes(alone)[0].CoverFile, "");
+        EXPECT_EQ(PlanPictures(alone).at(0).OutputFile, "o/game-preset1.png");
+    }
 }
 
 TEST(RenderPlan, RefusesTwoPicturesForOneFile)

@@ -97,3 +97,17 @@ TEST(SceneBounds, FlatBoxHasNoArea)
     EXPECT_EQ(bounds->Width(), 0.0);
     EXPECT_FALSE(FrameSubject(*bounds, 100, 100, DefaultMargin));
 }
+
+TEST(SceneBounds, TheSubjectReachesAsFarAsItsBoxItsShadowOrItsReflection)
+{
+    // 20 x 30 x 5: the reflection's depth, 0.4 of the height below the
+    // ground, reaches farthest; the floor does not count.
+    const TGround ground = GroundOf(20, 30, 5);
+    EXPECT_NEAR(SubjectReach(BoxQuads(20, 30, 5, {.Floor = true}), ground), std::hypot(10.0, 27.0, 2.5), 1e-5);
+    // A cube: the shadow's corners, a third of its height out.
+    EXPECT_NEAR(SubjectReach(BoxQuads(30, 30, 30, {}), GroundOf(30, 30, 30)), std::hypot(25.0, 15.0, 25.0), 1e-5);
+    // A thin plate: the outer corners of its open lid's side flaps.
+    EXPECT_NEAR(SubjectReach(BoxQuads(2, 0.1f, 60, {.LidOpen = true}), GroundOf(2, 0.1f, 60)),
+                std::hypot(3.0, 2.05, 30.0), 1e-4);
+    EXPECT_NEAR(ViewReach(), 49.9, 1e-9);
+}

@@ -331,10 +331,10 @@ TEST_F(BoxShot, EachImageFileIsLoadedOnceAndOnlyWhenShown)
     EXPECT_EQ(closed.FloorTexture, nullptr);
     WriteBandedCover(Folder.path(), "other.cov", "Open=1\nBack=1\n");
     const std::string other = QDir(Folder.path()).filePath("other.cov").toStdString();
-    const TFaceTextures again = CoverTextures(ReadCoverSetup(other), Cache);
+    const TArtTextures again = ResolveBox({.CoverFile = other}, Cache).Textures;
     EXPECT_EQ(Cache.Loaded(), 5u);
-    EXPECT_NE(again[size_t(TFaceSlot::Plain)]->TextureID, 0u);
-    EXPECT_NE(again[size_t(TFaceSlot::Floor)]->TextureID, 0u);
+    EXPECT_NE(again[size_t(TArtFace::Plain)]->TextureID, 0u);
+    EXPECT_NE(again[size_t(TArtFace::Floor)]->TextureID, 0u);
 }
 
 TEST_F(BoxShot, ATiledPictureIsTheUntiledOne)

@@ -203,7 +203,7 @@ TEST_P(RenderTool, BadArgumentsExit2WithOneLineAndWhereToLook)
 {
     const QString cover = Cover("box.cov");
     const std::pair<QStringList, QString> cases[] = {
-        {{}, "no cover file given"},
+        {{}, "give a cover file, --front FILE or --wrap FILE"},
         {{cover}, "give either -o FILE or --out-dir DIR"},
         {{"--size", "0x5", "-o", "a.png", cover}, "--size takes WIDTHxHEIGHT, each from 1 to 65535, not \"0x5\""},
         {{"--bogus", "-o", "a.png", cover}, "unknown option --bogus"},
@@ -282,6 +282,43 @@ TEST_P(RenderTool, ReadsOnlyTheImagesThePictureShows)
         EXPECT_TRUE(run.Err.contains("Cannot open file " + Path(image) + ": No such file or directory"))
             << run.Err.toStdString();
     }
+}
+
+TEST_P(RenderTool, DrawsABoxFromItsImagesAloneAndNamesThoseItCannotRead)
+{
+    QImage front(20, 30, QImage::Format_RGB32), back(20, 30, QImage::Format_RGB32);
+    front.fill(BandColours[0].Upper);
+    back.fill(BandColours[1].Upper);
+    ASSERT_TRUE(QDir(Folder.path()).mkdir("my art"));
+    const QString frontFile = Path("my art/-front.png"), backFile = Path("my art/back.webp");
+    ASSERT_TRUE(front.save(frontFile) && back.save(backFile));
+    // Turned to show the back, which is drawn upright at the box's own size.
+    const TRun turned = Run({"--front", frontFile, "--back", backFile, "--box", "auto", "--angles", "0,180", "--look",
+                             "window", "--size", "200x200", "-o", Path("back.png")});
+    EXPECT_EQ(turned.ExitCode, 0) << turned.Err.toStdString();
+    EXPECT_EQ(ColourIndex(QImage(Path("back.png")).pixelColor(100, 100)), Upper(TCoverImage::Spine));
+    // Without a cover file the front names the pictures.
+    const TRun named = Run({"--front=" + frontFile, "--preset", "1", "--size", "60x60", "--out-dir", Path("shots")});
+    EXPECT_EQ(named.ExitCode, 0) << named.Err.toStdString();
+    EXPECT_TRUE(QFile::exists(Path("shots/-front-preset1.png")));
+
+    QFile text(Path("notes.png"));
+    ASSERT_TRUE(text.open(QIODevice::WriteOnly) && text.write("not a picture") > 0);
+    text.close();
+    const std::pair<QString, QString> refused[] = {
+        {Path("none.png"), ": Cannot open file " + Path("none.png") + ": No such file or directory"},
+        {Path("notes.png"), ": Cannot read picture " + Path("notes.png") + ": it is no picture of a format"}};
+    // Sizes in millimetres, say, make a box the camera cannot hold.
+    const TRun large = Run({"--front", frontFile, "--box", "135x190x14", "-o", Path("refused.png")});
+    EXPECT_EQ(large.ExitCode, 1);
+    EXPECT_TRUE(large.Err.contains(frontFile + ": a box of 135 x 190 x 14 units is too large for the view"))
+        << large.Err.toStdString();
+    for (const auto& [file, message] : refused) {
+        const TRun run = Run({"--front", file, "--size", "60x60", "-o", Path("refused.png")});
+        EXPECT_EQ(run.ExitCode, 1);
+        EXPECT_TRUE(run.Err.contains("plenamar-render: " + file + message)) << run.Err.toStdString();
+    }
+    EXPECT_FALSE(QFile::exists(Path("refused.png")));
 }
 
 TEST_P(RenderTool, SaysWhatIsMissingWhenNoContextCanBeMade)

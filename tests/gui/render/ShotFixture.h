@@ -1,7 +1,7 @@
 #pragma once
 // The fixture of the tests that draw box shots: a current context with the
 // render state applied and the framebuffer entry points, a folder for cover
-// files, and the scene of a cover as plenamar-render makes it.
+// files, and the scene of a box as plenamar-render makes it.
 #include "render/CoverScene.h"
 #include "render/OffscreenTarget.h"
 #include "render/ShotStage.h"
@@ -29,9 +29,12 @@ protected:
     // until the next call.
     TShotScene SceneOf(const QString& coverFile, float xRotation, float yRotation, const TShotStyle& style)
     {
+        return SceneOf(TBoxArtwork{.CoverFile = coverFile.toStdString()}, xRotation, yRotation, style);
+    }
+    TShotScene SceneOf(const TBoxArtwork& artwork, float xRotation, float yRotation, const TShotStyle& style)
+    {
         Stage = std::make_unique<TShotStage>(style);
-        const TCoverSetup setup = ReadCoverSetup(coverFile.toStdString());
-        TShotScene scene = Stage->Scene(setup, CoverTextures(setup, Cache));
+        TShotScene scene = Stage->Scene(ResolveBox(artwork, Cache));
         scene.XRotation = xRotation;
         scene.YRotation = yRotation;
         return scene;

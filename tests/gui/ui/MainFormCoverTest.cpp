@@ -159,6 +159,21 @@ TEST_F(MainFormCover, ThePlainNameOfAFileIsSavedAgainButItsImageNeverLoaded)
     EXPECT_EQ(Lines(copy).value(3), "Plain=inside.jpg");
 }
 
+TEST_F(MainFormCover, SavingOverAFileKeepsTheBackImageThatOnlyTheRendererReads)
+{
+    // plenamar-render's back cover: the window neither reads it nor drops it.
+    const QString path = WriteBox(Folder("boxes"), QString(BoxImages) + "Back=back cover.png\n[Sizes]\nWidth=20\n"
+                                                                        "Height=30\nDepth=5\n");
+    Open(path);
+    EXPECT_TRUE(Errors.isEmpty()) << Errors.join('\n').toStdString();
+    Form->CheckBoxBook->click();
+    Save(path);
+    const QStringList lines = Lines(path);
+    EXPECT_EQ(lines.mid(0, 7), (QStringList{"[Properties]", "Cover=front.bmp", "Spine=side.bmp", "Plain=inside.jpg",
+                                            "Top=lid.bmp", "Floor=ground.jpg", "Back=back cover.png"}));
+    EXPECT_TRUE(lines.contains("Book=1"));
+}
+
 TEST_F(MainFormCover, OpeningFiresTheOptionAndSizeHandlersAsAUsersChangeWould)
 {
     WatchSizeChanges();
