@@ -20,7 +20,7 @@ PACKAGES=(
   # a display for tests and screenshots
   xvfb xauth xdotool imagemagick fonts-dejavu-core fonts-dejavu-extra
   # the install tree and the Debian package: validators, dpkg-shlibdeps
-  desktop-file-utils appstream shared-mime-info groff-base libxml2-utils dpkg-dev
+  desktop-file-utils appstream shared-mime-info groff-base libxml2-utils dpkg-dev file
 )
 
 missing=()
