@@ -9,14 +9,14 @@ const std::array<const char*, TPictureStore::kCount> kDefaultPicturePaths = {
     ":/assets/previews/top.jpg", ":/assets/previews/floor.jpg"};
 
 TPictureStore::TPictureStore()
-    : Items{{{"Front", {}}, {"Spine", {}}, {"Top", {}}, {"Floor", {}}}}
+    : Items_{{{"Front", {}}, {"Spine", {}}, {"Top", {}}, {"Floor", {}}}}
 {
     for (int i = 0; i < kCount; ++i) {
         QFile resource(kDefaultPicturePaths[i]);
         if (!resource.open(QIODevice::ReadOnly))
             continue;
         try {
-            Items[i].Picture.LoadFromData(resource.readAll(), "jpg");
+            Items_[i].Picture.LoadFromData(resource.readAll(), "jpg");
         } catch (const TError&) {
             // A damaged built-in picture leaves its item empty, like a missing one.
         }
@@ -27,7 +27,7 @@ TNamedPicture& TPictureStore::Item(int index)
 {
     if (index < 0 || index >= kCount)
         throw TError("List index out of bounds (" + std::to_string(index) + ")");
-    return Items[index];
+    return Items_[index];
 }
 
 const TNamedPicture& TPictureStore::Item(int index) const

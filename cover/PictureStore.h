@@ -26,7 +26,7 @@ public:
     const TNamedPicture& Item(int index) const;
 
 private:
-    std::array<TNamedPicture, kCount> Items;
+    std::array<TNamedPicture, kCount> Items_;
 };
 
 // The resource path of each item's built-in JPEG picture, in item order.

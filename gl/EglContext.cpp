@@ -38,15 +38,15 @@ public:
         auto getPlatformDisplay =
             reinterpret_cast<PFNEGLGETPLATFORMDISPLAYEXTPROC>(eglGetProcAddress("eglGetPlatformDisplayEXT"));
         if (getPlatformDisplay)
-            Display = getPlatformDisplay(EGL_PLATFORM_SURFACELESS_MESA, EGL_DEFAULT_DISPLAY, nullptr);
-        if (Display == EGL_NO_DISPLAY || !eglInitialize(Display, nullptr, nullptr)) {
-            Display = EGL_NO_DISPLAY;
+            Display_ = getPlatformDisplay(EGL_PLATFORM_SURFACELESS_MESA, EGL_DEFAULT_DISPLAY, nullptr);
+        if (Display_ == EGL_NO_DISPLAY || !eglInitialize(Display_, nullptr, nullptr)) {
+            Display_ = EGL_NO_DISPLAY;
             throw TError(EglError("EGL's surfaceless display could not be opened"));
         }
         try {
             MakeContext();
         } catch (...) {
-            eglTerminate(Display);
+            eglTerminate(Display_);
             throw;
         }
     }
@@ -56,8 +56,8 @@ public:
     // can no longer tell from leaks.
     ~TEglContext() override
     {
-        eglMakeCurrent(Display, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
-        eglDestroyContext(Display, Context);
+        eglMakeCurrent(Display_, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
+        eglDestroyContext(Display_, Context_);
     }
 
     void* ProcAddress(const char* name) const override
@@ -68,7 +68,7 @@ public:
 private:
     void MakeContext()
     {
-        const char* extensions = eglQueryString(Display, EGL_EXTENSIONS);
+        const char* extensions = eglQueryString(Display_, EGL_EXTENSIONS);
         if (!HasExtension(extensions, "EGL_KHR_surfaceless_context") ||
             !HasExtension(extensions, "EGL_KHR_no_config_context"))
             throw TError("EGL's surfaceless display cannot make a context without a surface "
@@ -78,17 +78,17 @@ private:
         // The window's drawing code is fixed-function: a compatibility profile.
         const EGLint attributes[] = {EGL_CONTEXT_OPENGL_PROFILE_MASK,
                                      EGL_CONTEXT_OPENGL_COMPATIBILITY_PROFILE_BIT, EGL_NONE};
-        Context = eglCreateContext(Display, EGL_NO_CONFIG_KHR, EGL_NO_CONTEXT, attributes);
-        if (Context == EGL_NO_CONTEXT)
+        Context_ = eglCreateContext(Display_, EGL_NO_CONFIG_KHR, EGL_NO_CONTEXT, attributes);
+        if (Context_ == EGL_NO_CONTEXT)
             throw TError(EglError("EGL could not make an OpenGL compatibility context"));
-        if (!eglMakeCurrent(Display, EGL_NO_SURFACE, EGL_NO_SURFACE, Context)) {
-            eglDestroyContext(Display, Context);
+        if (!eglMakeCurrent(Display_, EGL_NO_SURFACE, EGL_NO_SURFACE, Context_)) {
+            eglDestroyContext(Display_, Context_);
             throw TError(EglError("EGL could not make its OpenGL context current"));
         }
     }
 
-    EGLDisplay Display = EGL_NO_DISPLAY;
-    EGLContext Context = EGL_NO_CONTEXT;
+    EGLDisplay Display_ = EGL_NO_DISPLAY;
+    EGLContext Context_ = EGL_NO_CONTEXT;
 };
 
 } // namespace

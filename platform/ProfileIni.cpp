@@ -80,41 +80,41 @@ struct TLine {
 class TLineReader {
 public:
     explicit TLineReader(std::string_view text)
-        : Text(text), Pos(BodyStart(text)), NextCr(Following('\r')), NextLf(Following('\n'))
+        : Text_(text), Pos_(BodyStart(text)), NextCr_(Following('\r')), NextLf_(Following('\n'))
     {
     }
 
     bool Next(TLine& line)
     {
-        if (Pos >= Text.size())
+        if (Pos_ >= Text_.size())
             return false;
-        if (NextCr < Pos)
-            NextCr = Following('\r');
-        if (NextLf < Pos)
-            NextLf = Following('\n');
-        line.Start = Pos;
-        line.ContentEnd = std::min(NextCr, NextLf);
+        if (NextCr_ < Pos_)
+            NextCr_ = Following('\r');
+        if (NextLf_ < Pos_)
+            NextLf_ = Following('\n');
+        line.Start = Pos_;
+        line.ContentEnd = std::min(NextCr_, NextLf_);
         line.End = line.ContentEnd;
-        if (line.End < Text.size()) {
-            const bool crlf = Text[line.End] == '\r' && line.End + 1 < Text.size() && Text[line.End + 1] == '\n';
+        if (line.End < Text_.size()) {
+            const bool crlf = Text_[line.End] == '\r' && line.End + 1 < Text_.size() && Text_[line.End + 1] == '\n';
             line.End += crlf ? 2 : 1;
         }
-        Pos = line.End;
+        Pos_ = line.End;
         return true;
     }
 
 private:
     // The first c at or after the reading position, or the end of the text.
-    size_t Following(char c) const { return std::min(Text.find(c, Pos), Text.size()); }
+    size_t Following(char c) const { return std::min(Text_.find(c, Pos_), Text_.size()); }
 
-    std::string_view Text;
-    size_t Pos;
+    std::string_view Text_;
+    size_t Pos_;
     // The next CR and LF from the reading position on. Each is looked for again
     // only once the reading has passed it, so a scan reads the text once for
     // each: far cheaper than find_first_of, which looks every character up in
     // "\r\n", and never quadratic, whichever line ending a text uses.
-    size_t NextCr;
-    size_t NextLf;
+    size_t NextCr_;
+    size_t NextLf_;
 };
 
 enum class TLineKind { Other, Header, Key };
@@ -230,13 +230,13 @@ TKeySearch FindKey(std::string_view text, std::string_view section, std::string_
 // Closes a file descriptor when it goes out of scope.
 class TFileDescriptor {
 public:
-    explicit TFileDescriptor(int fd) : Fd(fd) {}
-    ~TFileDescriptor() { close(Fd); }
+    explicit TFileDescriptor(int fd) : Fd_(fd) {}
+    ~TFileDescriptor() { close(Fd_); }
     TFileDescriptor(const TFileDescriptor&) = delete;
     TFileDescriptor& operator=(const TFileDescriptor&) = delete;
 
 private:
-    int Fd;
+    int Fd_;
 };
 
 // The text a key is written into: the file's, or none when it does not exist yet.
