@@ -59,6 +59,25 @@ GLint BoundTexture()
     return name;
 }
 
+// A current context ready for texturing, and a blue texture made in it.
+class BlueTexture : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        Gl = MakeTestContext(Side, Side);
+        if (!Gl)
+            return;
+        PrepareTexturing();
+        ASSERT_TRUE(LoadSolid(Texture, {0, 0, 255}));
+        Texture.GenTexture();
+        Name = Texture.TextureID;
+    }
+
+    std::unique_ptr<TQtContext> Gl;
+    TTextureImage Texture;  // goes before the context
+    GLuint Name = 0;
+};
+
 }  // namespace
 
 TEST(TextureImageGL, TextureTakesTheSettingsAndTheBufferRowsFromTheBottomUp)
@@ -86,29 +105,21 @@ TEST(TextureImageGL, TextureTakesTheSettingsAndTheBufferRowsFromTheBottomUp)
     EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
 }
 
-TEST(TextureImageGL, GenTextureAfterAFailedLoadKeepsTheOldTextureUntouched)
+TEST_F(BlueTexture, GenTextureAfterAFailedLoadKeepsTheOldTextureUntouched)
 {
-    const auto gl = MakeTestContext(Side, Side);
-    if (!gl)
-        return;
-    PrepareTexturing();
-    TTextureImage texture;
-    ASSERT_TRUE(LoadSolid(texture, {0, 0, 255}));
-    texture.GenTexture();
-    const GLuint name = texture.TextureID;
     glBindTexture(GL_TEXTURE_2D, 0);
 
     const uint8_t garbage[60] = {'B', 'M'};
-    EXPECT_FALSE(texture.LoadBmpFromMemory(garbage, sizeof garbage));
-    texture.GenTexture();
-    EXPECT_FALSE(texture.LoadImage("picture.jpeg"));  // a kind the texture object does not read
-    texture.GenTexture();
+    EXPECT_FALSE(Texture.LoadBmpFromMemory(garbage, sizeof garbage));
+    Texture.GenTexture();
+    EXPECT_FALSE(Texture.LoadImage("picture.jpeg"));  // a kind the texture object does not read
+    Texture.GenTexture();
     EXPECT_EQ(BoundTexture(), 0);  // nothing was bound, so nothing was made
-    EXPECT_EQ(texture.TextureID, name);
-    texture.Bind();
+    EXPECT_EQ(Texture.TextureID, Name);
+    Texture.Bind();
     glClear(GL_COLOR_BUFFER_BIT);
     DrawQuad();
-    EXPECT_EQ(Drawn(*gl, 32, 32), 0xFF0000u);
+    EXPECT_EQ(Drawn(*Gl, 32, 32), 0xFF0000u);
 }
 
 TEST(TextureImageGL, ObjectWithoutTextureBindsNothing)
@@ -127,26 +138,18 @@ TEST(TextureImageGL, ObjectWithoutTextureBindsNothing)
     glDeleteTextures(1, &other);
 }
 
-TEST(TextureImageGL, ReloadKeepsTheNameSoACompiledListShowsTheNewPicture)
+TEST_F(BlueTexture, ReloadKeepsTheNameSoACompiledListShowsTheNewPicture)
 {
-    const auto gl = MakeTestContext(Side, Side);
-    if (!gl)
-        return;
-    PrepareTexturing();
-    TTextureImage texture;
-    ASSERT_TRUE(LoadSolid(texture, {0, 0, 255}));
-    texture.GenTexture();
-    const GLuint name = texture.TextureID;
     const GLuint list = glGenLists(1);
     glNewList(list, GL_COMPILE);
-    texture.Bind();
+    Texture.Bind();
     DrawQuad();
     glEndList();
     glBindTexture(GL_TEXTURE_2D, 0);
 
     glClear(GL_COLOR_BUFFER_BIT);
     glCallList(list);
-    EXPECT_EQ(Drawn(*gl, 32, 32), 0xFF0000u);
+    EXPECT_EQ(Drawn(*Gl, 32, 32), 0xFF0000u);
 
     // A different size as well as a different colour.
     TBmpBuilder bmp;
@@ -155,13 +158,13 @@ TEST(TextureImageGL, ReloadKeepsTheNameSoACompiledListShowsTheNewPicture)
     for (int i = 0; i < 5; ++i)
         bmp.Pixels.insert(bmp.Pixels.end(), {255, 0, 0, 255, 0, 0, 255, 0, 0, 0, 0, 0});
     const TBytes bytes = bmp.Bytes();
-    ASSERT_TRUE(texture.LoadBmpFromMemory(bytes.data(), bytes.size()));
-    texture.GenTexture();
-    EXPECT_EQ(texture.TextureID, name);
+    ASSERT_TRUE(Texture.LoadBmpFromMemory(bytes.data(), bytes.size()));
+    Texture.GenTexture();
+    EXPECT_EQ(Texture.TextureID, Name);
     glClear(GL_COLOR_BUFFER_BIT);
     glCallList(list);
-    EXPECT_EQ(Drawn(*gl, 32, 32), 0x0000FFu);
-    EXPECT_EQ(Drawn(*gl, 2, 2), 0x0000FFu);
+    EXPECT_EQ(Drawn(*Gl, 32, 32), 0x0000FFu);
+    EXPECT_EQ(Drawn(*Gl, 2, 2), 0x0000FFu);
     glDeleteLists(list, 1);
     EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
 }
