@@ -1,0 +1,36 @@
+#include "render/StopSignal.h"
+
+#include <csignal>
+#include <initializer_list>
+
+namespace {
+
+volatile std::sig_atomic_t Requested = 0;
+
+void NoteStop(int signal)
+{
+    Requested = signal;
+}
+
+} // namespace
+
+void CatchStopSignals()
+{
+    struct sigaction action{};
+    action.sa_handler = NoteStop;
+    sigemptyset(&action.sa_mask);
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP})
+        sigaction(signal, &action, nullptr);
+}
+
+int StopRequested()
+{
+    return Requested;
+}
+
+void TStoppableRows::Put(int first, int count, const uint32_t* rows)
+{
+    if (Requested != 0)
+        throw TStopped{};
+    Rows.Put(first, count, rows);
+}
