@@ -10,8 +10,11 @@ namespace {
     throw TUsageError("row " + std::to_string(row) + ": " + reason);
 }
 
+// UTF-8 text: no NUL byte either, which no file name may hold.
 bool IsUtf8(std::string_view text)
 {
+    if (text.find('\0') != std::string_view::npos)
+        return false;
     for (size_t i = 0; i < text.size();) {
         const auto byte = static_cast<unsigned char>(text[i]);
         const size_t length = byte < 0x80 ? 1 : (byte >> 5) == 0x6 ? 2 : (byte >> 4) == 0xE ? 3 : (byte >> 3) == 0x1E ? 4 : 0;

@@ -442,6 +442,11 @@ TRenderOptions ParseRenderArguments(const std::vector<std::string>& args)
     return options;
 }
 
+bool IsOptionColumn(std::string_view column)
+{
+    return column == "cover" || FindColumn(column) != nullptr;
+}
+
 TRenderOptions RowOptions(const TRenderOptions& options,
                           const std::vector<std::pair<std::string, std::string>>& cells,
                           const std::string& listFolder)

@@ -18,6 +18,7 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class TUsageError : public TError {
@@ -93,6 +94,9 @@ TRenderOptions ParseRenderArguments(const std::vector<std::string>& args);
 TRenderOptions RowOptions(const TRenderOptions& options,
                           const std::vector<std::pair<std::string, std::string>>& cells,
                           const std::string& listFolder);
+
+// Whether a list's column gives options (the "cover" column included).
+bool IsOptionColumn(std::string_view column);
 
 // The usage text, ending in a line break.
 extern const char* const RenderUsage;

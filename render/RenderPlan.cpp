@@ -66,12 +66,18 @@ std::vector<TRunBox> RunBoxes(const TRenderOptions& options)
 std::vector<TRunBox> ListBoxes(const TRenderOptions& options, const TItemList& list)
 {
     const std::string folder = FolderOf(options.ListFile);
+    // Columns that only --name reads give no options.
+    std::set<std::string> named;
+    for (const std::string& field : NameTemplateFields(options.NameTemplate))
+        if (!IsOptionColumn(field))
+            named.insert(field);
+    named.insert("name");
     std::vector<TRunBox> boxes;
     for (const TItemRow& row : list.Rows) {
         TRunBox box;
         std::vector<std::pair<std::string, std::string>> cells;
         for (size_t i = 0; i < list.Columns.size(); ++i) {
-            if (list.Columns[i] != "name")
+            if (!named.contains(list.Columns[i]))
                 cells.emplace_back(list.Columns[i], row.Cells[i]);
             box.Fields[list.Columns[i]] = row.Cells[i];
         }

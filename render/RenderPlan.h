@@ -24,7 +24,8 @@ std::vector<TRunBox> RunBoxes(const TRenderOptions& options);
 
 // One box for each row of the list read from options.ListFile (RowOptions),
 // its paths taken from the list's folder; a row that cannot be drawn has its
-// Problem.
+// Problem. Besides the options' columns, "name" and the columns --name
+// reads are known; a value in any other column is a problem.
 std::vector<TRunBox> ListBoxes(const TRenderOptions& options, const TItemList& list);
 
 struct TPictureJob {
