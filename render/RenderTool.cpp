@@ -15,7 +15,6 @@
 #include <filesystem>
 #include <fstream>
 #include <ostream>
-#include <sstream>
 #include <unistd.h>
 
 namespace {
@@ -27,14 +26,16 @@ constexpr std::streamsize MaxListBytes = std::streamsize(256) << 20;
 TItemList ReadListFile(const std::string& fileName)
 {
     std::ifstream file(fileName, std::ios::binary);
-    std::string text(size_t(MaxListBytes) + 1, '\0');
-    if (file)
-        file.read(text.data(), MaxListBytes + 1);
+    std::string text;
+    char chunk[65536];
+    while (file && text.size() <= size_t(MaxListBytes)) {
+        file.read(chunk, sizeof chunk);
+        text.append(chunk, size_t(file.gcount()));
+    }
     if (!file && !file.eof())
         throw TUsageError("cannot read the list " + fileName + ": " + std::strerror(errno ? errno : EIO));
-    if (file.gcount() > MaxListBytes)
+    if (text.size() > size_t(MaxListBytes))
         throw TUsageError("the list " + fileName + " is larger than 256 MiB");
-    text.resize(size_t(file.gcount()));
     try {
         return ReadItemList(text);
     } catch (const TUsageError& e) {
