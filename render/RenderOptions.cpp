@@ -20,7 +20,7 @@ const char* const RenderUsage =
     "  --name TEMPLATE      the pictures' names in DIR instead, made from {name}, {pose},\n"
     "                       {row} and the list's columns: '{name}.jpg', '{row}-{pose}.png'\n"
     "  --list FILE          one box a row of a CSV file whose header names options without\n"
-    "                       their dashes (front, size, preset, ...), \"cover\" and \"name\"\n"
+    "                       their dashes (front, size, preset, ...), cover, name and output\n"
     "  -j, --jobs N         draw in N processes at once (default: one per core)\n"
     "  --keep-newer         skip a picture whose file is newer than each file of its box\n"
     "  --shard K/N|auto     draw every N-th box from the K-th (0 <= K < N); auto: the\n"
@@ -240,8 +240,8 @@ void CheckCommandLine(const TRenderOptions& options)
     }
     if (!options.Covers.empty())
         Refuse("with --list the list names the boxes: give no cover file (the list's \"cover\" column names them)");
-    if (!options.OutputFile.empty())
-        Refuse("-o writes one picture: with --list give --out-dir DIR (or an \"output\" column)");
+    if (options.OutputDir.empty())
+        Refuse("with --list the pictures go into a folder: give --out-dir DIR");
 }
 
 enum class TValue {
@@ -320,7 +320,7 @@ using enum TValue;
 
 const TOptionRule OptionRules[] = {
     {"--help", "-h", None, false, [](TRenderOptions& o, const std::string&) { o.Help = true; }},
-    {"-o", "--output", Path, true, [](TRenderOptions& o, const std::string& v) { o.OutputFile = PathValue("-o", v); }},
+    {"-o", "--output", Path, false, [](TRenderOptions& o, const std::string& v) { o.OutputFile = PathValue("-o", v); }},
     {"--out-dir", {}, Text, false,
      [](TRenderOptions& o, const std::string& v) { o.OutputDir = PathValue("--out-dir", v); }},
     {"--name", {}, Text, false,
@@ -472,8 +472,6 @@ TRenderOptions RowOptions(const TRenderOptions& options,
         row.Given.erase(given.contains("--preset") ? "--angles" : "--preset");
     row.Given.insert(given.begin(), given.end());
     CheckTogether(row, row.Given);
-    if (row.OutputFile.empty() && row.OutputDir.empty())
-        Refuse("no picture file: give --out-dir DIR or an \"output\" cell");
     CheckPictures(row);
     return row;
 }

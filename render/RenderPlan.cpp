@@ -37,9 +37,15 @@ std::string OutputOf(const TRunBox& box, const TPose& pose, const TRenderOptions
         return box.Options.OutputFile;
     std::map<std::string, std::string> fields = box.Fields;
     fields["pose"] = pose.Name;
-    const std::string name = options.NameTemplate.empty() ? fields["name"] + "-" + pose.Name + ".png"
-                                                          : FillNameTemplate(options.NameTemplate, fields);
-    problem = PictureNameProblem(name);
+    std::string name = fields["output"];
+    if (!name.empty() && box.Options.Poses.size() > 1)
+        problem = "an output cell names one picture, and this row makes " + std::to_string(box.Options.Poses.size()) +
+                  ": use --name";
+    else if (name.empty())
+        name = options.NameTemplate.empty() ? fields["name"] + "-" + pose.Name + ".png"
+                                            : FillNameTemplate(options.NameTemplate, fields);
+    if (problem.empty())
+        problem = PictureNameProblem(name);
     return options.OutputDir + (options.OutputDir.ends_with('/') ? "" : "/") + name;
 }
 
@@ -71,7 +77,7 @@ std::vector<TRunBox> ListBoxes(const TRenderOptions& options, const TItemList& l
     for (const std::string& field : NameTemplateFields(options.NameTemplate))
         if (!IsOptionColumn(field))
             named.insert(field);
-    named.insert("name");
+    named.insert({"name", "output"});
     std::vector<TRunBox> boxes;
     for (const TItemRow& row : list.Rows) {
         TRunBox box;

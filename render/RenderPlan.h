@@ -24,8 +24,8 @@ std::vector<TRunBox> RunBoxes(const TRenderOptions& options);
 
 // One box for each row of the list read from options.ListFile (RowOptions),
 // its paths taken from the list's folder; a row that cannot be drawn has its
-// Problem. Besides the options' columns, "name" and the columns --name
-// reads are known; a value in any other column is a problem.
+// Problem. Besides the options' columns, "name", "output" and the columns
+// --name reads are known; a value in any other column is a problem.
 std::vector<TRunBox> ListBoxes(const TRenderOptions& options, const TItemList& list);
 
 struct TPictureJob {
@@ -35,8 +35,8 @@ struct TPictureJob {
     TImageFormat Format;
 };
 
-// A box's picture goes to its -o (or "output" cell) file; else into
-// DIR of --out-dir, named by --name, or else <box>-<pose>.png, <box> being
+// A box's picture goes to its -o file; else into DIR of --out-dir, named by
+// its row's "output" cell, or by --name, or else <box>-<pose>.png, <box> being
 // the name cell or the name of the box's cover file (or else of its front
 // image, or its wrap scan) without its extension. A picture whose name is not
 // safe (PictureNames.h), not of a format, or taken by an earlier picture

@@ -66,8 +66,20 @@ TRun PlanRun(const std::vector<std::string>& args)
     return run;
 }
 
-// The shard's pictures still to draw; the others are counted as skipped,
-// and the shard's boxes that cannot be drawn as failed.
+// Makes the folder the file goes in, unless it is there; says why it cannot.
+std::string MakeFolderOf(const std::string& file)
+{
+    const std::filesystem::path folder = std::filesystem::path(file).parent_path();
+    std::error_code error;
+    if (folder.empty() || std::filesystem::is_directory(folder, error) ||
+        std::filesystem::create_directories(folder, error))
+        return {};
+    return "cannot make the folder " + folder.string() + ": " + error.message();
+}
+
+// The shard's pictures still to draw, with their folders made; the others
+// are counted as skipped, and the shard's boxes that cannot be drawn, and
+// pictures whose folder cannot be made, as failed.
 std::vector<TPictureJob> PicturesToDraw(const TRun& run, TProgress& progress)
 {
     for (size_t b = 0; b < run.Boxes.size(); ++b)
@@ -79,6 +91,10 @@ std::vector<TPictureJob> PicturesToDraw(const TRun& run, TProgress& progress)
         const TPictureJob& job = run.Jobs[i];
         if (!InShard(job.Box, run.Shard))
             continue;
+        if (const std::string problem = MakeFolderOf(job.OutputFile); !problem.empty()) {
+            progress.Drawn(run.Boxes[job.Box].Label, job.OutputFile, problem);
+            continue;
+        }
         if (run.Options.KeepNewer) {
             if (i == 0 || run.Jobs[i - 1].Box != job.Box)
                 inputs = BoxInputs(run.Boxes[job.Box].Artwork);
@@ -120,10 +136,6 @@ int RunRenderTool(const std::vector<std::string>& args, std::ostream& out, std::
     CatchStopSignals();
     TProgress progress(err, ShardSize(run), isatty(STDERR_FILENO) == 1);
     const std::vector<TPictureJob> jobs = PicturesToDraw(run, progress);
-    for (const TPictureJob& job : jobs) {
-        std::error_code ignored;  // a folder that cannot be made fails the picture's write
-        std::filesystem::create_directories(std::filesystem::path(job.OutputFile).parent_path(), ignored);
-    }
     const auto done = [&](size_t i, const std::string& failure) {
         progress.Drawn(run.Boxes[jobs[i].Box].Label, jobs[i].OutputFile, failure);
     };

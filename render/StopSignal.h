@@ -4,7 +4,8 @@
 // no other is started.
 #include "render/PictureRows.h"
 
-// Installs the handlers, which only note the request.
+// Installs the handlers, which only note the request, for the signals that
+// are not ignored.
 void CatchStopSignals();
 
 // The signal that asked to stop, or 0.

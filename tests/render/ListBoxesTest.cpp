@@ -65,24 +65,30 @@ TEST(ListBoxes, ABadRowIsItsOwnProblemWithTheReason)
                              "nofront,,,,,,,,\n"
                              "pose,a.png,,,,,,1,\"1,2\"\n"
                              "ok,b.png,,,,,,,\n"
-                             "many,a.png,,,,,one.png,all,\n");
+                             "many,a.png,,,,,one.png,all,\n"
+                             "escape,a.png,,,,,../x.png,,\n"
+                             "named,c.png,,,,,shot.jpg,,\n");
     const std::vector<std::string> problems{
         "",
         "--size takes WIDTHxHEIGHT, each from 1 to 65535, not \"0x5\"",
         "a value in the column \"notes\", which names no option",
         "--samples takes a whole number from 1 to 64, not \"lots\"",
         "--transparent takes 1, yes, true, on or 0, no, false, off, not \"maybe\"",
-        "--transparent needs a .png picture",
+        "--transparent needs a .png picture, not out/x.jpg",
         "give a cover file, --front FILE or --wrap FILE",
         "give one --preset or --angles",
         "two pictures would be written to out/ok-x0_y0.png (items.csv row 2 writes it)",
-        "-o writes one picture, and these options make 5: use --out-dir DIR",
+        "an output cell names one picture, and this row makes 5: use --name",
+        "the picture's name \"../x.png\" leads out of the output folder",
+        "",
     };
     ASSERT_EQ(run.Boxes.size(), problems.size());
     for (size_t i = 0; i < problems.size(); ++i)
         EXPECT_EQ(run.Boxes[i].Problem, problems[i]) << i;
-    ASSERT_EQ(run.Jobs.size(), 1u);
+    ASSERT_EQ(run.Jobs.size(), 2u);
     EXPECT_EQ(run.Jobs[0].Box, 0u);
+    EXPECT_EQ(run.Jobs[1].OutputFile, "out/shot.jpg");  // inside the output folder
+    EXPECT_EQ(run.Jobs[1].Format, TImageFormat::Jpeg);
 }
 
 TEST(ListBoxes, NamesComeFromTheTemplateAndStayInTheFolder)
@@ -110,7 +116,7 @@ TEST(ListBoxes, NamesComeFromTheTemplateAndStayInTheFolder)
 TEST(ListBoxes, CommandLinesThatCannotTakeAList)
 {
     for (const std::vector<std::string>& args :
-         {std::vector<std::string>{"--list", "i.csv", "-o", "a.png"}, {"--list", "i.csv", "--out-dir", "o", "a.cov"},
+         {std::vector<std::string>{"--list", "i.csv", "-o", "a.png"}, {"--list", "i.csv"}, {"--list", "i.csv", "--out-dir", "o", "a.cov"},
           {"--name", "{name}.png", "-o", "a.png", "--front", "a.png"}, {"--shard-count", "3", "--front", "a.png", "-o", "a.png"}})
         EXPECT_THROW(ParseRenderArguments(args), TUsageError);
     const TRenderOptions options = ParseRenderArguments(
