@@ -2,6 +2,8 @@
 
 #include "render/RenderOptions.h"
 
+#include <algorithm>
+
 namespace {
 
 // Calls literal(text) and field(name) for the template's pieces in order.
@@ -58,8 +60,9 @@ std::string PictureNameProblem(const std::string& name)
         return "the picture's name is empty";
     if (name.front() == '/')
         return "the picture's name \"" + name + "\" starts at the root, outside the output folder";
-    if (name.find('\0') != std::string::npos)
-        return "the picture's name holds a NUL byte";
+    // A line break in a file's name would break every list of files.
+    if (std::any_of(name.begin(), name.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; }))
+        return "the picture's name holds a control character (a line break, a tab)";
     for (size_t start = 0; start <= name.size();) {
         const size_t end = std::min(name.find('/', start), name.size());
         const std::string_view part = std::string_view(name).substr(start, end - start);

@@ -3,7 +3,7 @@
 // (--name): text with fields in braces, "{name}-{pose}.png", "{{" and "}}"
 // standing for one brace each. A name stays inside DIR: it may make folders
 // there ("{series}/{name}.png"), but neither starts at the root nor climbs
-// out with "..".
+// out with "..", and holds no control character.
 #include <map>
 #include <string>
 #include <string_view>

@@ -19,7 +19,7 @@ TEST(PictureNames, ANameStaysInsideTheOutputFolder)
 {
     for (const char* fine : {"a.png", "-dash.png", "series/a.png", "..a.png", "a..png", "x/.hidden.png"})
         EXPECT_EQ(PictureNameProblem(fine), "") << fine;
-    for (const char* outside : {"../a.png", "a/../../b.png", "/etc/a.png", "..", "a/", "a/."})
+    for (const char* outside : {"../a.png", "a/../../b.png", "/etc/a.png", "..", "a/", "a/.", "two\nlines.png", "a\tb.png"})
         EXPECT_NE(PictureNameProblem(outside), "") << outside;
     EXPECT_EQ(PictureNameProblem(""), "the picture's name is empty");
 }
