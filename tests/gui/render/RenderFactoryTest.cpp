@@ -41,6 +41,19 @@ protected:
         return {process.exitCode(), QString::fromUtf8(process.readAllStandardError())};
     }
 
+    // What the started program says on standard error until its first
+    // picture is written.
+    static QString FirstPicture(QProcess& process)
+    {
+        QString err;
+        process.waitForStarted();
+        while (!err.contains("wrote") && process.state() == QProcess::Running) {
+            process.waitForReadyRead(200);
+            err += QString::fromUtf8(process.readAllStandardError());
+        }
+        return err;
+    }
+
     QString Path(const QString& name) const { return QDir(Folder.path()).filePath(name); }
 
     // count rows, each with its own front, spine and back, in poses that vary.
@@ -174,13 +187,8 @@ TEST_F(RenderFactory, AKilledWorkerFailsItsPictureAndTheRunGoesOn)
     const QString list = WriteList(12);
     QProcess process;
     Start(process, {"--size", "700x700", "--samples", "16", "--jobs", "2", "--list", list, "--out-dir", Path("out")});
-    ASSERT_TRUE(process.waitForStarted());
     // Once the first picture is out, kill one of the workers.
-    QString err;
-    while (!err.contains("wrote") && process.state() == QProcess::Running) {
-        process.waitForReadyRead(200);
-        err += QString::fromUtf8(process.readAllStandardError());
-    }
+    QString err = FirstPicture(process);
     QFile children(QString("/proc/%1/task/%1/children").arg(process.processId()));
     ASSERT_TRUE(children.open(QIODevice::ReadOnly));
     const QList<QByteArray> workers = children.readAll().trimmed().split(' ');
@@ -201,12 +209,7 @@ TEST_F(RenderFactory, CtrlCStopsTheWorkersAndLeavesNoTemporaryFile)
     // As from a terminal, whatever this test's own SIGINT is.
     process.setChildProcessModifier([] { signal(SIGINT, SIG_DFL); });
     Start(process, {"--size", "1500x1500", "--tile", "256", "--jobs", "2", "--list", list, "--out-dir", Path("out")});
-    ASSERT_TRUE(process.waitForStarted());
-    QString err;
-    while (!err.contains("wrote") && process.state() == QProcess::Running) {
-        process.waitForReadyRead(200);
-        err += QString::fromUtf8(process.readAllStandardError());
-    }
+    QString err = FirstPicture(process);
     ::kill(process.processId(), SIGINT);
     ASSERT_TRUE(process.waitForFinished(60000));
     err += QString::fromUtf8(process.readAllStandardError());
