@@ -11,7 +11,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const std::vector<std::string> args = FuzzArguments(data, size);
     try {
         const TRenderOptions options = ParseRenderArguments(args);
-        if (!options.Help && PlanPictures(options).empty())
+        std::vector<TRunBox> boxes = RunBoxes(options);
+        if (!options.Help && options.ListFile.empty() && PlanPictures(boxes, options).empty())
             std::abort();
     } catch (const TUsageError&) {
     }

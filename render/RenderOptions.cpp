@@ -13,9 +13,19 @@
 const char* const RenderUsage =
     "usage: plenamar-render [options] COVER.cov...\n"
     "       plenamar-render [options] --front FILE [--back FILE] [--spine FILE] ...\n"
-    "  -o FILE              write the one picture to FILE (.png, .bmp or .jpg)\n"
+    "       plenamar-render [options] --list ITEMS.csv --out-dir DIR\n"
+    "  -o, --output FILE    write the one picture to FILE (.png, .bmp or .jpg)\n"
     "  --out-dir DIR        write DIR/<box>-<pose>.png for every box and pose, <box> being\n"
     "                       the name of the cover file, or else of the front or the wrap\n"
+    "  --name TEMPLATE      the pictures' names in DIR instead, made from {name}, {pose},\n"
+    "                       {row} and the list's columns: '{name}.jpg', '{row}-{pose}.png'\n"
+    "  --list FILE          one box a row of a CSV file whose header names options without\n"
+    "                       their dashes (front, size, preset, ...), cover, name and output\n"
+    "  -j, --jobs N         draw in N processes at once (default: one per core)\n"
+    "  --keep-newer         skip a picture whose file is newer than each file of its box\n"
+    "  --shard K/N|auto     draw every N-th box from the K-th (0 <= K < N); auto: the\n"
+    "                       index of a Kubernetes Indexed Job or a Slurm job array\n"
+    "  --shard-count N      N for --shard auto in a Kubernetes Indexed Job\n"
     "  --preset N|all       the pose of style preset N (0 to 4), or all five\n"
     "  --angles X,Y         turn the box X degrees about x and Y about y (default 0,0)\n"
     "  --size WxH           picture size in pixels, 1 to 65535 a side (default 1150x880);\n"
@@ -176,16 +186,16 @@ void ParseBox(std::string_view text, TBoxArtwork& artwork)
     artwork.Size = TBoxSize{sides[0], sides[1], sides[2]};
 }
 
-void CheckOutputs(const TRenderOptions& options, bool background)
+// The pictures the options make, checked as a whole: the box, where they go
+// and in what format.
+void CheckPictures(const TRenderOptions& options)
 {
     TBoxArtwork first = options.Artwork;
     if (!options.Covers.empty())
         first.CoverFile = options.Covers.front();
     if (const std::string problem = ArtworkProblem(first); !problem.empty())
         Refuse(problem);
-    if (options.OutputFile.empty() == options.OutputDir.empty())
-        Refuse("give either -o FILE or --out-dir DIR");
-    if (options.Style.Transparent && background)
+    if (options.Style.Transparent && options.Given.contains("--background"))
         Refuse("--transparent and --background cannot be used together");
     if (options.OutputFile.empty())
         return;
@@ -202,12 +212,52 @@ void CheckOutputs(const TRenderOptions& options, bool background)
         Refuse("cannot write " + options.OutputFile + ": " + problem);
 }
 
-// Every option: its name, another spelling, whether it takes a value, and what
-// it sets.
+// The options that do not go together, among those given.
+void CheckTogether(const TRenderOptions& options, const std::set<std::string>& given)
+{
+    if (given.contains("--preset") && given.contains("--angles"))
+        Refuse("give one --preset or --angles");
+    for (const char* studioOnly : {"--shadow", "--reflection"})
+        if (given.contains(studioOnly) && options.Style.Look == TLook::Window)
+            Refuse(std::string(studioOnly) + " belongs to the studio look: --look window draws the window's picture");
+}
+
+// The checks of a whole command line.
+void CheckCommandLine(const TRenderOptions& options)
+{
+    CheckTogether(options, options.Given);
+    if (!options.OutputFile.empty() && !options.OutputDir.empty())
+        Refuse("give either -o FILE or --out-dir DIR");
+    if (!options.NameTemplate.empty() && options.OutputDir.empty())
+        Refuse("--name names the pictures in --out-dir DIR: give --out-dir DIR");
+    if (options.Given.contains("--shard-count") && !options.ShardAuto)
+        Refuse("--shard-count goes with --shard auto");
+    if (options.ListFile.empty()) {
+        CheckPictures(options);
+        if (options.OutputFile.empty() && options.OutputDir.empty())
+            Refuse("give either -o FILE or --out-dir DIR");
+        return;
+    }
+    if (!options.Covers.empty())
+        Refuse("with --list the list names the boxes: give no cover file (the list's \"cover\" column names them)");
+    if (options.OutputDir.empty())
+        Refuse("with --list the pictures go into a folder: give --out-dir DIR");
+}
+
+enum class TValue {
+    None,  // a switch: it turns something on
+    Text,
+    Path,  // a file or folder: in a list, a relative one is taken from the list's folder
+};
+
+// Every option: its name, another spelling, what it takes, whether a list's
+// rows may give it (in the column of its long name without the dashes), and
+// what it sets.
 struct TOptionRule {
     std::string_view Name;
     std::string_view Alias;  // empty when there is none
-    bool TakesValue;
+    TValue Value;
+    bool PerRow;
     void (*Apply)(TRenderOptions& options, const std::string& value);
 };
 
@@ -216,6 +266,44 @@ std::string PathValue(const std::string& option, const std::string& value)
     if (value.empty())
         Refuse(option + " needs a value");
     return value;
+}
+
+// A switch is on when given on the command line (value empty); a list's cell
+// says which.
+bool SwitchValue(const std::string& option, const std::string& value)
+{
+    std::string word;
+    for (const char c : value)
+        word += char(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    if (word.empty() || word == "1" || word == "yes" || word == "true" || word == "on")
+        return true;
+    if (word == "0" || word == "no" || word == "false" || word == "off")
+        return false;
+    Refuse(option + " takes 1, yes, true, on or 0, no, false, off, not \"" + value + "\"");
+}
+
+int ParseShardPart(std::string_view text, int lowest, const std::string& whole)
+{
+    int value = 0;
+    if (!ParseNumber(text, value) || value < lowest || value > MaxShards)
+        Refuse("--shard takes K/N with 0 <= K < N <= " + std::to_string(MaxShards) + ", or auto, not \"" + whole +
+               "\"");
+    return value;
+}
+
+void ParseShard(const std::string& text, TRenderOptions& options)
+{
+    if (text == "auto") {
+        options.ShardAuto = true;
+        return;
+    }
+    const size_t slash = text.find('/');
+    const std::string_view view = text;
+    const int index = ParseShardPart(view.substr(0, std::min(slash, text.size())), 0, text);
+    const int count = ParseShardPart(slash == std::string::npos ? std::string_view() : view.substr(slash + 1), 1, text);
+    if (index >= count)
+        ParseShardPart({}, 0, text);
+    options.Shard = TShard{index, count};
 }
 
 // The options of the faces' images, in the order of TArtFace.
@@ -228,42 +316,63 @@ void SetFace(TRenderOptions& options, const std::string& value)
     options.Artwork.Faces[size_t(Face)] = PathValue(FaceOptions[size_t(Face)], value);
 }
 
+using enum TValue;
+
 const TOptionRule OptionRules[] = {
-    {"--help", "-h", false, [](TRenderOptions& o, const std::string&) { o.Help = true; }},
-    {"-o", {}, true, [](TRenderOptions& o, const std::string& v) { o.OutputFile = PathValue("-o", v); }},
-    {"--out-dir", {}, true, [](TRenderOptions& o, const std::string& v) { o.OutputDir = PathValue("--out-dir", v); }},
-    {"--preset", {}, true, [](TRenderOptions& o, const std::string& v) { o.Poses = PresetPoses(v); }},
-    {"--angles", {}, true, [](TRenderOptions& o, const std::string& v) { o.Poses = {AnglesPose(v)}; }},
-    {"--size", {}, true, [](TRenderOptions& o, const std::string& v) { ParseSize(v, o); }},
-    {"--samples", {}, true,
+    {"--help", "-h", None, false, [](TRenderOptions& o, const std::string&) { o.Help = true; }},
+    {"-o", "--output", Path, false, [](TRenderOptions& o, const std::string& v) { o.OutputFile = PathValue("-o", v); }},
+    {"--out-dir", {}, Text, false,
+     [](TRenderOptions& o, const std::string& v) { o.OutputDir = PathValue("--out-dir", v); }},
+    {"--name", {}, Text, false,
+     [](TRenderOptions& o, const std::string& v) { o.NameTemplate = PathValue("--name", v); }},
+    {"--list", {}, Text, false, [](TRenderOptions& o, const std::string& v) { o.ListFile = PathValue("--list", v); }},
+    {"--jobs", "-j", Text, false,
+     [](TRenderOptions& o, const std::string& v) { o.Jobs = ParseCount("--jobs", v, 1, MaxJobs); }},
+    {"--keep-newer", {}, None, false, [](TRenderOptions& o, const std::string&) { o.KeepNewer = true; }},
+    {"--shard", {}, Text, false, [](TRenderOptions& o, const std::string& v) { ParseShard(v, o); }},
+    {"--shard-count", {}, Text, false,
+     [](TRenderOptions& o, const std::string& v) { o.ShardCount = ParseCount("--shard-count", v, 1, MaxShards); }},
+    {"--preset", {}, Text, true, [](TRenderOptions& o, const std::string& v) { o.Poses = PresetPoses(v); }},
+    {"--angles", {}, Text, true, [](TRenderOptions& o, const std::string& v) { o.Poses = {AnglesPose(v)}; }},
+    {"--size", {}, Text, true, [](TRenderOptions& o, const std::string& v) { ParseSize(v, o); }},
+    {"--samples", {}, Text, true,
      [](TRenderOptions& o, const std::string& v) { o.Samples = ParseCount("--samples", v, 1, MaxSamples); }},
-    {"--tile", {}, true,
+    {"--tile", {}, Text, true,
      [](TRenderOptions& o, const std::string& v) { o.Tile = ParseCount("--tile", v, MinTileSide, MaxPictureSide); }},
-    {"--transparent", {}, false, [](TRenderOptions& o, const std::string&) { o.Style.Transparent = true; }},
-    {"--background", {}, true, [](TRenderOptions& o, const std::string& v) { o.Style.Background = ParseColour(v); }},
-    {"--look", {}, true, [](TRenderOptions& o, const std::string& v) { o.Style.Look = ParseLook(v); }},
-    {"--shadow", {}, true, [](TRenderOptions& o, const std::string& v) { o.Style.Shadow = ParseShare("--shadow", v, 1.0); }},
-    {"--reflection", {}, true,
+    {"--transparent", {}, None, true,
+     [](TRenderOptions& o, const std::string& v) { o.Style.Transparent = SwitchValue("--transparent", v); }},
+    {"--background", {}, Text, true,
+     [](TRenderOptions& o, const std::string& v) { o.Style.Background = ParseColour(v); }},
+    {"--look", {}, Text, true, [](TRenderOptions& o, const std::string& v) { o.Style.Look = ParseLook(v); }},
+    {"--shadow", {}, Text, true,
+     [](TRenderOptions& o, const std::string& v) { o.Style.Shadow = ParseShare("--shadow", v, 1.0); }},
+    {"--reflection", {}, Text, true,
      [](TRenderOptions& o, const std::string& v) { o.Style.Reflection = ParseShare("--reflection", v, 1.0); }},
-    {"--margin", {}, true,
+    {"--margin", {}, Text, true,
      [](TRenderOptions& o, const std::string& v) { o.Style.Margin = ParseShare("--margin", v, MaxMargin); }},
-    {"--front", {}, true, SetFace<TArtFace::Front>},
-    {"--spine", {}, true, SetFace<TArtFace::Spine>},
-    {"--back", {}, true, SetFace<TArtFace::Back>},
-    {"--top", {}, true, SetFace<TArtFace::Top>},
-    {"--floor", {}, true, SetFace<TArtFace::Floor>},
-    {"--plain", {}, true, SetFace<TArtFace::Plain>},
-    {"--wrap", {}, true, [](TRenderOptions& o, const std::string& v) { o.Artwork.Wrap = PathValue("--wrap", v); }},
-    {"--wrap-spine", {}, true,
+    {"--front", {}, Path, true, SetFace<TArtFace::Front>},
+    {"--spine", {}, Path, true, SetFace<TArtFace::Spine>},
+    {"--back", {}, Path, true, SetFace<TArtFace::Back>},
+    {"--top", {}, Path, true, SetFace<TArtFace::Top>},
+    {"--floor", {}, Path, true, SetFace<TArtFace::Floor>},
+    {"--plain", {}, Path, true, SetFace<TArtFace::Plain>},
+    {"--wrap", {}, Path, true,
+     [](TRenderOptions& o, const std::string& v) { o.Artwork.Wrap = PathValue("--wrap", v); }},
+    {"--wrap-spine", {}, Text, true,
      [](TRenderOptions& o, const std::string& v) {
          o.Artwork.WrapSpine = ParseCount("--wrap-spine", v, 1, MaxWrapSpine);
      }},
-    {"--box", {}, true, [](TRenderOptions& o, const std::string& v) { ParseBox(v, o.Artwork); }},
-    {"--book", {}, false, [](TRenderOptions& o, const std::string&) { o.Artwork.Book = true; }},
-    {"--open", {}, false, [](TRenderOptions& o, const std::string&) { o.Artwork.Open = true; }},
-    {"--show-floor", {}, false, [](TRenderOptions& o, const std::string&) { o.Artwork.ShowFloor = true; }},
-    {"--show-background", {}, false,
-     [](TRenderOptions& o, const std::string&) { o.Artwork.ShowBackground = true; }},
+    {"--box", {}, Text, true, [](TRenderOptions& o, const std::string& v) { ParseBox(v, o.Artwork); }},
+    {"--book", {}, None, true,
+     [](TRenderOptions& o, const std::string& v) { o.Artwork.Book = SwitchValue("--book", v); }},
+    {"--open", {}, None, true,
+     [](TRenderOptions& o, const std::string& v) { o.Artwork.Open = SwitchValue("--open", v); }},
+    {"--show-floor", {}, None, true,
+     [](TRenderOptions& o, const std::string& v) { o.Artwork.ShowFloor = SwitchValue("--show-floor", v); }},
+    {"--show-background", {}, None, true,
+     [](TRenderOptions& o, const std::string& v) {
+         o.Artwork.ShowBackground = SwitchValue("--show-background", v);
+     }},
 };
 
 const TOptionRule& FindOption(const std::string& name)
@@ -274,12 +383,27 @@ const TOptionRule& FindOption(const std::string& name)
     Refuse("unknown option " + name);
 }
 
+// The rule whose column a list's header names, or null.
+const TOptionRule* FindColumn(std::string_view column)
+{
+    for (const TOptionRule& rule : OptionRules) {
+        const std::string_view name = rule.Name.starts_with("--") ? rule.Name : rule.Alias;
+        if (rule.PerRow && name.substr(2) == column)
+            return &rule;
+    }
+    return nullptr;
+}
+
+std::string InFolder(const std::string& folder, const std::string& path)
+{
+    return folder.empty() || path.empty() || path.front() == '/' ? path : folder + "/" + path;
+}
+
 } // namespace
 
 TRenderOptions ParseRenderArguments(const std::vector<std::string>& args)
 {
     TRenderOptions options;
-    std::set<std::string_view> given;  // by each option's first name
     bool optionsEnded = false;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
@@ -299,26 +423,55 @@ TRenderOptions ParseRenderArguments(const std::vector<std::string>& args)
             value = arg.substr(equals + 1);
         }
         const TOptionRule& rule = FindOption(name);
-        if (!given.insert(rule.Name).second)
+        if (!options.Given.insert(std::string(rule.Name)).second)
             Refuse(std::string(rule.Name) + " is given twice: give each option once");
-        if (!rule.TakesValue && value)
+        if (rule.Value == None && value)
             Refuse(name + " takes no value");
-        if (rule.TakesValue && !value) {
+        if (rule.Value != None && !value) {
             if (i + 1 >= args.size())
                 Refuse(name + " needs a value");
             value = args[++i];
         }
         rule.Apply(options, value.value_or(std::string()));
     }
-    if (given.contains("--preset") && given.contains("--angles"))
-        Refuse("give one --preset or --angles");
-    for (const char* studioOnly : {"--shadow", "--reflection"})
-        if (given.contains(studioOnly) && options.Style.Look == TLook::Window)
-            Refuse(std::string(studioOnly) + " belongs to the studio look: --look window draws the window's picture");
     if (options.Help)
         return options;
     if (options.Poses.empty())
         options.Poses = {AnglesPose("0,0")};
-    CheckOutputs(options, given.contains("--background"));
+    CheckCommandLine(options);
     return options;
+}
+
+bool IsOptionColumn(std::string_view column)
+{
+    return column == "cover" || FindColumn(column) != nullptr;
+}
+
+TRenderOptions RowOptions(const TRenderOptions& options,
+                          const std::vector<std::pair<std::string, std::string>>& cells,
+                          const std::string& listFolder)
+{
+    TRenderOptions row = options;
+    std::set<std::string> given;
+    for (const auto& [column, value] : cells) {
+        if (value.empty())
+            continue;
+        if (column == "cover") {
+            row.Covers = {InFolder(listFolder, value)};
+            continue;
+        }
+        const TOptionRule* rule = FindColumn(column);
+        if (!rule)
+            Refuse("a value in the column \"" + column + "\", which names no option");
+        given.insert(std::string(rule->Name));
+        rule->Apply(row, rule->Value == Path ? InFolder(listFolder, value) : value);
+    }
+    CheckTogether(row, given);
+    // A row's pose replaces the command line's, whichever option gave it.
+    if (given.contains("--preset") || given.contains("--angles"))
+        row.Given.erase(given.contains("--preset") ? "--angles" : "--preset");
+    row.Given.insert(given.begin(), given.end());
+    CheckTogether(row, row.Given);
+    CheckPictures(row);
+    return row;
 }

@@ -1,137 +1,161 @@
 #include "render/RenderTool.h"
 
-#include "gl/RenderContext.h"
 #include "platform/Error.h"
-#include "render/BoxShot.h"
-#include "render/CoverScene.h"
+#include "render/KeepNewer.h"
+#include "render/PictureDrawer.h"
+#include "render/Progress.h"
 #include "render/RenderPlan.h"
-#include "render/ShotStage.h"
-#include "view/RenderState.h"
+#include "render/Shard.h"
+#include "render/StopSignal.h"
+#include "render/Workers.h"
 
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
 #include <filesystem>
-#include <new>
+#include <fstream>
 #include <ostream>
+#include <unistd.h>
 
 namespace {
 
 constexpr const char* Program = "plenamar-render: ";
+// A list beyond this is surely no list of boxes.
+constexpr std::streamsize MaxListBytes = std::streamsize(256) << 20;
 
-// Draws and writes every picture, box by box, with one context, one target
-// and one texture cache for the whole run.
-class TBatch {
-public:
-    TBatch(const TRenderOptions& options, const std::vector<TPictureJob>& jobs, const TFramebufferApi& gl,
-           std::ostream& err)
-        : Options(options), Boxes(RunBoxes(options)), Jobs(jobs), Err(err), Shooter(gl), Stage(options.Style)
-    {
+TItemList ReadListFile(const std::string& fileName)
+{
+    std::ifstream file(fileName, std::ios::binary);
+    std::string text;
+    char chunk[65536];
+    while (file && text.size() <= size_t(MaxListBytes)) {
+        file.read(chunk, sizeof chunk);
+        text.append(chunk, size_t(file.gcount()));
     }
-
-    // Needs the context current. Returns the number of failed pictures.
-    size_t Run()
-    {
-        size_t failed = 0;
-        for (size_t first = 0; first < Jobs.size();) {
-            size_t end = first;
-            while (end < Jobs.size() && Jobs[end].Box == Jobs[first].Box)
-                ++end;
-            failed += RunBox(first, end);
-            first = end;
-        }
-        return failed;
+    if (!file && !file.eof())
+        throw TUsageError("cannot read the list " + fileName + ": " + std::strerror(errno ? errno : EIO));
+    if (text.size() > size_t(MaxListBytes))
+        throw TUsageError("the list " + fileName + " is larger than 256 MiB");
+    try {
+        return ReadItemList(text);
+    } catch (const TUsageError& e) {
+        throw TUsageError(fileName + " " + e.what());
     }
+}
 
-private:
-    // The jobs first to end share one box. Returns how many failed.
-    size_t RunBox(size_t first, size_t end)
-    {
-        const TBoxArtwork& box = Boxes[Jobs[first].Box];
-        const std::string& name = ArtworkName(box);
-        TShotScene scene;
-        try {
-            scene = Stage.Scene(ResolveBox(box, Cache));
-        } catch (const TError& e) {
-            for (size_t i = first; i < end; ++i)
-                Report(name, Jobs[i], e.what());
-            return end - first;
+// The run as planned from the arguments: every box and picture, and the
+// shard of them this run draws.
+struct TRun {
+    TRenderOptions Options;
+    std::vector<TRunBox> Boxes;
+    std::vector<TPictureJob> Jobs;
+    TShard Shard;
+};
+
+TRun PlanRun(const std::vector<std::string>& args)
+{
+    TRun run;
+    run.Options = ParseRenderArguments(args);
+    if (run.Options.Help)
+        return run;
+    run.Shard = run.Options.ShardAuto ? AutoShard(run.Options.ShardCount, std::getenv)
+                                      : run.Options.Shard.value_or(TShard{});
+    run.Boxes = run.Options.ListFile.empty() ? RunBoxes(run.Options)
+                                             : ListBoxes(run.Options, ReadListFile(run.Options.ListFile));
+    run.Jobs = PlanPictures(run.Boxes, run.Options);
+    return run;
+}
+
+// Makes the folder the file goes in, unless it is there; says why it cannot.
+std::string MakeFolderOf(const std::string& file)
+{
+    const std::filesystem::path folder = std::filesystem::path(file).parent_path();
+    std::error_code error;
+    if (folder.empty() || std::filesystem::is_directory(folder, error) ||
+        std::filesystem::create_directories(folder, error))
+        return {};
+    return "cannot make the folder " + folder.string() + ": " + error.message();
+}
+
+// The shard's pictures still to draw, with their folders made; the others
+// are counted as skipped, and the shard's boxes that cannot be drawn, and
+// pictures whose folder cannot be made, as failed.
+std::vector<TPictureJob> PicturesToDraw(const TRun& run, TProgress& progress)
+{
+    for (size_t b = 0; b < run.Boxes.size(); ++b)
+        if (InShard(b, run.Shard) && !run.Boxes[b].Problem.empty())
+            progress.BoxFailed(run.Boxes[b].Label, run.Boxes[b].Problem);
+    std::vector<TPictureJob> draw;
+    std::vector<std::string> inputs;
+    for (size_t i = 0; i < run.Jobs.size(); ++i) {
+        const TPictureJob& job = run.Jobs[i];
+        if (!InShard(job.Box, run.Shard))
+            continue;
+        if (const std::string problem = MakeFolderOf(job.OutputFile); !problem.empty()) {
+            progress.Drawn(run.Boxes[job.Box].Label, job.OutputFile, problem);
+            continue;
         }
-        size_t failed = 0;
-        for (size_t i = first; i < end; ++i) {
-            try {
-                scene.XRotation = Jobs[i].Pose.XRotation;
-                scene.YRotation = Jobs[i].Pose.YRotation;
-                const TShotSettings settings{
-                    .Width = Options.Width, .Height = Options.Height, .Samples = Options.Samples, .Tile = Options.Tile};
-                WriteImageFile(Jobs[i].OutputFile, Jobs[i].Format, settings.Width, settings.Height,
-                               Options.Style.Transparent,
-                               [&](TPictureRows& rows) { Shooter.Shoot(scene, settings, rows); });
-                Report(name, Jobs[i], {});
-            } catch (const TError& e) {
-                Report(name, Jobs[i], e.what());
-                ++failed;
-            } catch (const std::bad_alloc&) {
-                Report(name, Jobs[i], "not enough memory for a picture of " + std::to_string(Options.Width) +
-                                           " x " + std::to_string(Options.Height) + " pixels");
-                ++failed;
+        if (run.Options.KeepNewer) {
+            if (i == 0 || run.Jobs[i - 1].Box != job.Box)
+                inputs = BoxInputs(run.Boxes[job.Box].Artwork);
+            if (IsNewerThanAll(job.OutputFile, inputs)) {
+                progress.Skipped(job.OutputFile);
+                continue;
             }
         }
-        return failed;
+        draw.push_back(job);
     }
+    return draw;
+}
 
-    void Report(const std::string& box, const TPictureJob& job, const std::string& failure)
-    {
-        ++Done;
-        if (!failure.empty())
-            Err << Program << box << ": " << failure << "\n";
-        if (Jobs.size() > 1)
-            Err << "[" << Done << "/" << Jobs.size() << "] " << (failure.empty() ? "wrote " : "failed ")
-                << job.OutputFile << "\n";
-        Err.flush();
-    }
-
-    const TRenderOptions& Options;
-    const std::vector<TBoxArtwork> Boxes;
-    const std::vector<TPictureJob>& Jobs;
-    std::ostream& Err;
-    TTextureCache Cache;
-    TBoxShooter Shooter;
-    TShotStage Stage;
-    size_t Done = 0;
-};
+size_t ShardSize(const TRun& run)
+{
+    size_t count = 0;
+    for (size_t b = 0; b < run.Boxes.size(); ++b)
+        count += InShard(b, run.Shard) && !run.Boxes[b].Problem.empty();
+    for (const TPictureJob& job : run.Jobs)
+        count += InShard(job.Box, run.Shard);
+    return count;
+}
 
 } // namespace
 
 int RunRenderTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
-    TRenderOptions options;
-    std::vector<TPictureJob> jobs;
+    TRun run;
     try {
-        options = ParseRenderArguments(args);
-        if (options.Help) {
+        run = PlanRun(args);
+        if (run.Options.Help) {
             out << RenderUsage;
             return ExitWritten;
         }
-        jobs = PlanPictures(options);
     } catch (const TUsageError& e) {
         err << Program << e.what() << "\nTry 'plenamar-render --help'.\n";
         return ExitUsage;
     }
-    if (!options.OutputDir.empty()) {
-        std::error_code ignored;  // a folder that cannot be made fails each write
-        std::filesystem::create_directories(options.OutputDir, ignored);
-    }
-    size_t failed = 0;
+    CatchStopSignals();
+    TProgress progress(err, ShardSize(run), isatty(STDERR_FILENO) == 1);
+    const std::vector<TPictureJob> jobs = PicturesToDraw(run, progress);
+    const auto done = [&](size_t i, const std::string& failure) {
+        progress.Drawn(run.Boxes[jobs[i].Box].Label, jobs[i].OutputFile, failure);
+    };
+    const std::vector<std::pair<size_t, size_t>> groups = BoxGroups(jobs);
+    const int workers = std::min<int>(run.Options.Jobs > 0 ? run.Options.Jobs : UsableCores(), int(groups.size()));
     try {
-        const std::unique_ptr<TRenderContext> context = CreateRenderContext();
-        const TFramebufferApi gl =
-            TFramebufferApi::Resolve([&](const char* name) { return context->ProcAddress(name); });
-        ApplyRenderState();
-        TBatch batch(options, jobs, gl, err);
-        failed = batch.Run();
+        if (workers > 1) {
+            DrawInWorkers(run.Boxes, jobs, groups, workers, done);
+        } else if (!groups.empty()) {
+            TPictureDrawer drawer(run.Boxes, jobs);
+            for (const auto& [first, end] : groups)
+                drawer.DrawBox(first, end, done);
+        }
     } catch (const TError& e) {
         err << Program << e.what() << "\n";
         return ExitFailed;
+    } catch (const TStopped&) {
     }
-    if (failed != 0 && jobs.size() > 1)
-        err << Program << failed << " of " << jobs.size() << " pictures failed\n";
-    return failed == 0 ? ExitWritten : ExitFailed;
+    progress.Finish(StopRequested());
+    if (StopRequested() != 0)
+        return 128 + StopRequested();
+    return progress.Failed() == 0 ? ExitWritten : ExitFailed;
 }

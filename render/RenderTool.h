@@ -1,7 +1,8 @@
 #pragma once
 // plenamar-render from its arguments to its exit status: 0 when every picture
-// was written, 1 when any failed (each failure is reported with its cover file
-// and the reason, and the others are still written), 2 for bad arguments.
+// was written (or skipped), 1 when any failed (each failure is reported with
+// its box and the reason, and the others are still written), 2 for bad
+// arguments, and 128 + the signal when a signal stopped the run.
 #include <iosfwd>
 #include <string>
 #include <vector>

@@ -16,4 +16,6 @@ struct TShotStyle {
     double Margin = DefaultMargin;
     bool Transparent = false;        // background alpha 0
     uint32_t Background = 0xFFFFFF;  // 0xRRGGBB, when not transparent
+
+    bool operator==(const TShotStyle&) const = default;
 };

@@ -2,6 +2,17 @@
 
 #include <gtest/gtest.h>
 
+namespace {
+
+std::vector<TPictureJob> Plan(const std::vector<std::string>& args)
+{
+    const TRenderOptions options = ParseRenderArguments(args);
+    std::vector<TRunBox> boxes = RunBoxes(options);
+    return PlanPictures(boxes, options);
+}
+
+} // namespace
+
 TEST(RenderPlan, FormatComesFromTheExtensionInAnyCase)
 {
     EXPECT_EQ(ImageFormatOf("a.png"), TImageFormat::Png);
@@ -25,7 +36,7 @@ TEST(RenderPlan, CoverStemDropsFolderAndExtension)
 
 TEST(RenderPlan, OneFileTakesTheOnePicture)
 {
-    const auto jobs = PlanPictures(ParseRenderArguments({"a/box.cov", "--preset", "3", "-o", "shot.JPG"}));
+    const auto jobs = Plan({"a/box.cov", "--preset", "3", "-o", "shot.JPG"});
     ASSERT_EQ(jobs.size(), 1u);
     EXPECT_EQ(jobs[0].Box, 0u);
     EXPECT_EQ(jobs[0].Pose.Name, "preset3");
@@ -36,7 +47,7 @@ TEST(RenderPlan, OneFileTakesTheOnePicture)
 TEST(RenderPlan, OutputFolderNamesEachCoverAndPose)
 {
     const auto jobs =
-        PlanPictures(ParseRenderArguments({"--out-dir", "out/", "--preset", "all", "a/one.cov", "b/two.cov"}));
+        Plan({"--out-dir", "out/", "--preset", "all", "a/one.cov", "b/two.cov"});
     ASSERT_EQ(jobs.size(), 10u);
     EXPECT_EQ(jobs[0].OutputFile, "out/one-preset0.png");
     EXPECT_EQ(jobs[4].OutputFile, "out/one-preset4.png");
@@ -45,7 +56,7 @@ TEST(RenderPlan, OutputFolderNamesEachCoverAndPose)
     for (const TPictureJob& job : jobs)
         EXPECT_EQ(job.Format, TImageFormat::Png);
 
-    const auto angled = PlanPictures(ParseRenderArguments({"--out-dir", "out", "--angles", "10,-20", "c.cov"}));
+    const auto angled = Plan({"--out-dir", "out", "--angles", "10,-20", "c.cov"});
     ASSERT_EQ(angled.size(), 1u);
     EXPECT_EQ(angled[0].OutputFile, "out/c-x10_y-20.png");
 }
@@ -54,7 +65,9 @@ TEST(RenderPlan, TheFaceOptionsGoWithEveryCoverOrAreTheBox)
 {
     const TRenderOptions covers =
         ParseRenderArguments({"--out-dir", "o", "--back", "b.png", "--book", "a/one.cov", "two.cov"});
-    const std::vector<TBoxArtwork> boxes = RunBoxes(covers);
+    std::vector<TBoxArtwork> boxes;
+    for (const TRunBox& box : RunBoxes(covers))
+        boxes.push_back(box.Artwork);
     ASSERT_EQ(boxes.size(), 2u);
     EXPECT_EQ(boxes[1].CoverFile, "two.cov");
     for (const TBoxArtwork& box : boxes) {
@@ -63,15 +76,15 @@ TEST(RenderPlan, TheFaceOptionsGoWithEveryCoverOrAreTheBox)
     }
     // Without a cover file the box is named by its front, or else its wrap.
     for (const auto& [option, file] : {std::pair{"--front", "art/game.png"}, std::pair{"--wrap", "scans/game.tif"}}) {
-        const TRenderOptions alone = ParseRenderArguments({"--out-dir", "o", option, file, "--preset", "1"});
-        ASSERT_EQ(RunBoxes(alone).size(), 1u);
-        EXPECT_EQ(RunBoxes(alone)[0].CoverFile, "");
-        EXPECT_EQ(PlanPictures(alone).at(0).OutputFile, "o/game-preset1.png");
+        const std::vector<std::string> args{"--out-dir", "o", option, file, "--preset", "1"};
+        ASSERT_EQ(RunBoxes(ParseRenderArguments(args)).size(), 1u);
+        EXPECT_EQ(RunBoxes(ParseRenderArguments(args))[0].Artwork.CoverFile, "");
+        EXPECT_EQ(Plan(args).at(0).OutputFile, "o/game-preset1.png");
     }
 }
 
 TEST(RenderPlan, RefusesTwoPicturesForOneFile)
 {
-    EXPECT_THROW(PlanPictures(ParseRenderArguments({"--out-dir", "o", "a/box.cov", "b/box.cov"})), TUsageError);
-    EXPECT_THROW(PlanPictures(ParseRenderArguments({"--out-dir", "o", "box.cov", "box.cov"})), TUsageError);
+    EXPECT_THROW(Plan({"--out-dir", "o", "a/box.cov", "b/box.cov"}), TUsageError);
+    EXPECT_THROW(Plan({"--out-dir", "o", "box.cov", "box.cov"}), TUsageError);
 }

@@ -1,0 +1,86 @@
+#include "render/PictureDrawer.h"
+
+#include "gl/RenderContext.h"
+#include "platform/Error.h"
+#include "render/BoxShot.h"
+#include "render/CoverScene.h"
+#include "render/ShotStage.h"
+#include "render/StopSignal.h"
+#include "view/RenderState.h"
+
+#include <new>
+
+struct TPictureDrawer::TState {
+    std::unique_ptr<TRenderContext> Context = CreateRenderContext();
+    TFramebufferApi Gl = TFramebufferApi::Resolve([this](const char* name) { return Context->ProcAddress(name); });
+    TTextureCache Cache;
+    TBoxShooter Shooter{(ApplyRenderState(), Gl)};
+    std::unique_ptr<TShotStage> Stage;  // for the style of the box drawn last
+    TShotStyle StageStyle;
+
+    TShotStage& StageFor(const TShotStyle& style)
+    {
+        if (!Stage || !(style == StageStyle)) {
+            Stage.reset();
+            Stage = std::make_unique<TShotStage>(style);
+            StageStyle = style;
+        }
+        return *Stage;
+    }
+};
+
+TPictureDrawer::TPictureDrawer(const std::vector<TRunBox>& boxes, const std::vector<TPictureJob>& jobs)
+    : Boxes(boxes), Jobs(jobs), State(std::make_unique<TState>())
+{
+}
+
+TPictureDrawer::~TPictureDrawer() = default;
+
+void TPictureDrawer::DrawBox(size_t first, size_t end, const TPictureDone& done)
+{
+    const TRunBox& box = Boxes[Jobs[first].Box];
+    const TRenderOptions& options = box.Options;
+    TShotScene scene;
+    try {
+        scene = State->StageFor(options.Style).Scene(ResolveBox(box.Artwork, State->Cache));
+    } catch (const TError& e) {
+        for (size_t i = first; i < end; ++i)
+            done(i, e.what());
+        return;
+    }
+    for (size_t i = first; i < end; ++i) {
+        if (StopRequested())
+            throw TStopped{};
+        std::string failure;
+        try {
+            scene.XRotation = Jobs[i].Pose.XRotation;
+            scene.YRotation = Jobs[i].Pose.YRotation;
+            const TShotSettings settings{
+                .Width = options.Width, .Height = options.Height, .Samples = options.Samples, .Tile = options.Tile};
+            WriteImageFile(Jobs[i].OutputFile, Jobs[i].Format, settings.Width, settings.Height,
+                           options.Style.Transparent, [&](TPictureRows& rows) {
+                               TStoppableRows stoppable(rows);
+                               State->Shooter.Shoot(scene, settings, stoppable);
+                           });
+        } catch (const TError& e) {
+            failure = e.what();
+        } catch (const std::bad_alloc&) {
+            failure = "not enough memory for a picture of " + std::to_string(options.Width) + " x " +
+                      std::to_string(options.Height) + " pixels";
+        }
+        done(i, failure);
+    }
+}
+
+std::vector<std::pair<size_t, size_t>> BoxGroups(const std::vector<TPictureJob>& jobs)
+{
+    std::vector<std::pair<size_t, size_t>> groups;
+    for (size_t first = 0; first < jobs.size();) {
+        size_t end = first;
+        while (end < jobs.size() && jobs[end].Box == jobs[first].Box)
+            ++end;
+        groups.emplace_back(first, end);
+        first = end;
+    }
+    return groups;
+}
