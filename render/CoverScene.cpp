@@ -61,34 +61,91 @@ std::string SizeText(const TBoxSize& size)
     return SizeText(size.Width) + " x " + SizeText(size.Height) + " x " + SizeText(size.Depth);
 }
 
+TImageNeed Larger(const TImageNeed& a, const TImageNeed& b)
+{
+    return {std::max(a.Width, b.Width), std::max(a.Height, b.Height)};
+}
+
+// What the image of each face needs: enough for every face drawn with that
+// image. An auto box takes its sizes from the images' own, so its images
+// are read whole.
+std::array<TImageNeed, ArtFaceCount> ImageNeeds(const TBoxPlan& plan, TTextureCache& cache)
+{
+    if (plan.AutoSize)
+        return {};
+    std::array<TImageNeed, ArtFaceCount> faces = cache.Needs(plan.Size, plan.Box);
+    // A face drawn with another's image adds its need to that face's; the
+    // face it takes from comes before it.
+    for (size_t i = ArtFaceCount; i-- > 0;)
+        if (plan.Faces[i].Kind == TFaceSourceKind::SameAs)
+            faces[size_t(plan.Faces[i].From)] = Larger(faces[size_t(plan.Faces[i].From)], faces[i]);
+    std::array<TImageNeed, ArtFaceCount> needs = faces;
+    for (size_t i = 0; i < ArtFaceCount; ++i)
+        for (size_t j = 0; j < ArtFaceCount; ++j)
+            if (plan.Faces[i].Kind == TFaceSourceKind::File && plan.Faces[j].Kind == TFaceSourceKind::File &&
+                plan.Faces[i].File == plan.Faces[j].File)
+                needs[i] = Larger(needs[i], faces[j]);
+    return needs;
+}
+
 } // namespace
 
-TTextureCache::TTextureCache() = default;
+TTextureCache::TTextureCache(int pictureWidth, int pictureHeight, size_t bytes)
+    : PictureWidth(pictureWidth), PictureHeight(pictureHeight), Budget(bytes)
+{
+}
+
 TTextureCache::~TTextureCache() = default;
+
+const std::array<TImageNeed, ArtFaceCount>& TTextureCache::Needs(const TBoxSize& size, const TBoxOptions& options)
+{
+    const std::array<float, 6> key{size.Width, size.Height, size.Depth, float(options.Book), float(options.LidOpen),
+                                   float(options.Floor)};
+    auto found = BoxNeeds.find(key);
+    if (found == BoxNeeds.end())
+        found = BoxNeeds.emplace(key, FaceImageNeeds(BoxQuads(size.Width, size.Height, size.Depth, options),
+                                                     PictureWidth, PictureHeight)).first;
+    return found->second;
+}
 
 template <typename Make>
 const TFaceImage& TTextureCache::Find(const std::string& key, Make make)
 {
-    if (const auto found = Images.find(key); found != Images.end())
+    if (const auto found = Images.find(key); found != Images.end()) {
+        Budget.Use(key, 0);
         return found->second;
+    }
     if (const auto failed = Failures.find(key); failed != Failures.end())
         throw TError(failed->second);
     try {
         make();
-        return Images.at(key);
     } catch (const TError& e) {
         Failures.emplace(key, e.what());
         throw;
     }
+    // Only images of earlier boxes go, never the one just made.
+    for (const std::string& gone : Budget.Evict())
+        Images.erase(gone);
+    return Images.at(key);
 }
 
-const TFaceImage& TTextureCache::Image(const std::string& fileName, bool premultiplied)
+void TTextureCache::Keep(const std::string& key, TFaceImage image)
 {
-    const std::string key = fileName + '\0' + (premultiplied ? "premultiplied" : "");
+    Budget.Use(key, size_t(image.Size.Width) * size_t(image.Size.Height) * 4);
+    Images.insert_or_assign(key, std::move(image));
+}
+
+const TFaceImage& TTextureCache::Image(const std::string& fileName, bool premultiplied, const TImageNeed& need)
+{
+    // The image as it is read: boxes whose needs differ share it unless it is
+    // read reduced.
+    const TImageNeed read = MayReadReduced(fileName) ? need : TImageNeed{};
+    const std::string key = fileName + '\0' + (premultiplied ? "premultiplied" : "") + '\0' +
+                            std::to_string(read.Width) + " x " + std::to_string(read.Height);
     return Find(key, [&] {
-        std::unique_ptr<TTextureImage> texture = ReadArtworkImage(fileName);
+        std::unique_ptr<TTextureImage> texture = ReadArtworkImage(fileName, read);
         ++Reads;
-        Images.emplace(key, Upload(std::move(texture), premultiplied));
+        Keep(key, Upload(std::move(texture), premultiplied));
     });
 }
 
@@ -106,8 +163,7 @@ const TFaceImage& TTextureCache::WrapPart(const std::string& fileName, TArtFace 
             std::unique_ptr<uint8_t[]> cut = CropColumns(pixels, left, width);
             if (!cut)
                 throw TError("Cannot read picture " + fileName + ": not enough memory to cut it into faces");
-            Images.emplace(WrapKey(fileName, face, split),
-                           Upload(PixelTexture(std::move(cut), width, scan->Height), false));
+            Keep(WrapKey(fileName, face, split), Upload(PixelTexture(std::move(cut), width, scan->Height), false));
         }
     });
 }
@@ -122,12 +178,14 @@ const TFaceImage& TTextureCache::Colour(TRgba colour)
         auto pixels = std::make_unique<uint8_t[]>(Side * Side * 4);
         for (int i = 0; i < Side * Side; ++i)
             std::copy(colour.begin(), colour.end(), pixels.get() + i * 4);
-        Images.emplace(name, Upload(PixelTexture(std::move(pixels), Side, Side), false));
+        Keep(name, Upload(PixelTexture(std::move(pixels), Side, Side), false));
     });
 }
 
 TBoxSetup LoadBox(const TBoxPlan& plan, TTextureCache& cache)
 {
+    cache.BeginBox();
+    const std::array<TImageNeed, ArtFaceCount> needs = ImageNeeds(plan, cache);
     std::array<const TFaceImage*, ArtFaceCount> images{};
     std::string failures;
     for (size_t i = 0; i < ArtFaceCount; ++i) {
@@ -137,7 +195,7 @@ TBoxSetup LoadBox(const TBoxPlan& plan, TTextureCache& cache)
         try {
             switch (source.Kind) {
             case TFaceSourceKind::None: break;
-            case TFaceSourceKind::File: images[i] = &cache.Image(source.File, face == Floor); break;
+            case TFaceSourceKind::File: images[i] = &cache.Image(source.File, face == Floor, needs[i]); break;
             case TFaceSourceKind::WrapPart: images[i] = &cache.WrapPart(source.File, face, plan.Split); break;
             // The spine meets the front's right edge, the top the spine's top.
             case TFaceSourceKind::EdgeColour:

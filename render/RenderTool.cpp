@@ -92,7 +92,7 @@ private:
     const std::vector<TBoxArtwork> Boxes;
     const std::vector<TPictureJob>& Jobs;
     std::ostream& Err;
-    TTextureCache Cache;
+    TTextureCache Cache{Options.Width, Options.Height};
     TBoxShooter Shooter;
     TShotStage Stage;
     size_t Done = 0;
