@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <utility>
 
 namespace {
 
@@ -29,6 +30,12 @@ TFaceImage Upload(std::unique_ptr<TTextureImage> texture, bool premultiplied)
     texture->ImageData.reset();
     image.Texture = std::move(texture);
     return image;
+}
+
+// What a texture of the image takes in the GL.
+size_t BytesOf(const TTextureImage& texture)
+{
+    return size_t(texture.Width) * size_t(texture.Height) * 4;
 }
 
 std::unique_ptr<TTextureImage> PixelTexture(std::unique_ptr<uint8_t[]> pixels, int width, int height)
@@ -117,21 +124,37 @@ const TFaceImage& TTextureCache::Find(const std::string& key, Make make)
     }
     if (const auto failed = Failures.find(key); failed != Failures.end())
         throw TError(failed->second);
+    // Images of earlier boxes go before a new one comes, so that it may
+    // take over a texture of theirs.
+    for (const std::string& gone : Budget.Evict()) {
+        Spare.push_back(std::move(Images.extract(gone).mapped().Texture));
+        SpareBytes += BytesOf(*Spare.back());
+        while (SpareBytes > Budget.Bound()) {
+            SpareBytes -= BytesOf(*Spare.front());
+            Spare.pop_front();  // its GL texture goes with it
+        }
+    }
     try {
         make();
     } catch (const TError& e) {
         Failures.emplace(key, e.what());
         throw;
     }
-    // Only images of earlier boxes go, never the one just made.
-    for (const std::string& gone : Budget.Evict())
-        Images.erase(gone);
     return Images.at(key);
 }
 
-void TTextureCache::Keep(const std::string& key, TFaceImage image)
+void TTextureCache::Keep(const std::string& key, std::unique_ptr<TTextureImage> texture, bool premultiplied)
 {
-    Budget.Use(key, size_t(image.Size.Width) * size_t(image.Size.Height) * 4);
+    const auto spare = std::find_if(Spare.begin(), Spare.end(), [&](const auto& other) {
+        return other->Width == texture->Width && other->Height == texture->Height;
+    });
+    if (spare != Spare.end()) {
+        texture->TextureID = std::exchange((*spare)->TextureID, 0);
+        SpareBytes -= BytesOf(*texture);
+        Spare.erase(spare);
+    }
+    Budget.Use(key, BytesOf(*texture));
+    TFaceImage image = Upload(std::move(texture), premultiplied);
     Images.insert_or_assign(key, std::move(image));
 }
 
@@ -145,7 +168,7 @@ const TFaceImage& TTextureCache::Image(const std::string& fileName, bool premult
     return Find(key, [&] {
         std::unique_ptr<TTextureImage> texture = ReadArtworkImage(fileName, read);
         ++Reads;
-        Keep(key, Upload(std::move(texture), premultiplied));
+        Keep(key, std::move(texture), premultiplied);
     });
 }
 
@@ -163,7 +186,7 @@ const TFaceImage& TTextureCache::WrapPart(const std::string& fileName, TArtFace 
             std::unique_ptr<uint8_t[]> cut = CropColumns(pixels, left, width);
             if (!cut)
                 throw TError("Cannot read picture " + fileName + ": not enough memory to cut it into faces");
-            Keep(WrapKey(fileName, face, split), Upload(PixelTexture(std::move(cut), width, scan->Height), false));
+            Keep(WrapKey(fileName, face, split), PixelTexture(std::move(cut), width, scan->Height), false);
         }
     });
 }
@@ -178,7 +201,7 @@ const TFaceImage& TTextureCache::Colour(TRgba colour)
         auto pixels = std::make_unique<uint8_t[]>(Side * Side * 4);
         for (int i = 0; i < Side * Side; ++i)
             std::copy(colour.begin(), colour.end(), pixels.get() + i * 4);
-        Keep(name, Upload(PixelTexture(std::move(pixels), Side, Side), false));
+        Keep(name, PixelTexture(std::move(pixels), Side, Side), false);
     });
 }
 

@@ -10,6 +10,7 @@
 #include "render/TextureBudget.h"
 #include "render/TextureDetail.h"
 
+#include <deque>
 #include <map>
 #include <memory>
 #include <string>
@@ -77,13 +78,21 @@ public:
 private:
     template <typename Make>
     const TFaceImage& Find(const std::string& key, Make make);
-    void Keep(const std::string& key, TFaceImage image);
+    // Uploads the texture's pixels (into the GL texture of a spare of its
+    // size, when there is one) and keeps it under key.
+    void Keep(const std::string& key, std::unique_ptr<TTextureImage> texture, bool premultiplied);
 
     const int PictureWidth, PictureHeight;
     std::map<std::string, TFaceImage> Images;
     std::map<std::string, std::string> Failures;
     std::map<std::array<float, 6>, std::array<TImageNeed, ArtFaceCount>> BoxNeeds;
     TTextureBudget Budget;
+    // The textures of the images let go last, up to as many bytes as the
+    // kept ones, their storage kept by the GL for an image of the same size:
+    // a series of boxes of one size has the GL allocate and clear no storage
+    // after the first few.
+    std::deque<std::unique_ptr<TTextureImage>> Spare;
+    size_t SpareBytes = 0;
     size_t Reads = 0;
 };
 

@@ -17,7 +17,7 @@ void TTextureBudget::Use(const std::string& key, size_t bytes)
 std::vector<std::string> TTextureBudget::Evict()
 {
     std::vector<std::string> gone;
-    while (Total > Bound && !Order.empty()) {
+    while (Total > Bound_ && !Order.empty()) {
         const auto at = Entries.find(Order.front());
         // Every image after this one was used later, by the current box too.
         if (at->second.Box == Box)

@@ -12,7 +12,7 @@
 
 class TTextureBudget {
 public:
-    explicit TTextureBudget(size_t bytes) : Bound(bytes) {}
+    explicit TTextureBudget(size_t bytes) : Bound_(bytes) {}
 
     // The next box begins: what the boxes before it used may go.
     void BeginBox() { ++Box; }
@@ -24,6 +24,7 @@ public:
     std::vector<std::string> Evict();
 
     size_t Bytes() const { return Total; }
+    size_t Bound() const { return Bound_; }
 
 private:
     struct TEntry {
@@ -32,7 +33,7 @@ private:
         std::list<std::string>::iterator Age;  // its place in Order
     };
 
-    const size_t Bound;
+    const size_t Bound_;
     uint64_t Box = 0;
     size_t Total = 0;
     std::list<std::string> Order;  // least recently used first

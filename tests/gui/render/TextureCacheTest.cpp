@@ -91,23 +91,34 @@ TEST_F(TextureCache, ARunKeepsItsBoundButNeverLetsGoOfTheCurrentBoxsImages)
     EXPECT_EQ(roomy.Loaded(), 6u);
 }
 
-TEST_F(TextureCache, ALetGoTextureIsDeletedFromTheGL)
+TEST_F(TextureCache, ALetGoTextureServesTheNextImageOfItsSizeOrIsDeleted)
 {
     if (!Gl)
         return;
-    TTextureCache cache(1000, 1000, 1);
-    const TBoxSetup a = ResolveBox({.Faces = {Jpeg("a.jpg", 64, 64, Qt::red)}, .Size = TBoxSize{20, 30, 5}}, cache);
-    const GLuint name = a.Textures[size_t(TArtFace::Front)]->TextureID;
-    ASSERT_TRUE(glIsTexture(name));
-    // A box of colours alone (no image of its own) keeps nothing of the first.
-    const std::string png = Path("b.png").toStdString();
-    QImage b(8, 8, QImage::Format_RGB32);
-    b.fill(Qt::blue);
-    ASSERT_TRUE(b.save(QString::fromStdString(png)));
-    ResolveBox({.Faces = {png}, .Size = TBoxSize{20, 30, 5}}, cache);
-    GLuint fresh = 0;
-    glGenTextures(1, &fresh);
-    // Either the name is free again, or the GL handed it straight back out.
-    EXPECT_TRUE(!glIsTexture(name) || fresh == name);
-    glDeleteTextures(1, &fresh);
+    TTextureCache cache(1000, 1000, 64 * 64 * 4);  // room for one image of 64 x 64
+    const auto front = [&](const TBoxSetup& setup) { return setup.Textures[size_t(TArtFace::Front)]; };
+    const auto box = [&](const char* name, int side, QColor colour) {
+        return ResolveBox({.Faces = {Jpeg(name, side, side, colour)}, .Size = TBoxSize{20, 30, 5}}, cache);
+    };
+    const GLuint name = front(box("a.jpg", 64, Qt::red))->TextureID;
+    // The next box's image of the same size goes into the same GL texture.
+    const TTextureImage* blue = front(box("b.jpg", 64, Qt::blue));
+    EXPECT_EQ(blue->TextureID, name);
+    std::vector<uint8_t> texels(64 * 64 * 4);
+    blue->Bind();
+    glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, texels.data());
+    EXPECT_LT(texels[0], 10);
+    EXPECT_GT(texels[2], 240);
+    // Spares take no more room than the kept images: boxes of other sizes
+    // push it out, and it is deleted.
+    for (const int side : {48, 56, 40})
+        box(("c" + std::to_string(side) + ".jpg").c_str(), side, Qt::green);
+    // Either the name is free again, or the GL handed it out again to one of
+    // the smaller images.
+    GLint width = 0;
+    if (glIsTexture(name)) {
+        glBindTexture(GL_TEXTURE_2D, name);
+        glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &width);
+    }
+    EXPECT_LT(width, 64);
 }
