@@ -1,19 +1,21 @@
 // Writes the boxes that bench/render_timing.sh draws in a batch: folders
 // box001 ... boxNNN under a folder, each with its own front and back
-// (1000 x 1500) and spine (150 x 1500) as JPEGs of quality 90, and a cover
+// (1000 x 1500) and spine (150 x 1500) as JPEGs, and a cover
 // file naming them. Every picture differs, with smooth colour, fine grain and
 // sharp bands, so that decoding them costs what real artwork does; the same
 // arguments always give the same files.
 //
 //   make_bench_covers FOLDER COUNT
+#include "render/ImageFile.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <exception>
 #include <filesystem>
 #include <fstream>
-#include <jpeglib.h>
 #include <string>
 #include <vector>
 
@@ -31,41 +33,28 @@ struct TNoise {
     }
 };
 
-bool WriteJpeg(const std::filesystem::path& file, int width, int height, uint32_t seed)
+// A JPEG of width x height pixels, written as plenamar-render writes its
+// pictures (quality 95).
+void WriteJpeg(const std::filesystem::path& file, int width, int height, uint32_t seed)
 {
-    FILE* out = std::fopen(file.c_str(), "wb");
-    if (!out)
-        return false;
-    jpeg_compress_struct info = {};
-    jpeg_error_mgr errors;
-    info.err = jpeg_std_error(&errors);
-    jpeg_create_compress(&info);
-    jpeg_stdio_dest(&info, out);
-    info.image_width = JDIMENSION(width);
-    info.image_height = JDIMENSION(height);
-    info.input_components = 3;
-    info.in_color_space = JCS_RGB;
-    jpeg_set_defaults(&info);
-    jpeg_set_quality(&info, 90, TRUE);
-    jpeg_start_compress(&info, TRUE);
     TNoise noise{seed * 2654435761u + 1};
     const double a = 40.0 + seed % 37, b = 55.0 + seed % 23, phase = seed * 0.7;
-    std::vector<uint8_t> row(size_t(width) * 3);
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            const bool band = (y / 90 + x / 250) % 5 == 0;  // sharp-edged blocks, as lettering has
-            for (int c = 0; c < 3; ++c) {
-                const double wave = std::sin(x / a + phase + c * 2.1) * std::cos(y / b - c * 1.3 + phase);
-                const int value = band ? 230 - 60 * c : int(128 + 90 * wave) + noise.Next() % 24 - 12;
-                row[size_t(x) * 3 + size_t(c)] = uint8_t(std::clamp(value, 0, 255));
+    std::vector<uint32_t> row(static_cast<size_t>(width));
+    WriteImageFile(file, TImageFormat::Jpeg, width, height, false, [&](TPictureRows& rows) {
+        for (int y = 0; y < height; ++y) {
+            for (int x = 0; x < width; ++x) {
+                const bool band = (y / 90 + x / 250) % 5 == 0;  // sharp-edged blocks, as lettering has
+                uint32_t pixel = 0xFF000000u;
+                for (int c = 0; c < 3; ++c) {
+                    const double wave = std::sin(x / a + phase + c * 2.1) * std::cos(y / b - c * 1.3 + phase);
+                    const int value = band ? 230 - 60 * c : int(128 + 90 * wave) + noise.Next() % 24 - 12;
+                    pixel |= uint32_t(std::clamp(value, 0, 255)) << (16 - 8 * c);
+                }
+                row[size_t(x)] = pixel;
             }
+            rows.Put(y, 1, row.data());
         }
-        JSAMPROW next = row.data();
-        jpeg_write_scanlines(&info, &next, 1);
-    }
-    jpeg_finish_compress(&info);
-    jpeg_destroy_compress(&info);
-    return std::fclose(out) == 0;
+    });
 }
 
 } // namespace
@@ -82,11 +71,14 @@ int main(int argc, char** argv)
         char name[16];
         std::snprintf(name, sizeof name, "box%03d", i);
         const std::filesystem::path folder = root / name;
-        std::filesystem::create_directories(folder);
         const auto seed = uint32_t(i) * 3;
-        if (!WriteJpeg(folder / "front.jpg", 1000, 1500, seed) || !WriteJpeg(folder / "spine.jpg", 150, 1500, seed + 1) ||
-            !WriteJpeg(folder / "back.jpg", 1000, 1500, seed + 2)) {
-            std::fprintf(stderr, "make_bench_covers: cannot write the pictures of %s\n", folder.c_str());
+        try {
+            std::filesystem::create_directories(folder);
+            WriteJpeg(folder / "front.jpg", 1000, 1500, seed);
+            WriteJpeg(folder / "spine.jpg", 150, 1500, seed + 1);
+            WriteJpeg(folder / "back.jpg", 1000, 1500, seed + 2);
+        } catch (const std::exception& e) {
+            std::fprintf(stderr, "make_bench_covers: %s\n", e.what());
             return 1;
         }
         std::ofstream cover(folder / (std::string(name) + ".cov"));
