@@ -145,6 +145,12 @@ const TFaceImage& TTextureCache::Find(const std::string& key, Make make)
 
 void TTextureCache::Keep(const std::string& key, std::unique_ptr<TTextureImage> texture, bool premultiplied)
 {
+    // A part of a wrap scan read again for another part stays as it is: the
+    // current box may draw it already.
+    if (Images.contains(key)) {
+        Budget.Use(key, 0);
+        return;
+    }
     const auto spare = std::find_if(Spare.begin(), Spare.end(), [&](const auto& other) {
         return other->Width == texture->Width && other->Height == texture->Height;
     });
@@ -154,8 +160,7 @@ void TTextureCache::Keep(const std::string& key, std::unique_ptr<TTextureImage> 
         Spare.erase(spare);
     }
     Budget.Use(key, BytesOf(*texture));
-    TFaceImage image = Upload(std::move(texture), premultiplied);
-    Images.insert_or_assign(key, std::move(image));
+    Images.emplace(key, Upload(std::move(texture), premultiplied));
 }
 
 const TFaceImage& TTextureCache::Image(const std::string& fileName, bool premultiplied, const TImageNeed& need)

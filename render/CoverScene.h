@@ -79,7 +79,8 @@ private:
     template <typename Make>
     const TFaceImage& Find(const std::string& key, Make make);
     // Uploads the texture's pixels (into the GL texture of a spare of its
-    // size, when there is one) and keeps it under key.
+    // size, when there is one) and keeps it under key, unless an image is
+    // kept under key already.
     void Keep(const std::string& key, std::unique_ptr<TTextureImage> texture, bool premultiplied);
 
     const int PictureWidth, PictureHeight;

@@ -122,3 +122,21 @@ TEST_F(TextureCache, ALetGoTextureServesTheNextImageOfItsSizeOrIsDeleted)
     }
     EXPECT_LT(width, 64);
 }
+
+TEST_F(TextureCache, AWrapScanReadAgainKeepsThePartTheBoxDrawsAlready)
+{
+    if (!Gl)
+        return;
+    TTextureCache cache(1000, 1000, 1);
+    const std::string scan = Jpeg("scan.jpg", 130, 60, Qt::red);
+    const TBoxArtwork whole{.Wrap = scan, .WrapSpine = 10, .Size = TBoxSize{20, 30, 5}};
+    TBoxArtwork frontOnly = whole;  // its own back and spine: the scan's front alone
+    frontOnly.Faces[size_t(TArtFace::Back)] = frontOnly.Faces[size_t(TArtFace::Spine)] = Jpeg("own.jpg", 8, 8, Qt::blue);
+    ResolveBox(whole, cache);
+    const GLuint front = ResolveBox(frontOnly, cache).Textures[size_t(TArtFace::Front)]->TextureID;
+    // The scan's back and spine are gone and are read again, its front is not.
+    const TBoxSetup again = ResolveBox(whole, cache);
+    EXPECT_EQ(cache.Loaded(), 3u);
+    EXPECT_EQ(again.Textures[size_t(TArtFace::Front)]->TextureID, front);
+    EXPECT_TRUE(glIsTexture(front));
+}
