@@ -109,6 +109,8 @@ const std::array<TImageNeed, ArtFaceCount>& TTextureCache::Needs(const TBoxSize&
     const std::array<float, 6> key{size.Width, size.Height, size.Depth, float(options.Book), float(options.LidOpen),
                                    float(options.Floor)};
     auto found = BoxNeeds.find(key);
+    if (found == BoxNeeds.end() && BoxNeeds.size() >= MaxBoxNeeds)
+        BoxNeeds.clear();  // a list of ever new sizes keeps no more than these
     if (found == BoxNeeds.end())
         found = BoxNeeds.emplace(key, FaceImageNeeds(BoxQuads(size.Width, size.Height, size.Depth, options),
                                                      PictureWidth, PictureHeight)).first;

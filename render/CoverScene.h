@@ -86,6 +86,7 @@ private:
     const int PictureWidth, PictureHeight;
     std::map<std::string, TFaceImage> Images;
     std::map<std::string, std::string> Failures;
+    static constexpr size_t MaxBoxNeeds = 64;
     std::map<std::array<float, 6>, std::array<TImageNeed, ArtFaceCount>> BoxNeeds;
     TTextureBudget Budget;
     // The textures of the images let go last, up to as many bytes as the

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 namespace {
 
@@ -14,16 +15,45 @@ namespace {
 constexpr int PoseStep = 10;
 constexpr double Slack = 1.15;
 
-// How a quad's position moves with its texture coordinates: position =
-// Origin + s * AlongS + t * AlongT, in the box's own frame.
-struct TTextureAxes {
-    TEyePoint Origin, AlongS, AlongT;
+TEyePoint Plus(const TEyePoint& a, const TEyePoint& b)
+{
+    return {a.X + b.X, a.Y + b.Y, a.Z + b.Z};
+}
+
+TEyePoint Times(double k, const TEyePoint& a)
+{
+    return {k * a.X, k * a.Y, k * a.Z};
+}
+
+// The camera of one pose: where a point and a direction of the box's own
+// frame lie in eye space (EyePoint, turned once for all points).
+struct TPose {
+    TEyePoint Origin, AlongX, AlongY, AlongZ;
+
+    TPose(float xRotation, float yRotation)
+        : Origin(EyePoint(0, 0, 0, xRotation, yRotation)), AlongX(Turned(1, 0, 0, xRotation, yRotation)),
+          AlongY(Turned(0, 1, 0, xRotation, yRotation)), AlongZ(Turned(0, 0, 1, xRotation, yRotation))
+    {
+    }
+    TEyePoint Direction(const TEyePoint& d) const
+    {
+        return Plus(Plus(Times(d.X, AlongX), Times(d.Y, AlongY)), Times(d.Z, AlongZ));
+    }
+    TEyePoint Point(double x, double y, double z) const { return Plus(Origin, Direction({x, y, z})); }
+
+private:
+    TEyePoint Turned(double x, double y, double z, float xRotation, float yRotation) const
+    {
+        const TEyePoint p = EyePoint(x, y, z, xRotation, yRotation);
+        return {p.X - Origin.X, p.Y - Origin.Y, p.Z - Origin.Z};
+    }
 };
 
-TEyePoint Minus(const TEyePoint& a, const TEyePoint& b)
-{
-    return {a.X - b.X, a.Y - b.Y, a.Z - b.Z};
-}
+// How a quad's position moves with its texture coordinates, in the box's
+// own frame: position = v0 + (s - s0) * AlongS + (t - t0) * AlongT.
+struct TTextureAxes {
+    TEyePoint AlongS, AlongT;
+};
 
 std::optional<TTextureAxes> TextureAxes(const TBoxQuad& quad)
 {
@@ -33,13 +63,8 @@ std::optional<TTextureAxes> TextureAxes(const TBoxQuad& quad)
     const double det = ds1 * dt3 - ds3 * dt1;
     if (std::abs(det) < 1e-9)
         return std::nullopt;
-    const TEyePoint s{(e1.X * dt3 - e3.X * dt1) / det, (e1.Y * dt3 - e3.Y * dt1) / det,
-                      (e1.Z * dt3 - e3.Z * dt1) / det};
-    const TEyePoint t{(e3.X * ds1 - e1.X * ds3) / det, (e3.Y * ds1 - e1.Y * ds3) / det,
-                      (e3.Z * ds1 - e1.Z * ds3) / det};
-    return TTextureAxes{{v0.X - v0.S * s.X - v0.T * t.X, v0.Y - v0.S * s.Y - v0.T * t.Y,
-                         v0.Z - v0.S * s.Z - v0.T * t.Z},
-                        s, t};
+    return TTextureAxes{Plus(Times(dt3 / det, e1), Times(-dt1 / det, e3)),
+                        Plus(Times(ds1 / det, e3), Times(-ds3 / det, e1))};
 }
 
 // How fast the point p of eye space moves on the view plane as it moves
@@ -52,40 +77,53 @@ double ViewPlaneSpeed(const TEyePoint& p, const TEyePoint& along)
     return std::sqrt(dx * dx + dy * dy) / (w * w);
 }
 
+int Pixels(double value)
+{
+    return value < double(TImageNeed::Unbounded) ? int(std::ceil(value)) : TImageNeed::Unbounded;
+}
+
 } // namespace
 
 std::array<TImageNeed, ArtFaceCount> FaceImageNeeds(const std::vector<TBoxQuad>& quads, int width, int height)
 {
+    std::vector<const TBoxQuad*> box;
+    std::vector<TTextureAxes> axes;
+    for (const TBoxQuad& quad : quads)
+        if (const std::optional<TTextureAxes> along = TextureAxes(quad); along && quad.Face != TBoxFace::Floor) {
+            box.push_back(&quad);
+            axes.push_back(*along);
+        }
     std::array<double, ArtFaceCount> finestS{}, finestT{};
-    std::array<bool, ArtFaceCount> bounded{};
     for (int x = 0; x < 360; x += PoseStep)
         for (int y = 0; y < 360; y += PoseStep) {
-            const auto xr = float(x), yr = float(y);
-            const std::optional<TViewRect> bounds = SubjectBounds(quads, xr, yr, TGround{});
-            if (!bounds || !(bounds->Width() > 0.0) || !(bounds->Height() > 0.0))
-                continue;
-            // Picture pixels per unit of the view plane, with no margin.
-            const double scale = std::min(width / bounds->Width(), height / bounds->Height());
-            for (const TBoxQuad& quad : quads) {
-                const auto face = size_t(ArtFaceOf(quad));
-                const std::optional<TTextureAxes> axes = TextureAxes(quad);
-                if (quad.Face == TBoxFace::Floor || !axes)
-                    continue;
-                bounded[face] = true;
-                const TEyePoint origin = EyePoint(0, 0, 0, xr, yr);
-                const TEyePoint s = Minus(EyePoint(axes->AlongS.X, axes->AlongS.Y, axes->AlongS.Z, xr, yr), origin);
-                const TEyePoint t = Minus(EyePoint(axes->AlongT.X, axes->AlongT.Y, axes->AlongT.Z, xr, yr), origin);
-                for (const TBoxVertex& v : quad.Vertices) {
-                    const TEyePoint p = EyePoint(v.X, v.Y, v.Z, xr, yr);
+            const TPose pose(static_cast<float>(x), static_cast<float>(y));
+            // The box alone filling the picture, with no margin: nothing a
+            // shot frames is smaller.
+            TViewRect bounds{1e300, -1e300, 1e300, -1e300};
+            for (const TBoxQuad* quad : box)
+                for (const TBoxVertex& v : quad->Vertices) {
+                    const TEyePoint p = pose.Point(v.X, v.Y, v.Z);
+                    if (-p.Z <= ViewNear)  // a box that reaches the eye, which no shot draws
+                        return {};
+                    bounds = {std::min(bounds.Left, p.X / -p.Z), std::max(bounds.Right, p.X / -p.Z),
+                              std::min(bounds.Bottom, p.Y / -p.Z), std::max(bounds.Top, p.Y / -p.Z)};
+                }
+            // Picture pixels per unit of the view plane.
+            const double scale = std::min(width / bounds.Width(), height / bounds.Height());
+            for (size_t i = 0; i < box.size(); ++i) {
+                const auto face = size_t(ArtFaceOf(*box[i]));
+                const TEyePoint s = pose.Direction(axes[i].AlongS), t = pose.Direction(axes[i].AlongT);
+                for (const TBoxVertex& v : box[i]->Vertices) {
+                    const TEyePoint p = pose.Point(v.X, v.Y, v.Z);
                     finestS[face] = std::max(finestS[face], scale * ViewPlaneSpeed(p, s));
                     finestT[face] = std::max(finestT[face], scale * ViewPlaneSpeed(p, t));
                 }
             }
         }
     std::array<TImageNeed, ArtFaceCount> needs{};
-    for (size_t face = 0; face < ArtFaceCount; ++face)
-        if (bounded[face] && face != size_t(TArtFace::Floor))
-            needs[face] = {int(std::min(std::ceil(finestS[face] * Slack), double(TImageNeed::Unbounded))),
-                           int(std::min(std::ceil(finestT[face] * Slack), double(TImageNeed::Unbounded)))};
+    for (const TBoxQuad* quad : box) {
+        const auto face = size_t(ArtFaceOf(*quad));
+        needs[face] = {Pixels(finestS[face] * Slack), Pixels(finestT[face] * Slack)};
+    }
     return needs;
 }

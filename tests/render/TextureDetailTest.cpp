@@ -71,4 +71,6 @@ TEST(TextureDetail, NeedsGrowWithThePictureAndTheFloorAndHiddenFacesAreUnbounded
     EXPECT_EQ(small[size_t(Floor)], TImageNeed{});
     EXPECT_EQ(small[size_t(Plain)], TImageNeed{});  // the flaps of a closed box
     EXPECT_NE(FaceImageNeeds(Box(20, 30, 5, {.LidOpen = true}), 300, 200)[size_t(Plain)], TImageNeed{});
+    // A box that reaches the eye, which no shot draws, bounds nothing.
+    EXPECT_EQ(FaceImageNeeds(Box(20, 300, 5), 300, 200)[size_t(Front)], TImageNeed{});
 }
