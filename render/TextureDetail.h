@@ -22,6 +22,7 @@ struct TImageNeed {
 // What each face's image needs, indexed by TArtFace, in any picture of
 // width x height pixels of the box: in every pose, every look and every
 // margin (the box alone filling the picture is the closest it comes). The
-// floor's image, which the background stretches over the whole picture, and
-// a face the box does not show stay unbounded.
+// floor's image, which the background stretches over the whole picture, a
+// face the box does not show, and every face of a box that reaches the eye
+// (which no shot draws) stay unbounded.
 std::array<TImageNeed, ArtFaceCount> FaceImageNeeds(const std::vector<TBoxQuad>& quads, int width, int height);
