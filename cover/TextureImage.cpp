@@ -40,7 +40,7 @@ bool TTextureImage::LoadJpeg(const std::string& fileName)
         return false;
     const size_t size = size_t(file->Size());
     const std::unique_ptr<uint8_t[]> data = AllocateLargeBuffer(size);
-    return data && file->ReadAt(0, data.get(), size) && DecodeJpeg(data.get(), size);
+    return data && file->ReadAt(0, data.get(), size) && DecodeJpeg(data.get(), size, INT32_MAX, INT32_MAX);
 }
 
 bool TTextureImage::LoadBmpFromMemory(const uint8_t* data, size_t size)
@@ -52,8 +52,13 @@ bool TTextureImage::LoadBmpFromMemory(const uint8_t* data, size_t size)
 
 bool TTextureImage::LoadJpegFromMemory(const uint8_t* data, size_t size)
 {
+    return LoadJpegFromMemory(data, size, INT32_MAX, INT32_MAX);
+}
+
+bool TTextureImage::LoadJpegFromMemory(const uint8_t* data, size_t size, int minWidth, int minHeight)
+{
     FreeImageData();
-    return DecodeJpeg(data, size);
+    return DecodeJpeg(data, size, minWidth, minHeight);
 }
 
 bool TTextureImage::AllocateImageData()

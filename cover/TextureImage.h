@@ -25,6 +25,12 @@ public:
     // the same decoders.
     bool LoadBmpFromMemory(const uint8_t* data, size_t size);
     bool LoadJpegFromMemory(const uint8_t* data, size_t size);
+    // The same for a JPEG that is wanted at no more than minWidth x minHeight
+    // pixels: it is read at a half, a quarter or an eighth of its size, the
+    // smallest of them that keeps at least that many pixels each way, and
+    // at its own size when none does. libjpeg reduces while it decodes, for
+    // a fraction of the work of the whole picture.
+    bool LoadJpegFromMemory(const uint8_t* data, size_t size, int minWidth, int minHeight);
     // Makes the GL texture from ImageData; nothing when there is no pixel buffer.
     // An object that already has a texture keeps its GL name and the new pixels
     // are uploaded into it, so display lists that bind it show the new image.
@@ -55,7 +61,7 @@ private:
     bool LoadJpeg(const std::string& fileName);
     bool DecodeBmp(TByteSource& file);                  // TextureImageBmp.cpp
     bool ReadMasks(TByteSource& file, int32_t bits, bool bitFields);
-    bool DecodeJpeg(const uint8_t* data, size_t size);  // TextureImageJpeg.cpp
+    bool DecodeJpeg(const uint8_t* data, size_t size, int minWidth, int minHeight);  // TextureImageJpeg.cpp
     bool AllocateImageData();
     void FreeImageData();
     int32_t RowStride(int32_t bits) const;

@@ -68,9 +68,32 @@ void InkToLight(uint8_t* pixel, size_t count)
     }
 }
 
-// Decodes into pixels (image width x height x 4 bytes) as red, green, blue,
-// alpha 255, the bottom row first.
-bool Decode(TDecompressor& jpeg, uint8_t* pixels)
+// The largest of 8, 4 and 2 that divides the image's sides into at least
+// minWidth x minHeight pixels (libjpeg rounds the parts up); 1 when none does.
+unsigned Reduction(const jpeg_decompress_struct& info, int minWidth, int minHeight)
+{
+    for (const unsigned by : {8u, 4u, 2u})
+        if ((info.image_width + by - 1) / by >= unsigned(std::max(minWidth, 1)) &&
+            (info.image_height + by - 1) / by >= unsigned(std::max(minHeight, 1)))
+            return by;
+    return 1;
+}
+
+// Asks libjpeg to decode at 1 / reduction of the image's size and sets the
+// output size it will give.
+bool Reduce(TDecompressor& jpeg, unsigned reduction)
+{
+    if (setjmp(jpeg.Errors.Jump))
+        return false;
+    jpeg.Info.scale_num = 1;
+    jpeg.Info.scale_denom = reduction;
+    jpeg_calc_output_dimensions(&jpeg.Info);
+    return true;
+}
+
+// Decodes into pixels (width x height x 4 bytes, the output size) as red,
+// green, blue, alpha 255, the bottom row first.
+bool Decode(TDecompressor& jpeg, uint8_t* pixels, JDIMENSION width, JDIMENSION height)
 {
     if (setjmp(jpeg.Errors.Jump))
         return false;
@@ -78,6 +101,8 @@ bool Decode(TDecompressor& jpeg, uint8_t* pixels)
     const bool ink = IsInk(info);
     info.out_color_space = ink ? JCS_CMYK : JCS_EXT_RGBA;
     jpeg_start_decompress(&info);
+    if (info.output_width != width || info.output_height != height)
+        return false;
     const size_t stride = size_t(info.output_width) * 4;
     constexpr JDIMENSION batch = 16;
     JSAMPROW rows[batch];
@@ -95,7 +120,7 @@ bool Decode(TDecompressor& jpeg, uint8_t* pixels)
 
 }  // namespace
 
-bool TTextureImage::DecodeJpeg(const uint8_t* data, size_t size)
+bool TTextureImage::DecodeJpeg(const uint8_t* data, size_t size, int minWidth, int minHeight)
 {
     TDecompressor jpeg;
     if (!ReadHeader(jpeg, data, size))
@@ -103,10 +128,16 @@ bool TTextureImage::DecodeJpeg(const uint8_t* data, size_t size)
     CheckPictureSize(kJpegNotValid, jpeg.Info.image_width, jpeg.Info.image_height);
     Width = int32_t(jpeg.Info.image_width);
     Height = int32_t(jpeg.Info.image_height);
+    if (const unsigned reduction = Reduction(jpeg.Info, minWidth, minHeight); reduction > 1) {
+        if (!Reduce(jpeg, reduction))
+            return false;
+        Width = int32_t(jpeg.Info.output_width);
+        Height = int32_t(jpeg.Info.output_height);
+    }
     BitsPerPixel = 32;
     if (!AllocateImageData())
         return false;
-    if (!Decode(jpeg, ImageData.get())) {
+    if (!Decode(jpeg, ImageData.get(), JDIMENSION(Width), JDIMENSION(Height))) {
         FreeImageData();
         throw TError("JPEG error #" + std::to_string(jpeg.Errors.Manager.msg_code));
     }

@@ -51,14 +51,14 @@ private:
 };
 
 std::unique_ptr<TTextureImage> ThroughTextureLoader(const QByteArray& bytes, const std::string& fileName,
-                                                    bool bitmap)
+                                                    bool bitmap, const TImageNeed& need)
 {
     auto texture = std::make_unique<TTextureImage>();
     const auto* data = reinterpret_cast<const uint8_t*>(bytes.constData());
     bool loaded = false;
     try {
         loaded = bitmap ? texture->LoadBmpFromMemory(data, size_t(bytes.size()))
-                        : texture->LoadJpegFromMemory(data, size_t(bytes.size()));
+                        : texture->LoadJpegFromMemory(data, size_t(bytes.size()), need.Width, need.Height);
     } catch (const TError& e) {
         CannotRead(fileName, e.what());
     }
@@ -103,7 +103,12 @@ std::unique_ptr<TTextureImage> DecodeArtworkImage(const QByteArray& bytes, const
     return texture;
 }
 
-std::unique_ptr<TTextureImage> ReadArtworkImage(const std::string& fileName)
+bool MayReadReduced(const std::string& fileName)
+{
+    return LowerCaseAscii(FileExtension(fileName)) == "jpg";
+}
+
+std::unique_ptr<TTextureImage> ReadArtworkImage(const std::string& fileName, const TImageNeed& need)
 {
     RequireReadableFile(fileName);
     QFile file(QString::fromStdString(fileName));
@@ -118,6 +123,6 @@ std::unique_ptr<TTextureImage> ReadArtworkImage(const std::string& fileName)
         CannotRead(fileName, "the file ends before its picture does (is it cut short?)");
     const std::string extension = LowerCaseAscii(FileExtension(fileName));
     if (extension == "bmp" || extension == "jpg")
-        return ThroughTextureLoader(bytes, fileName, extension == "bmp");
+        return ThroughTextureLoader(bytes, fileName, extension == "bmp", need);
     return DecodeArtworkImage(bytes, fileName);
 }

@@ -7,6 +7,8 @@
 // turns the picture as its file says. Either way a picture past the bound of
 // PictureLimits.h is refused before its pixels are decoded, and so is a file
 // cut short (PictureEnds.h).
+#include "render/TextureDetail.h"
+
 #include <memory>
 #include <string>
 
@@ -16,8 +18,13 @@ class TTextureImage;
 // Raises TError naming the file: "Cannot open file <file>: <reason>" when it
 // cannot be read, "Cannot read picture <file>: <reason>" (or "Cannot read
 // picture <file> (W x H pixels is too large)") when it holds no picture that
-// can be read whole.
-std::unique_ptr<TTextureImage> ReadArtworkImage(const std::string& fileName);
+// can be read whole. A ".jpg" file is read at a reduced size when `need`
+// leaves room for one (TTextureImage::LoadJpegFromMemory); every other
+// picture at its own.
+std::unique_ptr<TTextureImage> ReadArtworkImage(const std::string& fileName, const TImageNeed& need = {});
+
+// Whether ReadArtworkImage may read the file at a reduced size: a ".jpg".
+bool MayReadReduced(const std::string& fileName);
 
 // Qt's half, on a file's bytes; `name` names them in errors.
 std::unique_ptr<TTextureImage> DecodeArtworkImage(const QByteArray& bytes, const std::string& name);

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <utility>
 
 namespace {
 
@@ -29,6 +30,12 @@ TFaceImage Upload(std::unique_ptr<TTextureImage> texture, bool premultiplied)
     texture->ImageData.reset();
     image.Texture = std::move(texture);
     return image;
+}
+
+// What a texture of the image takes in the GL.
+size_t BytesOf(const TTextureImage& texture)
+{
+    return size_t(texture.Width) * size_t(texture.Height) * 4;
 }
 
 std::unique_ptr<TTextureImage> PixelTexture(std::unique_ptr<uint8_t[]> pixels, int width, int height)
@@ -61,34 +68,114 @@ std::string SizeText(const TBoxSize& size)
     return SizeText(size.Width) + " x " + SizeText(size.Height) + " x " + SizeText(size.Depth);
 }
 
+TImageNeed Larger(const TImageNeed& a, const TImageNeed& b)
+{
+    return {std::max(a.Width, b.Width), std::max(a.Height, b.Height)};
+}
+
+// What the image of each face needs: enough for every face drawn with that
+// image. An auto box takes its sizes from the images' own, so its images
+// are read whole.
+std::array<TImageNeed, ArtFaceCount> ImageNeeds(const TBoxPlan& plan, TTextureCache& cache)
+{
+    if (plan.AutoSize)
+        return {};
+    std::array<TImageNeed, ArtFaceCount> faces = cache.Needs(plan.Size, plan.Box);
+    // A face drawn with another's image adds its need to that face's; the
+    // face it takes from comes before it.
+    for (size_t i = ArtFaceCount; i-- > 0;)
+        if (plan.Faces[i].Kind == TFaceSourceKind::SameAs)
+            faces[size_t(plan.Faces[i].From)] = Larger(faces[size_t(plan.Faces[i].From)], faces[i]);
+    std::array<TImageNeed, ArtFaceCount> needs = faces;
+    for (size_t i = 0; i < ArtFaceCount; ++i)
+        for (size_t j = 0; j < ArtFaceCount; ++j)
+            if (plan.Faces[i].Kind == TFaceSourceKind::File && plan.Faces[j].Kind == TFaceSourceKind::File &&
+                plan.Faces[i].File == plan.Faces[j].File)
+                needs[i] = Larger(needs[i], faces[j]);
+    return needs;
+}
+
 } // namespace
 
-TTextureCache::TTextureCache() = default;
+TTextureCache::TTextureCache(int pictureWidth, int pictureHeight, size_t bytes)
+    : PictureWidth(pictureWidth), PictureHeight(pictureHeight), Budget(bytes)
+{
+}
+
 TTextureCache::~TTextureCache() = default;
+
+const std::array<TImageNeed, ArtFaceCount>& TTextureCache::Needs(const TBoxSize& size, const TBoxOptions& options)
+{
+    const std::array<float, 6> key{size.Width, size.Height, size.Depth, float(options.Book), float(options.LidOpen),
+                                   float(options.Floor)};
+    auto found = BoxNeeds.find(key);
+    if (found == BoxNeeds.end() && BoxNeeds.size() >= MaxBoxNeeds)
+        BoxNeeds.clear();  // a list of ever new sizes keeps no more than these
+    if (found == BoxNeeds.end())
+        found = BoxNeeds.emplace(key, FaceImageNeeds(BoxQuads(size.Width, size.Height, size.Depth, options),
+                                                     PictureWidth, PictureHeight)).first;
+    return found->second;
+}
 
 template <typename Make>
 const TFaceImage& TTextureCache::Find(const std::string& key, Make make)
 {
-    if (const auto found = Images.find(key); found != Images.end())
+    if (const auto found = Images.find(key); found != Images.end()) {
+        Budget.Use(key, 0);
         return found->second;
+    }
     if (const auto failed = Failures.find(key); failed != Failures.end())
         throw TError(failed->second);
+    // Images of earlier boxes go before a new one comes, so that it may
+    // take over a texture of theirs.
+    for (const std::string& gone : Budget.Evict()) {
+        Spare.push_back(std::move(Images.extract(gone).mapped().Texture));
+        SpareBytes += BytesOf(*Spare.back());
+        while (SpareBytes > Budget.Bound()) {
+            SpareBytes -= BytesOf(*Spare.front());
+            Spare.pop_front();  // its GL texture goes with it
+        }
+    }
     try {
         make();
-        return Images.at(key);
     } catch (const TError& e) {
         Failures.emplace(key, e.what());
         throw;
     }
+    return Images.at(key);
 }
 
-const TFaceImage& TTextureCache::Image(const std::string& fileName, bool premultiplied)
+void TTextureCache::Keep(const std::string& key, std::unique_ptr<TTextureImage> texture, bool premultiplied)
 {
-    const std::string key = fileName + '\0' + (premultiplied ? "premultiplied" : "");
+    // A part of a wrap scan read again for another part stays as it is: the
+    // current box may draw it already.
+    if (Images.contains(key)) {
+        Budget.Use(key, 0);
+        return;
+    }
+    const auto spare = std::find_if(Spare.begin(), Spare.end(), [&](const auto& other) {
+        return other->Width == texture->Width && other->Height == texture->Height;
+    });
+    if (spare != Spare.end()) {
+        texture->TextureID = std::exchange((*spare)->TextureID, 0);
+        SpareBytes -= BytesOf(*texture);
+        Spare.erase(spare);
+    }
+    Budget.Use(key, BytesOf(*texture));
+    Images.emplace(key, Upload(std::move(texture), premultiplied));
+}
+
+const TFaceImage& TTextureCache::Image(const std::string& fileName, bool premultiplied, const TImageNeed& need)
+{
+    // The image as it is read: boxes whose needs differ share it unless it is
+    // read reduced.
+    const TImageNeed read = MayReadReduced(fileName) ? need : TImageNeed{};
+    const std::string key = fileName + '\0' + (premultiplied ? "premultiplied" : "") + '\0' +
+                            std::to_string(read.Width) + " x " + std::to_string(read.Height);
     return Find(key, [&] {
-        std::unique_ptr<TTextureImage> texture = ReadArtworkImage(fileName);
+        std::unique_ptr<TTextureImage> texture = ReadArtworkImage(fileName, read);
         ++Reads;
-        Images.emplace(key, Upload(std::move(texture), premultiplied));
+        Keep(key, std::move(texture), premultiplied);
     });
 }
 
@@ -106,8 +193,7 @@ const TFaceImage& TTextureCache::WrapPart(const std::string& fileName, TArtFace 
             std::unique_ptr<uint8_t[]> cut = CropColumns(pixels, left, width);
             if (!cut)
                 throw TError("Cannot read picture " + fileName + ": not enough memory to cut it into faces");
-            Images.emplace(WrapKey(fileName, face, split),
-                           Upload(PixelTexture(std::move(cut), width, scan->Height), false));
+            Keep(WrapKey(fileName, face, split), PixelTexture(std::move(cut), width, scan->Height), false);
         }
     });
 }
@@ -122,12 +208,14 @@ const TFaceImage& TTextureCache::Colour(TRgba colour)
         auto pixels = std::make_unique<uint8_t[]>(Side * Side * 4);
         for (int i = 0; i < Side * Side; ++i)
             std::copy(colour.begin(), colour.end(), pixels.get() + i * 4);
-        Images.emplace(name, Upload(PixelTexture(std::move(pixels), Side, Side), false));
+        Keep(name, PixelTexture(std::move(pixels), Side, Side), false);
     });
 }
 
 TBoxSetup LoadBox(const TBoxPlan& plan, TTextureCache& cache)
 {
+    cache.BeginBox();
+    const std::array<TImageNeed, ArtFaceCount> needs = ImageNeeds(plan, cache);
     std::array<const TFaceImage*, ArtFaceCount> images{};
     std::string failures;
     for (size_t i = 0; i < ArtFaceCount; ++i) {
@@ -137,7 +225,7 @@ TBoxSetup LoadBox(const TBoxPlan& plan, TTextureCache& cache)
         try {
             switch (source.Kind) {
             case TFaceSourceKind::None: break;
-            case TFaceSourceKind::File: images[i] = &cache.Image(source.File, face == Floor); break;
+            case TFaceSourceKind::File: images[i] = &cache.Image(source.File, face == Floor, needs[i]); break;
             case TFaceSourceKind::WrapPart: images[i] = &cache.WrapPart(source.File, face, plan.Split); break;
             // The spine meets the front's right edge, the top the spine's top.
             case TFaceSourceKind::EdgeColour:

@@ -1,11 +1,16 @@
 #pragma once
 // A box's plan (BoxPlan.h) turned into what its picture draws: the texture of
-// each face and the box's sizes. Each face image is read and sent to GL once
-// for a whole run, and kept with what other faces and an auto box take from
-// it; its pixels are not kept.
+// each face and the box's sizes. A face image is read at the size the
+// run's pictures can show of it (TextureDetail.h), sent to GL and kept, with
+// what other faces and an auto box take from it, for the boxes after it that
+// use it too, while the images kept stay within a bound of bytes; its pixels
+// are not kept.
 #include "render/BoxPlan.h"
 #include "render/FacePixels.h"
+#include "render/TextureBudget.h"
+#include "render/TextureDetail.h"
 
+#include <deque>
 #include <map>
 #include <memory>
 #include <string>
@@ -30,36 +35,69 @@ struct TBoxSetup {
     TBoxSize Size{};
 };
 
+// The textures kept besides those of the box being drawn: room for the
+// images that a series of boxes shares (a back, a floor) and a few boxes'
+// own, while a run of any length keeps the same memory.
+constexpr size_t DefaultTextureBytes = size_t(16) << 20;
+
 class TTextureCache {
 public:
-    TTextureCache();
+    // Textures for pictures of pictureWidth x pictureHeight pixels.
+    TTextureCache(int pictureWidth, int pictureHeight, size_t bytes = DefaultTextureBytes);
     ~TTextureCache();
     TTextureCache(const TTextureCache&) = delete;
     TTextureCache& operator=(const TTextureCache&) = delete;
 
+    // The next box begins: what it asks for from now on is kept until the
+    // box after it begins, and what only the boxes before it used may go.
+    void BeginBox() { Budget.BeginBox(); }
+
     // Each face image is made the first time it is asked for (the rendering
-    // context must be current). A failure raises TError naming the file and
-    // the reason, and every later call for the same image raises the same
-    // error without trying again.
+    // context must be current), and made again when it was let go. A
+    // failure raises TError naming the file and the reason, and every later
+    // call for the same image raises the same error without trying again.
     //
-    // A whole image file (ArtworkImage.h); premultiplied for an image that is
-    // drawn blended, as the floor is.
-    const TFaceImage& Image(const std::string& fileName, bool premultiplied);
+    // A whole image file (ArtworkImage.h), at no less than `need`;
+    // premultiplied for an image that is drawn blended, as the floor is.
+    const TFaceImage& Image(const std::string& fileName, bool premultiplied, const TImageNeed& need = {});
     // One of the three parts of a wrap scan (WrapSplit.h): the scan is read
     // once for all three.
     const TFaceImage& WrapPart(const std::string& fileName, TArtFace part, const TWrapSplit& split);
     // A small texture of one colour.
     const TFaceImage& Colour(TRgba colour);
 
+    // Whether the textures are for pictures of width x height pixels.
+    bool ServesPictures(int width, int height) const { return PictureWidth == width && PictureHeight == height; }
+
     // How many image files have been read so far.
     size_t Loaded() const { return Reads; }
+    // The bytes of the textures kept.
+    size_t Bytes() const { return Budget.Bytes(); }
+
+    // What each face's image needs in the run's pictures of a box of these
+    // sizes and options, worked out once for all boxes alike.
+    const std::array<TImageNeed, ArtFaceCount>& Needs(const TBoxSize& size, const TBoxOptions& options);
 
 private:
     template <typename Make>
     const TFaceImage& Find(const std::string& key, Make make);
+    // Uploads the texture's pixels (into the GL texture of a spare of its
+    // size, when there is one) and keeps it under key, unless an image is
+    // kept under key already.
+    void Keep(const std::string& key, std::unique_ptr<TTextureImage> texture, bool premultiplied);
 
+    const int PictureWidth, PictureHeight;
     std::map<std::string, TFaceImage> Images;
     std::map<std::string, std::string> Failures;
+    static constexpr size_t MaxBoxNeeds = 64;
+    std::map<std::array<float, 6>, std::array<TImageNeed, ArtFaceCount>> BoxNeeds;
+    TTextureBudget Budget;
+    // The textures of the images let go last, up to as many bytes as the
+    // kept ones, their storage kept by the GL for an image of the same size:
+    // a series of boxes of one size has the GL allocate and clear no storage
+    // after the first few.
+    std::deque<std::unique_ptr<TTextureImage>> Spare;
+    size_t SpareBytes = 0;
     size_t Reads = 0;
 };
 

@@ -9,11 +9,12 @@
 #include "view/RenderState.h"
 
 #include <new>
+#include <optional>
 
 struct TPictureDrawer::TState {
     std::unique_ptr<TRenderContext> Context = CreateRenderContext();
     TFramebufferApi Gl = TFramebufferApi::Resolve([this](const char* name) { return Context->ProcAddress(name); });
-    TTextureCache Cache;
+    std::optional<TTextureCache> Cache;  // for pictures of the size of the box drawn last
     TBoxShooter Shooter{(ApplyRenderState(), Gl)};
     std::unique_ptr<TShotStage> Stage;  // for the style of the box drawn last
     TShotStyle StageStyle;
@@ -26,6 +27,17 @@ struct TPictureDrawer::TState {
             StageStyle = style;
         }
         return *Stage;
+    }
+
+    // A list's rows may ask for pictures of other sizes, and the images a
+    // picture needs depend on its size: a new size starts a new cache.
+    TTextureCache& CacheFor(int width, int height)
+    {
+        if (!Cache || !Cache->ServesPictures(width, height)) {
+            Cache.reset();
+            Cache.emplace(width, height);
+        }
+        return *Cache;
     }
 };
 
@@ -42,7 +54,8 @@ void TPictureDrawer::DrawBox(size_t first, size_t end, const TPictureDone& done)
     const TRenderOptions& options = box.Options;
     TShotScene scene;
     try {
-        scene = State->StageFor(options.Style).Scene(ResolveBox(box.Artwork, State->Cache));
+        TTextureCache& cache = State->CacheFor(options.Width, options.Height);
+        scene = State->StageFor(options.Style).Scene(ResolveBox(box.Artwork, cache));
     } catch (const TError& e) {
         for (size_t i = first; i < end; ++i)
             done(i, e.what());

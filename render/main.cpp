@@ -3,6 +3,7 @@
 
 #include <csignal>
 #include <iostream>
+#include <malloc.h>
 
 int main(int argc, char** argv)
 {
@@ -10,5 +11,10 @@ int main(int argc, char** argv)
     // "File too large" and leaves no temporary file, instead of the signal
     // ending the whole run half-way through a file.
     std::signal(SIGXFSZ, SIG_IGN);
+    // Picture-sized buffers (decoded images, the GL's copies of textures)
+    // come and go box by box: each takes pages of its own that go back to the
+    // system when it is freed, so that a run of any length keeps the memory
+    // of a few boxes instead of a heap that only grows.
+    mallopt(M_MMAP_THRESHOLD, 1 << 20);
     return RunRenderTool(std::vector<std::string>(argv + 1, argv + argc), std::cout, std::cerr);
 }

@@ -116,3 +116,79 @@ TEST(TextureImageJpeg, AnySideIsReadWhileThePixelsFitTheBound)
     EXPECT_EQ(image.Width, 16385);
     EXPECT_EQ(image.Height, 2);
 }
+
+namespace {
+
+// A smooth picture with detail every way: red along x, green along y, blue
+// a ripple of both.
+TBytes Gradient(int width, int height)
+{
+    TBytes pixels;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            pixels.push_back(uint8_t(x * 255 / width));
+            pixels.push_back(uint8_t(y * 255 / height));
+            pixels.push_back(uint8_t(128 + 100 * std::sin(x / 23.0) * std::cos(y / 31.0)));
+        }
+    return pixels;
+}
+
+// The mean of the by x by pixels of `full` that one pixel of a picture
+// reduced by `by` covers, channel c.
+double Mean(const TTextureImage& full, int x, int row, int by, int c)
+{
+    double sum = 0;
+    for (int dy = 0; dy < by; ++dy)
+        for (int dx = 0; dx < by; ++dx)
+            sum += At(full, x * by + dx, row * by + dy)[size_t(c)];
+    return sum / (by * by);
+}
+
+}  // namespace
+
+TEST(TextureImageJpeg, AReducedReadIsTheLargestReductionThatKeepsTheSizeAskedFor)
+{
+    const TBytes jpeg = JpegFile(200, 300, TJpegColours::Rgb, Gradient(200, 300));
+    TTextureImage full;
+    ASSERT_TRUE(full.LoadJpegFromMemory(jpeg.data(), jpeg.size()));
+    struct TCase {
+        int MinWidth, MinHeight, Width, Height;
+    };
+    // libjpeg rounds a part up: an eighth of 300 rows is 38.
+    for (const TCase& c : {TCase{100, 150, 100, 150}, {100, 151, 200, 300}, {25, 1, 25, 38}, {26, 38, 50, 75},
+                           {1, 1, 25, 38}, {201, 1, 200, 300}}) {
+        TTextureImage image;
+        ASSERT_TRUE(image.LoadJpegFromMemory(jpeg.data(), jpeg.size(), c.MinWidth, c.MinHeight));
+        EXPECT_EQ(image.Width, c.Width) << c.MinWidth << " x " << c.MinHeight;
+        EXPECT_EQ(image.Height, c.Height) << c.MinWidth << " x " << c.MinHeight;
+        if (c.Width == 200) {  // not reduced: the picture of a whole read, byte for byte
+            EXPECT_TRUE(std::equal(image.ImageData.get(), image.ImageData.get() + 200 * 300 * 4,
+                                   full.ImageData.get()));
+        }
+    }
+    // A quarter: each pixel near the mean of the 4 x 4 it stands for, bottom
+    // row first as well, and the same bytes on every read.
+    TTextureImage quarter, again;
+    ASSERT_TRUE(quarter.LoadJpegFromMemory(jpeg.data(), jpeg.size(), 50, 75));
+    ASSERT_TRUE(again.LoadJpegFromMemory(jpeg.data(), jpeg.size(), 50, 75));
+    EXPECT_TRUE(std::equal(quarter.ImageData.get(), quarter.ImageData.get() + 50 * 75 * 4, again.ImageData.get()));
+    double worst = 0;
+    for (int row = 0; row < 75; ++row)
+        for (int x = 0; x < 50; ++x)
+            for (int c = 0; c < 3; ++c)
+                worst = std::max(worst, std::abs(At(quarter, x, row)[size_t(c)] - Mean(full, x, row, 4, c)));
+    EXPECT_LT(worst, 6.0);
+    EXPECT_EQ(At(quarter, 0, 74)[3], 255);
+}
+
+TEST(TextureImageJpeg, AReducedReadOfInkIsTurnedIntoLightToo)
+{
+    TBytes ink;  // cyan only, stored inverted: a little light left in red
+    for (int i = 0; i < 64 * 64; ++i)
+        ink.insert(ink.end(), {55, 255, 255, 255});
+    const TBytes jpeg = JpegFile(64, 64, TJpegColours::Cmyk, ink);
+    TTextureImage image;
+    ASSERT_TRUE(image.LoadJpegFromMemory(jpeg.data(), jpeg.size(), 8, 8));
+    EXPECT_EQ(image.Width, 8);
+    ExpectNear(At(image, 3, 3), {55, 255, 255, 255});
+}

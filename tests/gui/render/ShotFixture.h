@@ -4,6 +4,7 @@
 // files, and the scene of a box as plenamar-render makes it.
 #include "render/CoverScene.h"
 #include "render/OffscreenTarget.h"
+#include "render/RenderOptions.h"
 #include "render/ShotStage.h"
 #include "tests/support/TestGL.h"
 #include "view/RenderState.h"
@@ -45,6 +46,6 @@ protected:
     std::unique_ptr<TQtContext> Gl;
     TFramebufferApi Api{};
     QTemporaryDir Folder;
-    TTextureCache Cache;
+    TTextureCache Cache{MaxPictureSide, MaxPictureSide};  // images read whole
     std::unique_ptr<TShotStage> Stage;
 };
