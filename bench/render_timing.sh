@@ -6,10 +6,6 @@
 #   20 covers in one batch at 1000 x 1000            (target: at most 3 s)
 #   one 16384 x 16384 picture with 8 samples, tiled  (target: at most 40 s, and
 #                                                     at most 1.5 x its RGBA bytes)
-#   50 distinct boxes at 600 x 600, 8 samples, each  (target: 15 pictures a second
-#   with its own 1000 x 1500 front and back and       from two such runs at once,
-#   150 x 1500 spine JPEGs (make_bench_covers)        and at most 300 MiB each)
-#   5 of those boxes                                  (its peak: the 50's within a few MiB)
 # and with --huge one 30000 x 20000 picture as well.
 #
 # Usage: bench/render_timing.sh [--huge] [runs]   (default 5 runs; the big
@@ -28,7 +24,7 @@ fi
 runs=${1:-5}
 build=${BUILD:-build}
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$build" --target plenamar-render make_bench_covers >/dev/null
+cmake --build "$build" --target plenamar-render >/dev/null
 render="$PWD/$build/render/plenamar-render"
 baseline=${BASELINE:-}
 look=()
@@ -44,16 +40,12 @@ for i in $(seq -w 1 20); do
   cp sample/sample.cov "$work/product$i/product$i.cov"
   covers+=("$work/product$i/product$i.cov")
 done
-# Fifty boxes of distinct artwork.
-"$build/bench/make_bench_covers" "$work/distinct" 50
-distinct=("$work"/distinct/box*/box*.cov)
 
 # "seconds peak-KiB" of one run of the program with the arguments; "failed"
 # when it does not exit 0.
 run() {
-  local times=$work/time.$BASHPID  # runs may go at once
-  if env -u DISPLAY -u WAYLAND_DISPLAY /usr/bin/time -f '%e %M' -o "$times" "$@" >/dev/null 2>"$work/err"; then
-    cat "$times"
+  if env -u DISPLAY -u WAYLAND_DISPLAY /usr/bin/time -f '%e %M' -o "$work/time" "$@" >/dev/null 2>"$work/err"; then
+    cat "$work/time"
   else
     echo failed
   fi
@@ -76,18 +68,12 @@ summary() {
     seconds+=("${result% *}")
     peak=$(( ${result#* } > peak ? ${result#* } : peak ))
   done
-  local middle
-  middle=$(median "${seconds[@]}")
-  printf '%-10s median %6.2f s, peak %5d MiB (runs: %s)' "$label" "$middle" \
+  printf '%-10s median %6.2f s, peak %5d MiB (runs: %s)\n' "$label" "$(median "${seconds[@]}")" \
     $(( peak / 1024 )) "$(printf '%s ' "${seconds[@]}")"
-  [ "$pictures" -le 1 ] || awk -v n="$pictures" -v s="$middle" 'BEGIN { printf ", %.1f pictures a second", n / s }'
-  printf '\n'
 }
 
-# measure LABEL TARGET RUNS ARGS...: the tool's runs, each next to the baseline's;
-# PICTURES=n when a run writes n pictures.
+# measure LABEL TARGET RUNS ARGS...: the tool's runs, each next to the baseline's.
 measure() {
-  local pictures=${PICTURES:-1}
   local label=$1 target=$2 count=$3
   shift 3
   local ours=() theirs=()
@@ -111,36 +97,6 @@ measure "20 covers in one batch at 1000 x 1000" "3 s" "$runs" \
   --size 1000x1000 --out-dir "$work/out" "${covers[@]}"
 measure "one 16384 x 16384 picture, 8 samples" "40 s, $(( 16384 * 16384 * 4 * 3 / 2 / 1048576 )) MiB" 1 \
   --size 16384x16384 --samples 8 -o "$work/big.png" "${covers[0]}"
-PICTURES=50 measure "50 distinct boxes of 1000 x 1500 JPEGs at 600 x 600" "15 pictures a second from two runs" \
-  "$runs" --size 600x600 --out-dir "$work/out" "${distinct[@]}"
-# Two runs at once, as two workers would be: "seconds peak-KiB" until both
-# are done, the larger peak.
-pair() {
-  local program=$1 start end
-  shift
-  rm -rf "$work/out" "$work/out2"
-  start=$(date +%s%N)
-  run "$program" "$@" --out-dir "$work/out" "${distinct[@]:0:25}" >"$work/pair1" &
-  run "$program" "$@" --out-dir "$work/out2" "${distinct[@]:25}" >"$work/pair2"
-  wait
-  end=$(date +%s%N)
-  if grep -q failed "$work/pair1" "$work/pair2"; then
-    echo failed
-  else
-    cat "$work/pair1" "$work/pair2" |
-      awk -v ns=$(( end - start )) '$2 > peak { peak = $2 } END { printf "%.2f %d\n", ns / 1e9, peak }'
-  fi
-}
-ours=() theirs=()
-for _ in $(seq "$runs"); do
-  ours+=("$(pair "$render" "${look[@]}" --size 600x600)")
-  [ -z "$baseline" ] || theirs+=("$(pair "$baseline" --size 600x600)")
-done
-echo "the same 50 boxes, 25 in each of two runs at once (target 15 pictures a second)"
-pictures=50 summary "  this" "${ours[@]}"
-[ -z "$baseline" ] || pictures=50 summary "  baseline" "${theirs[@]}"
-PICTURES=5 measure "5 of those boxes at 600 x 600" "peak within a few MiB of the 50's" "$runs" \
-  --size 600x600 --out-dir "$work/out" "${distinct[@]:0:5}"
 if [ "$huge" = 1 ]; then
   measure "one 30000 x 20000 picture, 8 samples" "memory near $(( 30000 * 20000 * 4 / 1048576 )) MiB" 1 \
     --size 30000x20000 --samples 8 -o "$work/huge.png" "${covers[0]}"
