@@ -28,8 +28,8 @@ constexpr qint64 MaxFileSize = qint64(kMaxPictureBytes) + (qint64(1) << 20);
 // complaints, say) is kept for an error message instead of being printed.
 class TReaderMessages {
 public:
-    TReaderMessages() : Previous(qInstallMessageHandler(Keep)) { Kept().clear(); }
-    ~TReaderMessages() { qInstallMessageHandler(Previous); }
+    TReaderMessages() : Previous_(qInstallMessageHandler(Keep)) { Kept().clear(); }
+    ~TReaderMessages() { qInstallMessageHandler(Previous_); }
     TReaderMessages(const TReaderMessages&) = delete;
     TReaderMessages& operator=(const TReaderMessages&) = delete;
 
@@ -47,7 +47,7 @@ private:
         Kept() += (Kept().empty() ? "" : "; ") + message.toStdString();
     }
 
-    const QtMessageHandler Previous;
+    const QtMessageHandler Previous_;
 };
 
 std::unique_ptr<TTextureImage> ThroughTextureLoader(const QByteArray& bytes, const std::string& fileName,

@@ -3,62 +3,62 @@
 #include <utility>
 
 TBackgroundRows::TBackgroundRows(TPictureRows& to, int width)
-    : To(to), Width(size_t(width)), Thread([this] { Work(); })
+    : To_(to), Width_(size_t(width)), Thread_([this] { Work(); })
 {
 }
 
 TBackgroundRows::~TBackgroundRows()
 {
     {
-        const std::lock_guard<std::mutex> lock(Lock);
-        Stopping = true;
+        const std::lock_guard<std::mutex> lock(Lock_);
+        Stopping_ = true;
     }
-    Changed.notify_all();
-    Thread.join();
+    Changed_.notify_all();
+    Thread_.join();
 }
 
 void TBackgroundRows::WaitIdle(std::unique_lock<std::mutex>& lock)
 {
-    Changed.wait(lock, [this] { return !InHand; });
-    if (Failure)
-        std::rethrow_exception(std::exchange(Failure, nullptr));
+    Changed_.wait(lock, [this] { return !InHand_; });
+    if (Failure_)
+        std::rethrow_exception(std::exchange(Failure_, nullptr));
 }
 
 void TBackgroundRows::Put(int first, int count, const uint32_t* rows)
 {
-    std::unique_lock<std::mutex> lock(Lock);
+    std::unique_lock<std::mutex> lock(Lock_);
     WaitIdle(lock);
-    Rows.assign(rows, rows + size_t(count) * Width);
-    First = first;
-    Count = count;
-    InHand = true;
+    Rows_.assign(rows, rows + size_t(count) * Width_);
+    First_ = first;
+    Count_ = count;
+    InHand_ = true;
     lock.unlock();
-    Changed.notify_all();
+    Changed_.notify_all();
 }
 
 void TBackgroundRows::Finish()
 {
-    std::unique_lock<std::mutex> lock(Lock);
+    std::unique_lock<std::mutex> lock(Lock_);
     WaitIdle(lock);
 }
 
 void TBackgroundRows::Work()
 {
-    std::unique_lock<std::mutex> lock(Lock);
+    std::unique_lock<std::mutex> lock(Lock_);
     for (;;) {
-        Changed.wait(lock, [this] { return InHand || Stopping; });
-        if (!InHand)
+        Changed_.wait(lock, [this] { return InHand_ || Stopping_; });
+        if (!InHand_)
             return;
         lock.unlock();
         std::exception_ptr failure;
         try {
-            To.Put(First, Count, Rows.data());
+            To_.Put(First_, Count_, Rows_.data());
         } catch (...) {
             failure = std::current_exception();
         }
         lock.lock();
-        Failure = failure;
-        InHand = false;
-        Changed.notify_all();
+        Failure_ = failure;
+        InHand_ = false;
+        Changed_.notify_all();
     }
 }

@@ -29,13 +29,13 @@ private:
     // Waits, holding lock, until no rows are in hand; raises a failure.
     void WaitIdle(std::unique_lock<std::mutex>& lock);
 
-    TPictureRows& To;
-    const size_t Width;
-    std::mutex Lock;
-    std::condition_variable Changed;
-    std::vector<uint32_t> Rows;
-    int First = 0, Count = 0;
-    bool InHand = false, Stopping = false;
-    std::exception_ptr Failure;
-    std::thread Thread;
+    TPictureRows& To_;
+    const size_t Width_;
+    std::mutex Lock_;
+    std::condition_variable Changed_;
+    std::vector<uint32_t> Rows_;
+    int First_ = 0, Count_ = 0;
+    bool InHand_ = false, Stopping_ = false;
+    std::exception_ptr Failure_;
+    std::thread Thread_;
 };

@@ -10,38 +10,38 @@ namespace {
 class TBmpEncoder : public TImageEncoder {
 public:
     TBmpEncoder(TFileOutput& out, int width, int height)
-        : Out(out), Width(size_t(width)), Height(size_t(height)), Stride(size_t(TBitmap24::RowBytes(width)))
+        : Out_(out), Width_(size_t(width)), Height_(size_t(height)), Stride_(size_t(TBitmap24::RowBytes(width)))
     {
         const std::string headers = BmpHeaders(width, height);
-        HeadersSize = headers.size();
-        Out.Write(headers.data(), headers.size());
+        HeadersSize_ = headers.size();
+        Out_.Write(headers.data(), headers.size());
     }
 
     // The file holds the rows bottom-up: these make one block there, which
     // starts with the last of them.
     void Put(int first, int count, const uint32_t* rows) override
     {
-        Block.assign(Stride * size_t(count), 0);
+        Block_.assign(Stride_ * size_t(count), 0);
         for (size_t i = 0; i < size_t(count); ++i) {
-            const uint32_t* from = rows + (size_t(count) - 1 - i) * Width;
-            uint8_t* to = Block.data() + i * Stride;
-            for (size_t x = 0; x < Width; ++x, to += 3) {
+            const uint32_t* from = rows + (size_t(count) - 1 - i) * Width_;
+            uint8_t* to = Block_.data() + i * Stride_;
+            for (size_t x = 0; x < Width_; ++x, to += 3) {
                 to[0] = uint8_t(from[x]);
                 to[1] = uint8_t(from[x] >> 8);
                 to[2] = uint8_t(from[x] >> 16);
             }
         }
-        Out.Seek(HeadersSize + (Height - size_t(first) - size_t(count)) * Stride);
-        Out.Write(Block.data(), Block.size());
+        Out_.Seek(HeadersSize_ + (Height_ - size_t(first) - size_t(count)) * Stride_);
+        Out_.Write(Block_.data(), Block_.size());
     }
 
     void Finish() override {}
 
 private:
-    TFileOutput& Out;
-    const size_t Width, Height, Stride;
-    size_t HeadersSize = 0;
-    std::vector<uint8_t> Block;
+    TFileOutput& Out_;
+    const size_t Width_, Height_, Stride_;
+    size_t HeadersSize_ = 0;
+    std::vector<uint8_t> Block_;
 };
 
 } // namespace

@@ -26,35 +26,35 @@ void DrawView(const TTileView& view, const TSceneDrawer& draw)
 // The rows straight into a picture in memory.
 class TImageRows : public TPictureRows {
 public:
-    explicit TImageRows(QImage& image) : Image(image) {}
+    explicit TImageRows(QImage& image) : Image_(image) {}
 
     void Put(int first, int count, const uint32_t* rows) override
     {
-        const size_t bytes = size_t(Image.width()) * 4;
+        const size_t bytes = size_t(Image_.width()) * 4;
         for (int y = 0; y < count; ++y)
-            std::memcpy(Image.scanLine(first + y), rows + size_t(y) * size_t(Image.width()), bytes);
+            std::memcpy(Image_.scanLine(first + y), rows + size_t(y) * size_t(Image_.width()), bytes);
     }
 
 private:
-    QImage& Image;
+    QImage& Image_;
 };
 
 } // namespace
 
-TBoxShooter::TBoxShooter(const TFramebufferApi& gl) : Gl(gl), SampleCounts(TargetSampleCounts(gl)) {}
+TBoxShooter::TBoxShooter(const TFramebufferApi& gl) : Gl_(gl), SampleCounts_(TargetSampleCounts(gl)) {}
 
 TBoxShooter::~TBoxShooter() = default;
 
 void TBoxShooter::PrepareTarget(int width, int height, int samples)
 {
-    if (Target && Target->Width() == width && Target->Height() == height && Target->Samples() == samples)
+    if (Target_ && Target_->Width() == width && Target_->Height() == height && Target_->Samples() == samples)
         return;
-    Target.reset();
+    Target_.reset();
     try {
-        Target = std::make_unique<TOffscreenTarget>(Gl, width, height, samples);
+        Target_ = std::make_unique<TOffscreenTarget>(Gl_, width, height, samples);
     } catch (const TError& e) {
         std::string counts;
-        for (const int count : SampleCounts)
+        for (const int count : SampleCounts_)
             counts += (counts.empty() ? "" : ", ") + std::to_string(count);
         throw TError(std::string(e.what()) + " (one pass holds " + counts +
                      " samples here; smaller tiles take less memory)");
@@ -65,33 +65,33 @@ void TBoxShooter::Shoot(const TFraming& framing, const TShotSettings& settings, 
                         TPictureRows& rows)
 {
     const int width = settings.Width, height = settings.Height;
-    const TSamplePlan plan = PlanSamples(settings.Samples, SampleCounts);
+    const TSamplePlan plan = PlanSamples(settings.Samples, SampleCounts_);
     const int side = std::clamp(settings.Tile, 1, LargestTarget());
     const int tileWidth = std::min(side, width), tileHeight = std::min(side, height);
     PrepareTarget(tileWidth, tileHeight, plan.SamplesPerPass);
 
     // At most 64 passes of 255 each: the sums fit 16 bits.
-    Pass.resize(size_t(tileWidth) * size_t(tileHeight) * 4);
-    Sums.resize(plan.Passes > 1 ? Pass.size() : 0);
-    Strip.resize(size_t(width) * size_t(tileHeight));
+    Pass_.resize(size_t(tileWidth) * size_t(tileHeight) * 4);
+    Sums_.resize(plan.Passes > 1 ? Pass_.size() : 0);
+    Strip_.resize(size_t(width) * size_t(tileHeight));
     const std::vector<uint8_t> average = AverageTable(plan.Passes);
     for (const TPixelRect& tile : PictureTiles(width, height, side)) {
-        std::fill(Sums.begin(), Sums.end(), uint16_t(0));
+        std::fill(Sums_.begin(), Sums_.end(), uint16_t(0));
         for (int p = 0; p < plan.Passes; ++p) {
             const TPassOffset offset = PassOffset(p, plan.Passes);
-            Target->Bind();
+            Target_->Bind();
             DrawView(TileView(framing, height, tile, offset.X, offset.Y), draw);
-            Target->Read(tile.Width, tile.Height, Pass.data());
+            Target_->Read(tile.Width, tile.Height, Pass_.data());
             if (plan.Passes > 1)
-                AddPass(Pass.data(), size_t(tile.Width) * size_t(tile.Height) * 4, Sums.data());
+                AddPass(Pass_.data(), size_t(tile.Width) * size_t(tile.Height) * 4, Sums_.data());
         }
-        uint32_t* to = Strip.data() + tile.X;
+        uint32_t* to = Strip_.data() + tile.X;
         if (plan.Passes > 1)
-            StoreTile(Sums.data(), average, tile.Width, tile.Height, settings.Transparent, to, size_t(width));
+            StoreTile(Sums_.data(), average, tile.Width, tile.Height, settings.Transparent, to, size_t(width));
         else
-            StoreTile(Pass.data(), tile.Width, tile.Height, settings.Transparent, to, size_t(width));
+            StoreTile(Pass_.data(), tile.Width, tile.Height, settings.Transparent, to, size_t(width));
         if (tile.X + tile.Width == width)
-            rows.Put(tile.Y, tile.Height, Strip.data());
+            rows.Put(tile.Y, tile.Height, Strip_.data());
     }
 }
 

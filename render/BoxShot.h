@@ -58,13 +58,13 @@ private:
     // Target made width x height with samples a pixel, unless it is already.
     void PrepareTarget(int width, int height, int samples);
 
-    const TFramebufferApi& Gl;
-    const std::vector<int> SampleCounts;       // what one pass can hold here
-    std::unique_ptr<TOffscreenTarget> Target;
+    const TFramebufferApi& Gl_;
+    const std::vector<int> SampleCounts_;       // what one pass can hold here
+    std::unique_ptr<TOffscreenTarget> Target_;
     // One tile's pass as read back, the sums of its passes, and one row of
     // tiles made into rows: kept from shot to shot, so a batch does not ask
     // the system for fresh memory each time.
-    std::vector<uint8_t> Pass;
-    std::vector<uint16_t> Sums;
-    std::vector<uint32_t> Strip;
+    std::vector<uint8_t> Pass_;
+    std::vector<uint16_t> Sums_;
+    std::vector<uint32_t> Strip_;
 };

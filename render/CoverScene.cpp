@@ -98,7 +98,7 @@ std::array<TImageNeed, ArtFaceCount> ImageNeeds(const TBoxPlan& plan, TTextureCa
 } // namespace
 
 TTextureCache::TTextureCache(int pictureWidth, int pictureHeight, size_t bytes)
-    : PictureWidth(pictureWidth), PictureHeight(pictureHeight), Budget(bytes)
+    : PictureWidth_(pictureWidth), PictureHeight_(pictureHeight), Budget_(bytes)
 {
 }
 
@@ -108,61 +108,61 @@ const std::array<TImageNeed, ArtFaceCount>& TTextureCache::Needs(const TBoxSize&
 {
     const std::array<float, 6> key{size.Width, size.Height, size.Depth, float(options.Book), float(options.LidOpen),
                                    float(options.Floor)};
-    auto found = BoxNeeds.find(key);
-    if (found == BoxNeeds.end() && BoxNeeds.size() >= MaxBoxNeeds)
-        BoxNeeds.clear();  // a list of ever new sizes keeps no more than these
-    if (found == BoxNeeds.end())
-        found = BoxNeeds.emplace(key, FaceImageNeeds(BoxQuads(size.Width, size.Height, size.Depth, options),
-                                                     PictureWidth, PictureHeight)).first;
+    auto found = BoxNeeds_.find(key);
+    if (found == BoxNeeds_.end() && BoxNeeds_.size() >= MaxBoxNeeds)
+        BoxNeeds_.clear();  // a list of ever new sizes keeps no more than these
+    if (found == BoxNeeds_.end())
+        found = BoxNeeds_.emplace(key, FaceImageNeeds(BoxQuads(size.Width, size.Height, size.Depth, options),
+                                                     PictureWidth_, PictureHeight_)).first;
     return found->second;
 }
 
 template <typename Make>
 const TFaceImage& TTextureCache::Find(const std::string& key, Make make)
 {
-    if (const auto found = Images.find(key); found != Images.end()) {
-        Budget.Use(key, 0);
+    if (const auto found = Images_.find(key); found != Images_.end()) {
+        Budget_.Use(key, 0);
         return found->second;
     }
-    if (const auto failed = Failures.find(key); failed != Failures.end())
+    if (const auto failed = Failures_.find(key); failed != Failures_.end())
         throw TError(failed->second);
     // Images of earlier boxes go before a new one comes, so that it may
     // take over a texture of theirs.
-    for (const std::string& gone : Budget.Evict()) {
-        Spare.push_back(std::move(Images.extract(gone).mapped().Texture));
-        SpareBytes += BytesOf(*Spare.back());
-        while (SpareBytes > Budget.Bound()) {
-            SpareBytes -= BytesOf(*Spare.front());
-            Spare.pop_front();  // its GL texture goes with it
+    for (const std::string& gone : Budget_.Evict()) {
+        Spare_.push_back(std::move(Images_.extract(gone).mapped().Texture));
+        SpareBytes_ += BytesOf(*Spare_.back());
+        while (SpareBytes_ > Budget_.Bound()) {
+            SpareBytes_ -= BytesOf(*Spare_.front());
+            Spare_.pop_front();  // its GL texture goes with it
         }
     }
     try {
         make();
     } catch (const TError& e) {
-        Failures.emplace(key, e.what());
+        Failures_.emplace(key, e.what());
         throw;
     }
-    return Images.at(key);
+    return Images_.at(key);
 }
 
 void TTextureCache::Keep(const std::string& key, std::unique_ptr<TTextureImage> texture, bool premultiplied)
 {
     // A part of a wrap scan read again for another part stays as it is: the
     // current box may draw it already.
-    if (Images.contains(key)) {
-        Budget.Use(key, 0);
+    if (Images_.contains(key)) {
+        Budget_.Use(key, 0);
         return;
     }
-    const auto spare = std::find_if(Spare.begin(), Spare.end(), [&](const auto& other) {
+    const auto spare = std::find_if(Spare_.begin(), Spare_.end(), [&](const auto& other) {
         return other->Width == texture->Width && other->Height == texture->Height;
     });
-    if (spare != Spare.end()) {
+    if (spare != Spare_.end()) {
         texture->TextureID = std::exchange((*spare)->TextureID, 0);
-        SpareBytes -= BytesOf(*texture);
-        Spare.erase(spare);
+        SpareBytes_ -= BytesOf(*texture);
+        Spare_.erase(spare);
     }
-    Budget.Use(key, BytesOf(*texture));
-    Images.emplace(key, Upload(std::move(texture), premultiplied));
+    Budget_.Use(key, BytesOf(*texture));
+    Images_.emplace(key, Upload(std::move(texture), premultiplied));
 }
 
 const TFaceImage& TTextureCache::Image(const std::string& fileName, bool premultiplied, const TImageNeed& need)
@@ -174,7 +174,7 @@ const TFaceImage& TTextureCache::Image(const std::string& fileName, bool premult
                             std::to_string(read.Width) + " x " + std::to_string(read.Height);
     return Find(key, [&] {
         std::unique_ptr<TTextureImage> texture = ReadArtworkImage(fileName, read);
-        ++Reads;
+        ++Reads_;
         Keep(key, std::move(texture), premultiplied);
     });
 }
@@ -183,7 +183,7 @@ const TFaceImage& TTextureCache::WrapPart(const std::string& fileName, TArtFace 
 {
     return Find(WrapKey(fileName, part, split), [&] {
         const std::unique_ptr<TTextureImage> scan = ReadArtworkImage(fileName);
-        ++Reads;
+        ++Reads_;
         const TWrapWidths widths = WrapWidths(scan->Width, split, fileName);
         const TPixelsView pixels{scan->ImageData.get(), scan->Width, scan->Height};
         const std::pair<TArtFace, int> lefts[] = {

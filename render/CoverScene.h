@@ -50,7 +50,7 @@ public:
 
     // The next box begins: what it asks for from now on is kept until the
     // box after it begins, and what only the boxes before it used may go.
-    void BeginBox() { Budget.BeginBox(); }
+    void BeginBox() { Budget_.BeginBox(); }
 
     // Each face image is made the first time it is asked for (the rendering
     // context must be current), and made again when it was let go. A
@@ -67,12 +67,12 @@ public:
     const TFaceImage& Colour(TRgba colour);
 
     // Whether the textures are for pictures of width x height pixels.
-    bool ServesPictures(int width, int height) const { return PictureWidth == width && PictureHeight == height; }
+    bool ServesPictures(int width, int height) const { return PictureWidth_ == width && PictureHeight_ == height; }
 
     // How many image files have been read so far.
-    size_t Loaded() const { return Reads; }
+    size_t Loaded() const { return Reads_; }
     // The bytes of the textures kept.
-    size_t Bytes() const { return Budget.Bytes(); }
+    size_t Bytes() const { return Budget_.Bytes(); }
 
     // What each face's image needs in the run's pictures of a box of these
     // sizes and options, worked out once for all boxes alike.
@@ -86,19 +86,19 @@ private:
     // kept under key already.
     void Keep(const std::string& key, std::unique_ptr<TTextureImage> texture, bool premultiplied);
 
-    const int PictureWidth, PictureHeight;
-    std::map<std::string, TFaceImage> Images;
-    std::map<std::string, std::string> Failures;
+    const int PictureWidth_, PictureHeight_;
+    std::map<std::string, TFaceImage> Images_;
+    std::map<std::string, std::string> Failures_;
     static constexpr size_t MaxBoxNeeds = 64;
-    std::map<std::array<float, 6>, std::array<TImageNeed, ArtFaceCount>> BoxNeeds;
-    TTextureBudget Budget;
+    std::map<std::array<float, 6>, std::array<TImageNeed, ArtFaceCount>> BoxNeeds_;
+    TTextureBudget Budget_;
     // The textures of the images let go last, up to as many bytes as the
     // kept ones, their storage kept by the GL for an image of the same size:
     // a series of boxes of one size has the GL allocate and clear no storage
     // after the first few.
-    std::deque<std::unique_ptr<TTextureImage>> Spare;
-    size_t SpareBytes = 0;
-    size_t Reads = 0;
+    std::deque<std::unique_ptr<TTextureImage>> Spare_;
+    size_t SpareBytes_ = 0;
+    size_t Reads_ = 0;
 };
 
 // The textures of the plan's faces, and the box's sizes, from the images for

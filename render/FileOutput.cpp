@@ -7,8 +7,8 @@
 TFileOutput::TFileOutput(int fd)
 {
     const int own = dup(fd);
-    File = own < 0 ? nullptr : fdopen(own, "wb");
-    if (!File) {
+    File_ = own < 0 ? nullptr : fdopen(own, "wb");
+    if (!File_) {
         const int code = errno;
         if (own >= 0)
             close(own);
@@ -18,7 +18,7 @@ TFileOutput::TFileOutput(int fd)
 
 TFileOutput::~TFileOutput()
 {
-    std::fclose(File);
+    std::fclose(File_);
 }
 
 void TFileOutput::Fail() const
@@ -29,20 +29,20 @@ void TFileOutput::Fail() const
 void TFileOutput::Write(const void* data, size_t size)
 {
     errno = 0;
-    if (std::fwrite(data, 1, size, File) != size)
+    if (std::fwrite(data, 1, size, File_) != size)
         Fail();
 }
 
 void TFileOutput::Seek(uint64_t offset)
 {
     errno = 0;
-    if (fseeko(File, off_t(offset), SEEK_SET) != 0)
+    if (fseeko(File_, off_t(offset), SEEK_SET) != 0)
         Fail();
 }
 
 void TFileOutput::Flush()
 {
     errno = 0;
-    if (std::fflush(File) != 0)
+    if (std::fflush(File_) != 0)
         Fail();
 }

@@ -26,5 +26,5 @@ public:
 private:
     [[noreturn]] void Fail() const;
 
-    std::FILE* File;
+    std::FILE* File_;
 };

@@ -39,48 +39,48 @@ bool IsUtf8(std::string_view text)
 // Splits the text into records of cells; each record keeps the row it is.
 class TRecordReader {
 public:
-    explicit TRecordReader(std::string_view text) : Text(text) {}
+    explicit TRecordReader(std::string_view text) : Text_(text) {}
 
     bool Next(std::vector<std::string>& cells)
     {
-        if (At >= Text.size())
+        if (At_ >= Text_.size())
             return false;
         cells.assign(1, std::string());
-        ++Row;
-        while (At < Text.size()) {
-            const char c = Text[At++];
-            if (c == '"' && cells.back().empty() && !Quoted) {
+        ++Row_;
+        while (At_ < Text_.size()) {
+            const char c = Text_[At_++];
+            if (c == '"' && cells.back().empty() && !Quoted_) {
                 ReadQuoted(cells.back());
-                Quoted = true;
+                Quoted_ = true;
             } else if (c == ',') {
                 cells.emplace_back();
-                Quoted = false;
-            } else if (c == '\n' || (c == '\r' && At < Text.size() && Text[At] == '\n')) {
-                At += c == '\r';
+                Quoted_ = false;
+            } else if (c == '\n' || (c == '\r' && At_ < Text_.size() && Text_[At_] == '\n')) {
+                At_ += c == '\r';
                 break;
-            } else if (Quoted) {
-                Refuse(Row, "a quoted cell must end at a comma or the end of the line");
+            } else if (Quoted_) {
+                Refuse(Row_, "a quoted cell must end at a comma or the end of the line");
             } else {
                 cells.back() += c;
             }
         }
-        Quoted = false;
+        Quoted_ = false;
         return true;
     }
 
-    int RowNumber() const { return Row; }
+    int RowNumber() const { return Row_; }
 
 private:
     void ReadQuoted(std::string& cell)
     {
-        const int start = Row;
-        while (At < Text.size()) {
-            const char c = Text[At++];
+        const int start = Row_;
+        while (At_ < Text_.size()) {
+            const char c = Text_[At_++];
             if (c != '"') {
                 cell += c;
-            } else if (At < Text.size() && Text[At] == '"') {
+            } else if (At_ < Text_.size() && Text_[At_] == '"') {
                 cell += '"';
-                ++At;
+                ++At_;
             } else {
                 return;
             }
@@ -88,10 +88,10 @@ private:
         Refuse(start, "a quote is opened and never closed");
     }
 
-    std::string_view Text;
-    size_t At = 0;
-    int Row = 0;
-    bool Quoted = false;  // the current cell was quoted and its quote is closed
+    std::string_view Text_;
+    size_t At_ = 0;
+    int Row_ = 0;
+    bool Quoted_ = false;  // the current cell was quoted and its quote is closed
 };
 
 } // namespace

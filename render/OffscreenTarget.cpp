@@ -64,7 +64,7 @@ int LargestTarget()
 }
 
 TOffscreenTarget::TOffscreenTarget(const TFramebufferApi& gl, int width, int height, int samples)
-    : Gl(gl), Width_(width), Height_(height), Samples_(samples)
+    : Gl_(gl), Width_(width), Height_(height), Samples_(samples)
 {
     const int largest = LargestTarget();
     if (width > largest || height > largest)
@@ -72,12 +72,12 @@ TOffscreenTarget::TOffscreenTarget(const TFramebufferApi& gl, int width, int hei
     // A multisampled target is resolved into a plain colour buffer; a plain
     // one is drawn and read itself.
     if (samples > 1) {
-        Drawn = Framebuffer(samples, DrawnColour, &DrawnDepth);
-        Resolved = Framebuffer(1, ResolvedColour, nullptr);
+        Drawn_ = Framebuffer(samples, DrawnColour_, &DrawnDepth_);
+        Resolved_ = Framebuffer(1, ResolvedColour_, nullptr);
     } else {
-        Resolved = Framebuffer(1, ResolvedColour, &DrawnDepth);
+        Resolved_ = Framebuffer(1, ResolvedColour_, &DrawnDepth_);
     }
-    if (Resolved == 0 || (samples > 1 && Drawn == 0)) {
+    if (Resolved_ == 0 || (samples > 1 && Drawn_ == 0)) {
         Release();
         throw TError("this OpenGL cannot draw " + std::to_string(width) + " x " + std::to_string(height) +
                      " pixels at once with " + std::to_string(samples) + (samples > 1 ? " samples" : " sample"));
@@ -91,11 +91,11 @@ TOffscreenTarget::~TOffscreenTarget()
 
 void TOffscreenTarget::Release()
 {
-    Gl.BindFramebuffer(GL_FRAMEBUFFER, 0);
-    const GLuint framebuffers[] = {Drawn, Resolved};
-    const GLuint renderbuffers[] = {DrawnColour, DrawnDepth, ResolvedColour};
-    Gl.DeleteFramebuffers(2, framebuffers);
-    Gl.DeleteRenderbuffers(3, renderbuffers);
+    Gl_.BindFramebuffer(GL_FRAMEBUFFER, 0);
+    const GLuint framebuffers[] = {Drawn_, Resolved_};
+    const GLuint renderbuffers[] = {DrawnColour_, DrawnDepth_, ResolvedColour_};
+    Gl_.DeleteFramebuffers(2, framebuffers);
+    Gl_.DeleteRenderbuffers(3, renderbuffers);
 }
 
 GLuint TOffscreenTarget::Framebuffer(int samples, GLuint& colour, GLuint* depth) const
@@ -103,25 +103,25 @@ GLuint TOffscreenTarget::Framebuffer(int samples, GLuint& colour, GLuint* depth)
     // A single-sampled renderbuffer is stored with 0 samples.
     const GLint stored = samples > 1 ? samples : 0;
     GLuint framebuffer = 0;
-    Gl.GenFramebuffers(1, &framebuffer);
-    Gl.BindFramebuffer(GL_FRAMEBUFFER, framebuffer);
-    Gl.GenRenderbuffers(1, &colour);
-    Gl.BindRenderbuffer(GL_RENDERBUFFER, colour);
-    Gl.RenderbufferStorageMultisample(GL_RENDERBUFFER, stored, GL_RGBA8, Width_, Height_);
+    Gl_.GenFramebuffers(1, &framebuffer);
+    Gl_.BindFramebuffer(GL_FRAMEBUFFER, framebuffer);
+    Gl_.GenRenderbuffers(1, &colour);
+    Gl_.BindRenderbuffer(GL_RENDERBUFFER, colour);
+    Gl_.RenderbufferStorageMultisample(GL_RENDERBUFFER, stored, GL_RGBA8, Width_, Height_);
     GLint given = 0;
-    Gl.GetRenderbufferParameteriv(GL_RENDERBUFFER, GL_RENDERBUFFER_SAMPLES, &given);
-    Gl.FramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, colour);
+    Gl_.GetRenderbufferParameteriv(GL_RENDERBUFFER, GL_RENDERBUFFER_SAMPLES, &given);
+    Gl_.FramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, colour);
     if (depth) {
-        Gl.GenRenderbuffers(1, depth);
-        Gl.BindRenderbuffer(GL_RENDERBUFFER, *depth);
-        Gl.RenderbufferStorageMultisample(GL_RENDERBUFFER, stored, GL_DEPTH_COMPONENT24, Width_, Height_);
-        Gl.FramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, *depth);
+        Gl_.GenRenderbuffers(1, depth);
+        Gl_.BindRenderbuffer(GL_RENDERBUFFER, *depth);
+        Gl_.RenderbufferStorageMultisample(GL_RENDERBUFFER, stored, GL_DEPTH_COMPONENT24, Width_, Height_);
+        Gl_.FramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, *depth);
     }
-    Gl.BindRenderbuffer(GL_RENDERBUFFER, 0);
+    Gl_.BindRenderbuffer(GL_RENDERBUFFER, 0);
     // A count the implementation rounded up to another is not the one asked for.
-    if (given != stored || Gl.CheckFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE) {
-        Gl.BindFramebuffer(GL_FRAMEBUFFER, 0);
-        Gl.DeleteFramebuffers(1, &framebuffer);
+    if (given != stored || Gl_.CheckFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE) {
+        Gl_.BindFramebuffer(GL_FRAMEBUFFER, 0);
+        Gl_.DeleteFramebuffers(1, &framebuffer);
         return 0;
     }
     return framebuffer;
@@ -129,17 +129,17 @@ GLuint TOffscreenTarget::Framebuffer(int samples, GLuint& colour, GLuint* depth)
 
 void TOffscreenTarget::Bind() const
 {
-    Gl.BindFramebuffer(GL_FRAMEBUFFER, Drawn != 0 ? Drawn : Resolved);
+    Gl_.BindFramebuffer(GL_FRAMEBUFFER, Drawn_ != 0 ? Drawn_ : Resolved_);
 }
 
 void TOffscreenTarget::Read(int width, int height, uint8_t* bgra) const
 {
-    if (Drawn != 0) {
-        Gl.BindFramebuffer(GL_READ_FRAMEBUFFER, Drawn);
-        Gl.BindFramebuffer(GL_DRAW_FRAMEBUFFER, Resolved);
-        Gl.BlitFramebuffer(0, 0, width, height, 0, 0, width, height, GL_COLOR_BUFFER_BIT, GL_NEAREST);
+    if (Drawn_ != 0) {
+        Gl_.BindFramebuffer(GL_READ_FRAMEBUFFER, Drawn_);
+        Gl_.BindFramebuffer(GL_DRAW_FRAMEBUFFER, Resolved_);
+        Gl_.BlitFramebuffer(0, 0, width, height, 0, 0, width, height, GL_COLOR_BUFFER_BIT, GL_NEAREST);
     }
-    Gl.BindFramebuffer(GL_READ_FRAMEBUFFER, Resolved);
+    Gl_.BindFramebuffer(GL_READ_FRAMEBUFFER, Resolved_);
     GLint alignment = 4;
     glGetIntegerv(GL_PACK_ALIGNMENT, &alignment);
     glPixelStorei(GL_PACK_ALIGNMENT, 4);

@@ -56,10 +56,10 @@ private:
     GLuint Framebuffer(int samples, GLuint& colour, GLuint* depth) const;
     void Release();
 
-    const TFramebufferApi& Gl;
+    const TFramebufferApi& Gl_;
     int Width_, Height_, Samples_;
-    GLuint Drawn = 0, DrawnColour = 0, DrawnDepth = 0;
-    GLuint Resolved = 0, ResolvedColour = 0;
+    GLuint Drawn_ = 0, DrawnColour_ = 0, DrawnDepth_ = 0;
+    GLuint Resolved_ = 0, ResolvedColour_ = 0;
 };
 
 // The largest side of a target here: the least of the GL's renderbuffer,

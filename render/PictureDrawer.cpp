@@ -42,7 +42,7 @@ struct TPictureDrawer::TState {
 };
 
 TPictureDrawer::TPictureDrawer(const std::vector<TRunBox>& boxes, const std::vector<TPictureJob>& jobs)
-    : Boxes(boxes), Jobs(jobs), State(std::make_unique<TState>())
+    : Boxes_(boxes), Jobs_(jobs), State_(std::make_unique<TState>())
 {
 }
 
@@ -50,12 +50,12 @@ TPictureDrawer::~TPictureDrawer() = default;
 
 void TPictureDrawer::DrawBox(size_t first, size_t end, const TPictureDone& done)
 {
-    const TRunBox& box = Boxes[Jobs[first].Box];
+    const TRunBox& box = Boxes_[Jobs_[first].Box];
     const TRenderOptions& options = box.Options;
     TShotScene scene;
     try {
-        TTextureCache& cache = State->CacheFor(options.Width, options.Height);
-        scene = State->StageFor(options.Style).Scene(ResolveBox(box.Artwork, cache));
+        TTextureCache& cache = State_->CacheFor(options.Width, options.Height);
+        scene = State_->StageFor(options.Style).Scene(ResolveBox(box.Artwork, cache));
     } catch (const TError& e) {
         for (size_t i = first; i < end; ++i)
             done(i, e.what());
@@ -66,14 +66,14 @@ void TPictureDrawer::DrawBox(size_t first, size_t end, const TPictureDone& done)
             throw TStopped{};
         std::string failure;
         try {
-            scene.XRotation = Jobs[i].Pose.XRotation;
-            scene.YRotation = Jobs[i].Pose.YRotation;
+            scene.XRotation = Jobs_[i].Pose.XRotation;
+            scene.YRotation = Jobs_[i].Pose.YRotation;
             const TShotSettings settings{
                 .Width = options.Width, .Height = options.Height, .Samples = options.Samples, .Tile = options.Tile};
-            WriteImageFile(Jobs[i].OutputFile, Jobs[i].Format, settings.Width, settings.Height,
+            WriteImageFile(Jobs_[i].OutputFile, Jobs_[i].Format, settings.Width, settings.Height,
                            options.Style.Transparent, [&](TPictureRows& rows) {
                                TStoppableRows stoppable(rows);
-                               State->Shooter.Shoot(scene, settings, stoppable);
+                               State_->Shooter.Shoot(scene, settings, stoppable);
                            });
         } catch (const TError& e) {
             failure = e.what();

@@ -24,9 +24,9 @@ public:
 
 private:
     struct TState;
-    const std::vector<TRunBox>& Boxes;
-    const std::vector<TPictureJob>& Jobs;
-    std::unique_ptr<TState> State;
+    const std::vector<TRunBox>& Boxes_;
+    const std::vector<TPictureJob>& Jobs_;
+    std::unique_ptr<TState> State_;
 };
 
 // The ends of each box's run of jobs: jobs[first, end) share a box.

@@ -18,57 +18,57 @@ std::string Clock(double seconds)
 
 } // namespace
 
-TProgress::TProgress(std::ostream& err, size_t total, bool terminal) : Err(err), Total(total), Terminal(terminal) {}
+TProgress::TProgress(std::ostream& err, size_t total, bool terminal) : Err_(err), Total_(total), Terminal_(terminal) {}
 
 void TProgress::Line(const std::string& text)
 {
-    if (LineOpen)
-        Err << "\r\033[K";
-    LineOpen = false;
-    Err << text << "\n";
-    Err.flush();
+    if (LineOpen_)
+        Err_ << "\r\033[K";
+    LineOpen_ = false;
+    Err_ << text << "\n";
+    Err_.flush();
 }
 
 void TProgress::Advance(const char* what, const std::string& file)
 {
-    ++Done;
-    if (Total <= 1)
+    ++Done_;
+    if (Total_ <= 1)
         return;
-    const std::string count = "[" + std::to_string(Done) + "/" + std::to_string(Total) + "] ";
-    if (!Terminal) {
+    const std::string count = "[" + std::to_string(Done_) + "/" + std::to_string(Total_) + "] ";
+    if (!Terminal_) {
         Line(count + what + file);
         return;
     }
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - Start).count();
-    const size_t drawn = Written + FailedCount;
+    const size_t drawn = Written_ + FailedCount_;
     const double rate = seconds > 0.0 ? double(drawn) / seconds : 0.0;
     char text[160];
     std::snprintf(text, sizeof text, "\r\033[K%s%.1f pictures/s, %s left", count.c_str(), rate,
-                  rate > 0.0 ? Clock(double(Total - Done) / rate).c_str() : "?");
-    Err << text;
-    Err.flush();
-    LineOpen = true;
+                  rate > 0.0 ? Clock(double(Total_ - Done_) / rate).c_str() : "?");
+    Err_ << text;
+    Err_.flush();
+    LineOpen_ = true;
 }
 
 void TProgress::BoxFailed(const std::string& box, const std::string& reason)
 {
-    ++FailedCount;
+    ++FailedCount_;
     Line(Program + box + ": " + reason);
     Advance("failed ", box);
 }
 
 void TProgress::Skipped(const std::string& file)
 {
-    ++SkippedCount;
+    ++SkippedCount_;
     Advance("skipped ", file);
 }
 
 void TProgress::Drawn(const std::string& box, const std::string& file, const std::string& failure)
 {
     if (failure.empty()) {
-        ++Written;
+        ++Written_;
     } else {
-        ++FailedCount;
+        ++FailedCount_;
         Line(Program + box + ": " + failure);
     }
     Advance(failure.empty() ? "wrote " : "failed ", file);
@@ -77,14 +77,14 @@ void TProgress::Drawn(const std::string& box, const std::string& file, const std
 void TProgress::Finish(int stopped)
 {
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - Start).count();
-    if (Total <= 1 && stopped == 0) {
-        if (LineOpen)
+    if (Total_ <= 1 && stopped == 0) {
+        if (LineOpen_)
             Line("");
         return;
     }
     char text[200];
     std::snprintf(text, sizeof text, "%s%s%zu of %zu pictures: %zu written, %zu skipped, %zu failed, %.1f s",
-                  Program, stopped != 0 ? "stopped after " : "", Done, Total, Written, SkippedCount, FailedCount,
+                  Program, stopped != 0 ? "stopped after " : "", Done_, Total_, Written_, SkippedCount_, FailedCount_,
                   seconds);
     Line(text);
 }

@@ -22,16 +22,16 @@ public:
     // The summary; stopped: the signal that stopped the run, or 0.
     void Finish(int stopped);
 
-    size_t Failed() const { return FailedCount; }
+    size_t Failed() const { return FailedCount_; }
 
 private:
     void Line(const std::string& text);
     void Advance(const char* what, const std::string& file);
 
-    std::ostream& Err;
-    const size_t Total;
-    const bool Terminal;
-    size_t Done = 0, Written = 0, SkippedCount = 0, FailedCount = 0;
-    bool LineOpen = false;  // a progress line waits to be rewritten
+    std::ostream& Err_;
+    const size_t Total_;
+    const bool Terminal_;
+    size_t Done_ = 0, Written_ = 0, SkippedCount_ = 0, FailedCount_ = 0;
+    bool LineOpen_ = false;  // a progress line waits to be rewritten
     const std::chrono::steady_clock::time_point Start = std::chrono::steady_clock::now();
 };

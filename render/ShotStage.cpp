@@ -4,36 +4,36 @@
 #include "render/Shadow.h"
 #include "render/ShotBoxList.h"
 
-TShotStage::TShotStage(const TShotStyle& style) : Style(style)
+TShotStage::TShotStage(const TShotStyle& style) : Style_(style)
 {
-    FloorFade = MakeFadeTexture(FloorFadeLevels());
-    if (Style.Look == TLook::Studio && Style.Reflection > 0.0)
-        ReflectionFade = MakeFadeTexture(ReflectionFadeLevels(Style.Reflection));
+    FloorFade_ = MakeFadeTexture(FloorFadeLevels());
+    if (Style_.Look == TLook::Studio && Style_.Reflection > 0.0)
+        ReflectionFade_ = MakeFadeTexture(ReflectionFadeLevels(Style_.Reflection));
 }
 
 TShotStage::~TShotStage()
 {
-    glDeleteLists(List, 1);
-    const GLuint textures[] = {Shadow, FloorFade, ReflectionFade};
+    glDeleteLists(List_, 1);
+    const GLuint textures[] = {Shadow_, FloorFade_, ReflectionFade_};
     glDeleteTextures(3, textures);
 }
 
 TShotScene TShotStage::Scene(const TBoxSetup& setup)
 {
     const TBoxSize& size = setup.Size;
-    TShotScene scene{.Style = Style,
+    TShotScene scene{.Style = Style_,
                      .Quads = BoxQuads(size.Width, size.Height, size.Depth, setup.Box),
                      .Ground = GroundOf(size.Width, size.Height, size.Depth),
                      .ShowBackground = setup.ShowBackground,
                      .FloorTexture = setup.Textures[size_t(TArtFace::Floor)]};
-    List = CompileShotBoxList(List, scene.Quads, setup.Textures, Style.Look);
-    glDeleteTextures(1, &Shadow);
-    Shadow = 0;
-    if (Style.Look == TLook::Studio && Style.Shadow > 0.0 && scene.Ground.ShadowReach > 0.0)
-        Shadow = MakeShadowTexture(scene.Ground);
-    scene.BoxList = List;
-    scene.ShadowTexture = Shadow;
-    scene.FloorFade = FloorFade;
-    scene.ReflectionFade = ReflectionFade;
+    List_ = CompileShotBoxList(List_, scene.Quads, setup.Textures, Style_.Look);
+    glDeleteTextures(1, &Shadow_);
+    Shadow_ = 0;
+    if (Style_.Look == TLook::Studio && Style_.Shadow > 0.0 && scene.Ground.ShadowReach > 0.0)
+        Shadow_ = MakeShadowTexture(scene.Ground);
+    scene.BoxList = List_;
+    scene.ShadowTexture = Shadow_;
+    scene.FloorFade = FloorFade_;
+    scene.ReflectionFade = ReflectionFade_;
     return scene;
 }

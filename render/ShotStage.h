@@ -17,6 +17,6 @@ public:
     TShotScene Scene(const TBoxSetup& setup);
 
 private:
-    const TShotStyle Style;
-    GLuint List = 0, Shadow = 0, FloorFade = 0, ReflectionFade = 0;
+    const TShotStyle Style_;
+    GLuint List_ = 0, Shadow_ = 0, FloorFade_ = 0, ReflectionFade_ = 0;
 };

@@ -37,5 +37,5 @@ void TStoppableRows::Put(int first, int count, const uint32_t* rows)
 {
     if (Requested != 0)
         throw TStopped{};
-    Rows.Put(first, count, rows);
+    Rows_.Put(first, count, rows);
 }

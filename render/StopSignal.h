@@ -14,11 +14,11 @@ int StopRequested();
 // Rows passed on to rows, unless a stop was asked for: then raises TStopped.
 class TStoppableRows : public TPictureRows {
 public:
-    explicit TStoppableRows(TPictureRows& rows) : Rows(rows) {}
+    explicit TStoppableRows(TPictureRows& rows) : Rows_(rows) {}
     void Put(int first, int count, const uint32_t* rows) override;
 
 private:
-    TPictureRows& Rows;
+    TPictureRows& Rows_;
 };
 
 struct TStopped {};

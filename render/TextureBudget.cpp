@@ -2,30 +2,30 @@
 
 void TTextureBudget::Use(const std::string& key, size_t bytes)
 {
-    auto [at, added] = Entries.try_emplace(key);
+    auto [at, added] = Entries_.try_emplace(key);
     TEntry& entry = at->second;
     if (added) {
         entry.Bytes = bytes;
-        Total += bytes;
-        entry.Age = Order.insert(Order.end(), key);
+        Total_ += bytes;
+        entry.Age = Order_.insert(Order_.end(), key);
     } else {
-        Order.splice(Order.end(), Order, entry.Age);
+        Order_.splice(Order_.end(), Order_, entry.Age);
     }
-    entry.Box = Box;
+    entry.Box = Box_;
 }
 
 std::vector<std::string> TTextureBudget::Evict()
 {
     std::vector<std::string> gone;
-    while (Total > Bound_ && !Order.empty()) {
-        const auto at = Entries.find(Order.front());
+    while (Total_ > Bound_ && !Order_.empty()) {
+        const auto at = Entries_.find(Order_.front());
         // Every image after this one was used later, by the current box too.
-        if (at->second.Box == Box)
+        if (at->second.Box == Box_)
             break;
-        Total -= at->second.Bytes;
-        gone.push_back(std::move(Order.front()));
-        Order.pop_front();
-        Entries.erase(at);
+        Total_ -= at->second.Bytes;
+        gone.push_back(std::move(Order_.front()));
+        Order_.pop_front();
+        Entries_.erase(at);
     }
     return gone;
 }

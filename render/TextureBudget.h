@@ -15,7 +15,7 @@ public:
     explicit TTextureBudget(size_t bytes) : Bound_(bytes) {}
 
     // The next box begins: what the boxes before it used may go.
-    void BeginBox() { ++Box; }
+    void BeginBox() { ++Box_; }
     // The image `key`, kept already or just added with its bytes, is used by
     // the current box.
     void Use(const std::string& key, size_t bytes);
@@ -23,7 +23,7 @@ public:
     // the bound or only the current box's remain; they are forgotten here.
     std::vector<std::string> Evict();
 
-    size_t Bytes() const { return Total; }
+    size_t Bytes() const { return Total_; }
     size_t Bound() const { return Bound_; }
 
 private:
@@ -34,8 +34,8 @@ private:
     };
 
     const size_t Bound_;
-    uint64_t Box = 0;
-    size_t Total = 0;
-    std::list<std::string> Order;  // least recently used first
-    std::unordered_map<std::string, TEntry> Entries;
+    uint64_t Box_ = 0;
+    size_t Total_ = 0;
+    std::list<std::string> Order_;  // least recently used first
+    std::unordered_map<std::string, TEntry> Entries_;
 };

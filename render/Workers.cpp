@@ -92,23 +92,23 @@ class TPool {
 public:
     TPool(const std::vector<TRunBox>& boxes, const std::vector<TPictureJob>& jobs,
           const std::vector<std::pair<size_t, size_t>>& groups, const TPictureDone& done)
-        : Boxes(boxes), Jobs(jobs), Groups(groups), Done(done)
+        : Boxes_(boxes), Jobs_(jobs), Groups_(groups), Done_(done)
     {
     }
 
     ~TPool()
     {
-        for (TWorker& worker : Workers)
+        for (TWorker& worker : Workers_)
             Retire(worker, SIGTERM);
     }
 
     void Run(int count)
     {
         for (int i = 0; i < count; ++i)
-            Feed(Workers.emplace_back(Start()));
-        while (StopRequested() == 0 && std::any_of(Workers.begin(), Workers.end(), [](const TWorker& w) { return w.Busy; })) {
+            Feed(Workers_.emplace_back(Start()));
+        while (StopRequested() == 0 && std::any_of(Workers_.begin(), Workers_.end(), [](const TWorker& w) { return w.Busy; })) {
             std::vector<pollfd> ready;
-            for (const TWorker& worker : Workers)
+            for (const TWorker& worker : Workers_)
                 ready.push_back({worker.Busy ? worker.Reports : -1, POLLIN, 0});
             if (poll(ready.data(), ready.size(), -1) < 0) {
                 if (errno == EINTR)
@@ -117,7 +117,7 @@ public:
             }
             for (size_t i = 0; i < ready.size(); ++i)
                 if (ready[i].revents != 0)
-                    Receive(Workers[i]);
+                    Receive(Workers_[i]);
         }
     }
 
@@ -135,13 +135,13 @@ private:
             prctl(PR_SET_PDEATHSIG, SIGTERM);
             if (getppid() != parent)
                 _exit(0);
-            for (const TWorker& other : Workers) {
+            for (const TWorker& other : Workers_) {
                 close(other.Commands);
                 close(other.Reports);
             }
             close(commands[1]);
             close(reports[0]);
-            WorkerMain(Boxes, Jobs, Groups, commands[0], reports[1]);
+            WorkerMain(Boxes_, Jobs_, Groups_, commands[0], reports[1]);
         }
         close(commands[0]);
         close(reports[1]);
@@ -151,14 +151,14 @@ private:
     // Hands the worker the next group, or closes its queue when none is left.
     void Feed(TWorker& worker)
     {
-        if (NextGroup >= Groups.size()) {
+        if (NextGroup_ >= Groups_.size()) {
             worker.Busy = false;
             close(worker.Commands);
             worker.Commands = -1;
             return;
         }
-        const uint32_t group = uint32_t(NextGroup++);
-        std::tie(worker.Next, worker.End) = Groups[group];
+        const uint32_t group = uint32_t(NextGroup_++);
+        std::tie(worker.Next, worker.End) = Groups_[group];
         worker.Busy = true;
         // A worker that died meanwhile shows as the end of its reports.
         [[maybe_unused]] const ssize_t sent = write(worker.Commands, &group, sizeof group);
@@ -176,7 +176,7 @@ private:
         const std::string message(text, head.Length);
         if (head.Job == NoJob)
             throw TError(message);
-        Done(head.Job, message);
+        Done_(head.Job, message);
         worker.Next = head.Job + 1;
         if (worker.Next >= worker.End)
             Feed(worker);
@@ -190,8 +190,8 @@ private:
         if (StopRequested() != 0)
             return;
         for (size_t job = worker.Next; job < worker.End; ++job)
-            Done(job, "the worker process drawing it " + Ending(status));
-        if (NextGroup < Groups.size()) {
+            Done_(job, "the worker process drawing it " + Ending(status));
+        if (NextGroup_ < Groups_.size()) {
             worker = Start();
             Feed(worker);
         }
@@ -233,12 +233,12 @@ private:
         }
     }
 
-    const std::vector<TRunBox>& Boxes;
-    const std::vector<TPictureJob>& Jobs;
-    const std::vector<std::pair<size_t, size_t>>& Groups;
-    const TPictureDone& Done;
-    std::vector<TWorker> Workers;
-    size_t NextGroup = 0;
+    const std::vector<TRunBox>& Boxes_;
+    const std::vector<TPictureJob>& Jobs_;
+    const std::vector<std::pair<size_t, size_t>>& Groups_;
+    const TPictureDone& Done_;
+    std::vector<TWorker> Workers_;
+    size_t NextGroup_ = 0;
 };
 
 } // namespace
