@@ -220,3 +220,24 @@ TEST_F(RenderFactory, CtrlCStopsTheWorkersAndLeavesNoTemporaryFile)
     for (const auto& [name, hash] : files)
         EXPECT_TRUE(name.endsWith(".png")) << name.toStdString();
 }
+
+TEST_F(RenderFactory, ARowOfALargerSizeReadsItsImagesForThatSize)
+{
+    // A JPEG of fine detail, read reduced for a small picture.
+    QDir(Folder.path()).mkpath("art");
+    QImage front(1600, 2400, QImage::Format_RGB32);
+    for (int y = 0; y < front.height(); ++y)
+        for (int x = 0; x < front.width(); ++x)
+            front.setPixel(x, y, (x / 3 + y / 5) % 2 ? 0xFF2050A0u : 0xFFE0C040u);
+    ASSERT_TRUE(front.save(Path("art/front.jpg"), "JPEG", 90));
+    const QString rows[] = {"small,art/front.jpg,60x60\n", "large,art/front.jpg,900x900\n"};
+    for (const QString name : {"both", "large"}) {
+        QFile list(Path(name + ".csv"));
+        list.open(QIODevice::WriteOnly);
+        list.write(("name,front,size\n" + (name == "both" ? rows[0] : QString()) + rows[1]).toUtf8());
+        list.close();
+        const TRun run = Run({"--samples", "1", "--jobs", "1", "--list", list.fileName(), "--out-dir", Path(name)});
+        ASSERT_EQ(run.ExitCode, 0) << run.Err.toStdString();
+    }
+    EXPECT_EQ(Files(Path("both")).at("large-x0_y0.png"), Files(Path("large")).at("large-x0_y0.png"));
+}
