@@ -2,6 +2,7 @@
 
 #include "render/PictureNames.h"
 
+#include <filesystem>
 #include <set>
 
 namespace {
@@ -22,12 +23,6 @@ TRunBox BoxOf(const TRenderOptions& options, const std::string& cover)
     box.Options.Covers = cover.empty() ? std::vector<std::string>() : std::vector<std::string>{cover};
     box.Label = ArtworkName(box.Artwork);
     return box;
-}
-
-std::string FolderOf(const std::string& file)
-{
-    const size_t slash = file.find_last_of('/');
-    return slash == std::string::npos ? std::string() : slash == 0 ? "/" : file.substr(0, slash);
 }
 
 // Where the box's picture in the pose goes, or a problem for the user.
@@ -71,7 +66,7 @@ std::vector<TRunBox> RunBoxes(const TRenderOptions& options)
 
 std::vector<TRunBox> ListBoxes(const TRenderOptions& options, const TItemList& list)
 {
-    const std::string folder = FolderOf(options.ListFile);
+    const std::string folder = std::filesystem::path(options.ListFile).parent_path().string();
     // Columns that only --name reads give no options.
     std::set<std::string> named;
     for (const std::string& field : NameTemplateFields(options.NameTemplate))
@@ -81,23 +76,21 @@ std::vector<TRunBox> ListBoxes(const TRenderOptions& options, const TItemList& l
     std::vector<TRunBox> boxes;
     for (const TItemRow& row : list.Rows) {
         TRunBox box;
-        std::vector<std::pair<std::string, std::string>> cells;
-        for (size_t i = 0; i < list.Columns.size(); ++i) {
-            if (!named.contains(list.Columns[i]))
-                cells.emplace_back(list.Columns[i], row.Cells[i]);
-            box.Fields[list.Columns[i]] = row.Cells[i];
-        }
         box.Problem = row.Problem;
         if (box.Problem.empty()) {
+            std::vector<std::pair<std::string, std::string>> cells;
+            for (size_t i = 0; i < list.Columns.size(); ++i)
+                if (!named.contains(list.Columns[i]))
+                    cells.emplace_back(list.Columns[i], row.Cells[i]);
             try {
                 const TRenderOptions rowOptions = RowOptions(options, cells, folder);
                 box = BoxOf(rowOptions, rowOptions.Covers.empty() ? std::string() : rowOptions.Covers.front());
-                for (size_t i = 0; i < list.Columns.size(); ++i)
-                    box.Fields[list.Columns[i]] = row.Cells[i];
             } catch (const TUsageError& e) {
                 box.Problem = e.what();
             }
         }
+        for (size_t i = 0; i < list.Columns.size(); ++i)
+            box.Fields[list.Columns[i]] = row.Cells[i];
         box.Label = options.ListFile + " row " + std::to_string(row.Number);
         NameBox(box, size_t(row.Number));
         boxes.push_back(std::move(box));
