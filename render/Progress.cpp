@@ -20,6 +20,11 @@ std::string Clock(double seconds)
 
 TProgress::TProgress(std::ostream& err, size_t total, bool terminal) : Err_(err), Total_(total), Terminal_(terminal) {}
 
+double TProgress::Elapsed() const
+{
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - Start_).count();
+}
+
 void TProgress::Line(const std::string& text)
 {
     if (LineOpen_)
@@ -39,7 +44,7 @@ void TProgress::Advance(const char* what, const std::string& file)
         Line(count + what + file);
         return;
     }
-    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - Start).count();
+    const double seconds = Elapsed();
     const size_t drawn = Written_ + FailedCount_;
     const double rate = seconds > 0.0 ? double(drawn) / seconds : 0.0;
     char text[160];
@@ -76,7 +81,7 @@ void TProgress::Drawn(const std::string& box, const std::string& file, const std
 
 void TProgress::Finish(int stopped)
 {
-    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - Start).count();
+    const double seconds = Elapsed();
     if (Total_ <= 1 && stopped == 0) {
         if (LineOpen_)
             Line("");

@@ -27,11 +27,13 @@ public:
 private:
     void Line(const std::string& text);
     void Advance(const char* what, const std::string& file);
+    // Seconds since the run began.
+    double Elapsed() const;
 
     std::ostream& Err_;
     const size_t Total_;
     const bool Terminal_;
     size_t Done_ = 0, Written_ = 0, SkippedCount_ = 0, FailedCount_ = 0;
     bool LineOpen_ = false;  // a progress line waits to be rewritten
-    const std::chrono::steady_clock::time_point Start = std::chrono::steady_clock::now();
+    const std::chrono::steady_clock::time_point Start_ = std::chrono::steady_clock::now();
 };
