@@ -2,7 +2,7 @@
 // What a run tells the user on standard error as it goes: each failure with
 // its box and the reason; on a terminal one progress line, rewritten in
 // place (done/total, pictures a second, time left), and otherwise a line per
-// picture ("[3/500] wrote shots/a-x0_y0.png"); and at the end, for more than
+// picture ("[3/500] wrote shots/a-x25_y30.png"); and at the end, for more than
 // one picture, a summary.
 #include <chrono>
 #include <iosfwd>

@@ -53,7 +53,8 @@ const TOptionRule Rules[] = {
      Run, "--preset N|all", "the pose of style preset N (0 to 4), or all five"},
     {"--angles", {}, Text, true, [](TRenderOptions& o, const std::string& v) { o.Poses = {AnglesPose(v)}; },
      Run, "--angles X,Y",
-     "turn the box X degrees about x and Y about y (default 0,0)"},
+     "turn the box X degrees about x and Y about y (default 25,30: three\n"
+     "quarters, the front, the spine and a little of the top; 0,0: straight)"},
     {"--size", {}, Text, true, [](TRenderOptions& o, const std::string& v) { ParseSize(v, o); },
      Run, "--size WxH",
      "picture size in pixels, 1 to 65535 a side (default 1150x880);\n"

@@ -82,7 +82,7 @@ TRenderOptions ParseRenderArguments(const std::vector<std::string>& args)
     if (options.Help)
         return options;
     if (options.Poses.empty())
-        options.Poses = {AnglesPose("0,0")};
+        options.Poses = {AnglesPose(DefaultAngles)};
     CheckCommandLine(options);
     return options;
 }

@@ -42,12 +42,17 @@ struct TPose {
     float YRotation = 0.0f;
 };
 
+// The pose of a box given neither --preset nor --angles: three quarters, the
+// front with the spine beside it and a little of the top in view, the front
+// the largest face. "0,0" looks straight at the front, as the window starts.
+constexpr const char* DefaultAngles = "25,30";
+
 struct TRenderOptions {
     std::vector<std::string> Covers;
     TBoxArtwork Artwork;  // --front ... --plain, --wrap, --wrap-spine, --box, --book, --open, --show-...
     std::string OutputFile;  // -o
     std::string OutputDir;   // --out-dir
-    std::vector<TPose> Poses;  // the angles 0, 0 unless --preset or --angles
+    std::vector<TPose> Poses;  // DefaultAngles unless --preset or --angles
     int Width = 1150;
     int Height = 880;
     int Samples = 8;

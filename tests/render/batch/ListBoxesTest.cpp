@@ -46,7 +46,7 @@ TEST(ListBoxes, CellsOverrideTheCommandLineAndEmptyCellsKeepIt)
     EXPECT_EQ(run.Boxes[2].Artwork.Faces[size_t(TArtFace::Front)], "art/default.png");
 
     ASSERT_EQ(run.Jobs.size(), 7u);
-    EXPECT_EQ(run.Jobs[0].OutputFile, "out/one-x0_y0.png");
+    EXPECT_EQ(run.Jobs[0].OutputFile, "out/one-x25_y30.png");
     EXPECT_EQ(run.Jobs[1].OutputFile, "out/two-preset2.png");
     EXPECT_EQ(run.Jobs[1].Box, 1u);
     EXPECT_EQ(run.Jobs[2].OutputFile, "out/default-preset0.png");  // no name: the front's
@@ -77,7 +77,7 @@ TEST(ListBoxes, ABadRowIsItsOwnProblemWithTheReason)
         "--transparent needs a .png picture, not out/x.jpg",
         "give a cover file, --front FILE or --wrap FILE",
         "give one --preset or --angles",
-        "two pictures would be written to out/ok-x0_y0.png (items.csv row 2 writes it)",
+        "two pictures would be written to out/ok-x25_y30.png (items.csv row 2 writes it)",
         "an output cell names one picture, and this row makes 5: use --name",
         "the picture's name \"../x.png\" leads out of the output folder",
         "",

@@ -1,6 +1,12 @@
 #include "render/options/RenderOptions.h"
 
+#include "render/framing/SceneBounds.h"
+#include "render/shapes/BoxShape.h"
+
 #include <gtest/gtest.h>
+
+#include <cmath>
+#include <map>
 
 namespace {
 
@@ -21,15 +27,13 @@ std::string Refusal(std::vector<std::string> args)
 
 } // namespace
 
-TEST(RenderOptions, DefaultsAreTheWindowsStartUpView)
+TEST(RenderOptions, Defaults)
 {
     const TRenderOptions o = Parse({"box.cov", "-o", "box.png"});
     EXPECT_EQ(o.Covers, std::vector<std::string>{"box.cov"});
     EXPECT_EQ(o.OutputFile, "box.png");
     ASSERT_EQ(o.Poses.size(), 1u);
-    EXPECT_EQ(o.Poses[0].Name, "x0_y0");
-    EXPECT_EQ(o.Poses[0].XRotation, 0.0f);
-    EXPECT_EQ(o.Poses[0].YRotation, 0.0f);
+    EXPECT_EQ(o.Poses[0].Name, "x25_y30");
     EXPECT_EQ(o.Width, 1150);
     EXPECT_EQ(o.Height, 880);
     EXPECT_EQ(o.Samples, 8);
@@ -39,6 +43,46 @@ TEST(RenderOptions, DefaultsAreTheWindowsStartUpView)
     EXPECT_EQ(o.Style.Shadow, 0.6);
     EXPECT_EQ(o.Style.Reflection, 0.0);
     EXPECT_EQ(o.Style.Margin, 0.05);
+}
+
+namespace {
+
+// The area a face of the box covers on the view plane, 0 when it faces away.
+double SeenArea(const TLitQuad& face, const TPose& pose)
+{
+    const TEyePoint eye = EyeInBoxFrame(pose.XRotation, pose.YRotation);
+    const TBoxVertex& v0 = face.Quad.Vertices[0];
+    if (face.Normal[0] * (eye.X - v0.X) + face.Normal[1] * (eye.Y - v0.Y) + face.Normal[2] * (eye.Z - v0.Z) <= 0.0)
+        return 0.0;
+    double twice = 0.0;
+    for (size_t i = 0; i < 4; ++i) {
+        const TBoxVertex& a = face.Quad.Vertices[i];
+        const TBoxVertex& b = face.Quad.Vertices[(i + 1) % 4];
+        const TEyePoint p = EyePoint(a.X, a.Y, a.Z, pose.XRotation, pose.YRotation);
+        const TEyePoint q = EyePoint(b.X, b.Y, b.Z, pose.XRotation, pose.YRotation);
+        twice += p.X / -p.Z * (q.Y / -q.Z) - q.X / -q.Z * (p.Y / -p.Z);
+    }
+    return std::abs(twice) / 2.0;
+}
+
+} // namespace
+
+TEST(RenderOptions, TheDefaultPoseShowsTheFrontTheSpineAndSomeOfTheTop)
+{
+    const TPose pose = Parse({"--front", "f.jpg", "-o", "box.png"}).Poses.at(0);
+    std::map<TBoxFace, double> area;
+    for (const TLitQuad& face : OutwardQuads(BoxQuads(20, 30, 5, {})))
+        area[face.Quad.Face] += SeenArea(face, pose);
+    EXPECT_GT(area[TBoxFace::Spine], 0.0);
+    EXPECT_GT(area[TBoxFace::Top], 0.0);
+    EXPECT_GT(area[TBoxFace::CoverFar], 3.0 * area[TBoxFace::Spine]);
+    EXPECT_GT(area[TBoxFace::Spine], area[TBoxFace::Top]);
+    // 0,0 still looks straight at the front.
+    const TPose straight = Parse({"--front", "f.jpg", "--angles", "0,0", "-o", "box.png"}).Poses.at(0);
+    area.clear();
+    for (const TLitQuad& face : OutwardQuads(BoxQuads(20, 30, 5, {})))
+        area[face.Quad.Face] += SeenArea(face, straight);
+    EXPECT_EQ(area[TBoxFace::Spine] + area[TBoxFace::Top], 0.0);
 }
 
 TEST(RenderOptions, ReadsEveryOptionInBothSpellings)

@@ -128,7 +128,7 @@ TEST_F(RenderFactory, BadRowsAreNamedAndTheOthersDrawn)
     EXPECT_TRUE(run.Err.contains("items.csv row 5: --preset takes a whole number from 0 to 4, not \"9\"")) << err;
     EXPECT_TRUE(run.Err.contains("items.csv row 7: the row has 6 cells and the header names 5 columns")) << err;
     EXPECT_TRUE(run.Err.contains("6 of 6 pictures: 3 written, 0 skipped, 3 failed")) << err;
-    EXPECT_TRUE(QFile::exists(Path("out/with \"quotes\", and é-x0_y0.png")));
+    EXPECT_TRUE(QFile::exists(Path("out/with \"quotes\", and é-x25_y30.png")));
 
     // A list that cannot be read as a whole is a usage error.
     QFile broken(Path("broken.csv"));
@@ -239,5 +239,5 @@ TEST_F(RenderFactory, ARowOfALargerSizeReadsItsImagesForThatSize)
         const TRun run = Run({"--samples", "1", "--jobs", "1", "--list", list.fileName(), "--out-dir", Path(name)});
         ASSERT_EQ(run.ExitCode, 0) << run.Err.toStdString();
     }
-    EXPECT_EQ(Files(Path("both")).at("large-x0_y0.png"), Files(Path("large")).at("large-x0_y0.png"));
+    EXPECT_EQ(Files(Path("both")).at("large-x25_y30.png"), Files(Path("large")).at("large-x25_y30.png"));
 }
