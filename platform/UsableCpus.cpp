@@ -157,8 +157,10 @@ int CgroupCpuLimit(const std::string& root)
         // The group's own quota and those of the groups above it, up to the mount.
         for (std::string folder = group.Folder;; folder.erase(folder.rfind('/'))) {
             const std::string at = root + folder + "/";
-            tighten(group.Unified ? CpuMaxCpus(ReadFile(at + "cpu.max"))
-                                  : CfsQuotaCpus(ReadFile(at + "cpu.cfs_quota_us"), ReadFile(at + "cpu.cfs_period_us")));
+            if (group.Unified)
+                tighten(CpuMaxCpus(ReadFile(at + "cpu.max")));
+            else
+                tighten(CfsQuotaCpus(ReadFile(at + "cpu.cfs_quota_us"), ReadFile(at + "cpu.cfs_period_us")));
             if (folder.size() <= group.Mount.size())
                 break;
         }

@@ -58,7 +58,8 @@ bool WriteText(const std::string& path, const std::string& text)
 TEST(UsableCpus, TheTightestQuotaOfTheProcesssGroupsAndThoseAboveThem)
 {
     const TTree trees[] = {
-        {"v2 limit", "0::/kubepods/pod1/box\n", Unified, {{"/sys/fs/cgroup/kubepods/pod1/box/cpu.max", "200000 100000\n"}}, 2},
+        {"v2 limit", "0::/kubepods/pod1/box\n", Unified,
+         {{"/sys/fs/cgroup/kubepods/pod1/box/cpu.max", "200000 100000\n"}}, 2},
         {"v2 a share rounded up", "0::/job\n", Unified, {{"/sys/fs/cgroup/job/cpu.max", "150000 100000\n"}}, 2},
         {"v2 no limit", "0::/job\n", Unified, {{"/sys/fs/cgroup/job/cpu.max", "max 100000\n"}}, 0},
         {"v2 the parent's is tighter",

@@ -57,6 +57,20 @@ protected:
         return err;
     }
 
+    // Starts the program with two workers and, once its first picture is
+    // out, kills one of them outright (out of memory, say); returns what the
+    // program said until then.
+    QString KillAWorker(QProcess& process, const QStringList& args) const
+    {
+        Start(process, args + QStringList{"--jobs", "2"});
+        const QString err = FirstPicture(process);
+        const std::vector<pid_t> workers = Children(process);
+        EXPECT_EQ(workers.size(), 2u);
+        if (!workers.empty())
+            ::kill(workers[0], SIGKILL);
+        return err;
+    }
+
     QString Path(const QString& name) const { return QDir(Folder.path()).filePath(name); }
 
     // The processes the started program has started.
@@ -201,12 +215,8 @@ TEST_F(RenderFactory, AKilledWorkerFailsItsPictureAndTheRunGoesOn)
 {
     const QString list = WriteList(12);
     QProcess process;
-    Start(process, {"--size", "700x700", "--samples", "16", "--jobs", "2", "--list", list, "--out-dir", Path("out")});
-    // Once the first picture is out, kill one of the workers.
-    QString err = FirstPicture(process);
-    const std::vector<pid_t> workers = Children(process);
-    ASSERT_EQ(workers.size(), 2u);
-    ::kill(workers[0], SIGKILL);
+    QString err =
+        KillAWorker(process, {"--size", "700x700", "--samples", "16", "--list", list, "--out-dir", Path("out")});
     ASSERT_TRUE(process.waitForFinished(120000));
     err += QString::fromUtf8(process.readAllStandardError());
     EXPECT_EQ(process.exitCode(), 1) << err.toStdString();
@@ -259,13 +269,10 @@ TEST_F(RenderFactory, AKilledWorkerOrRunLeavesNoTemporaryFile)
 {
     const QString list = WriteList(24);
     QProcess process;
-    Start(process, {"--size", "1500x1500", "--tile", "256", "--jobs", "2", "--list", list, "--out-dir", Path("out")});
-    QString err = FirstPicture(process);
-    // A worker killed outright (out of memory, say) halfway through a picture,
-    // then, once its successor is drawing, the whole run (a lost node).
-    const std::vector<pid_t> workers = Children(process);
-    ASSERT_EQ(workers.size(), 2u);
-    ::kill(workers[0], SIGKILL);
+    // A worker killed halfway through a picture, then, once its successor is
+    // drawing, the whole run (a lost node).
+    QString err =
+        KillAWorker(process, {"--size", "1500x1500", "--tile", "256", "--list", list, "--out-dir", Path("out")});
     while (err.count("wrote") < 2 && process.state() == QProcess::Running) {
         process.waitForReadyRead(200);
         err += QString::fromUtf8(process.readAllStandardError());
