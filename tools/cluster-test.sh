@@ -10,9 +10,9 @@
 # - starts a one-node Slurm from Debian's packages: munged, slurmctld and
 #   slurmd, listening on 127.0.0.1 only, their configuration, key, state and
 #   logs in a temporary folder, stopped by their process ids on any exit;
-# - submits docs/box-shots-slurm.sh as shipped (--array=0-7) and as a
-#   stepped array (--array=0-6:2): each must draw the plain run's pictures,
-#   byte for byte, each once;
+# - submits docs/box-shots-slurm.sh as shipped (--array=0-7), which must fit
+#   this machine's node, and as a stepped array (--array=0-6:2): each must
+#   draw the plain run's pictures, byte for byte, each once;
 # - kills a task outright (SIGKILL) while it draws, finds no temporary file,
 #   and submits the array again: --keep-newer draws only what is missing;
 # - gives a task one CPU (--cpus-per-task=1, no cgroup confinement) and
@@ -173,10 +173,16 @@ submit() {
   sbatch --parsable "${options[@]}" "$checkout/docs/box-shots-slurm.sh" "$list" "$out" "${picture[@]}" "$@"
 }
 
-# Waits for the job's tasks to end, at most 20 minutes.
+# Waits for the job's tasks to end, at most 20 minutes; a job that asks for
+# more than the node has, and so would wait for ever, fails at once.
 wait_for() {
   local deadline=$(( $(date +%s) + 1200 ))
   while [ -n "$(squeue -h -j "$1" -o %i 2>/dev/null)" ]; do
+    if squeue -h -j "$1" -o %r | grep -q PartitionConfig; then
+      fail "job $1 can never start on a node of $(nproc) CPUs: it asks for more (Reason=PartitionConfig)"
+      scancel "$1"
+      return
+    fi
     [ "$(date +%s)" -lt "$deadline" ] || { fail "job $1 still running after 20 minutes"; scancel "$1"; return; }
     sleep 1
   done
