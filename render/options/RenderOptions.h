@@ -12,6 +12,8 @@
 #include "platform/Error.h"
 #include "render/artwork/BoxArtwork.h"
 #include "render/scene/ShotStyle.h"
+#include "render/options/Spin.h"
+#include "render/picture/ImageFile.h"
 #include "render/picture/Tiles.h"
 
 #include <cstdint>
@@ -35,19 +37,15 @@ struct TShard {
     bool operator==(const TShard&) const = default;
 };
 
-// A pose of the box: the two rotation angles and the name it gives output files.
-struct TPose {
-    std::string Name;  // "preset2", "x31.5_y-45"
-    float XRotation = 0.0f;
-    float YRotation = 0.0f;
-};
-
 struct TRenderOptions {
     std::vector<std::string> Covers;
     TBoxArtwork Artwork;  // --front ... --plain, --wrap, --wrap-spine, --box, --book, --open, --show-...
     std::string OutputFile;  // -o
     std::string OutputDir;   // --out-dir
     std::vector<TPose> Poses;  // the angles 0, 0 unless --preset or --angles
+    TSpin Spin;                // --spin, --swing, --fps: each pose's spin
+    int Quality = NoQuality;   // --quality, of a JPEG or WebP
+    std::optional<TImageFormat> Format;  // --format: the format of the names made in --out-dir
     int Width = 1150;
     int Height = 880;
     int Samples = 8;
