@@ -29,7 +29,7 @@ const TOptionRule Rules[] = {
      "the name of the cover file, or else of the front or the wrap\n"
      "(a spin's frames: DIR/<box>-<pose>-<frame>.png)"},
     {"--format", {}, Text, true, [](TRenderOptions& o, const std::string& v) { o.Format = ParseFormat(v); },
-     Run, "--format png|jpg|bmp|webp", "the format of the pictures named in DIR (default png)"},
+     Run, "--format FORMAT", "png, jpg, bmp or webp: the format of the pictures named in DIR\n(default png)"},
     {"--name", {}, Text, false,
      [](TRenderOptions& o, const std::string& v) { o.NameTemplate = PathValue("--name", v); },
      Run, "--name TEMPLATE",
