@@ -33,6 +33,17 @@ std::string FrameField(int frame, int frames)
     return std::string(last.size() - std::min(last.size(), number.size()), '0') + number;
 }
 
+// Why a frame's number is out of place in a still's name or a WebP spin's.
+constexpr const char* StrayFrameNumber = "numbers the frames of a spin written as .png, .jpg or .bmp pictures";
+
+// Whether the name holds a frame's number as NumberedName reads it.
+bool HoldsFrameNumber(const std::string& name)
+{
+    std::string problem;
+    NumberedName(name, 0, problem);
+    return problem.empty();
+}
+
 // Where the box's picture in the pose goes (frame: the frame of a spin
 // written as pictures, or NoFrame), or a problem for the user.
 std::string OutputOf(const TRunBox& box, const TPose& pose, int frame, const TRenderOptions& options,
@@ -42,23 +53,21 @@ std::string OutputOf(const TRunBox& box, const TPose& pose, int frame, const TRe
     fields["pose"] = pose.Name;
     const bool numbered = frame != NoFrame;
     const std::string& given = box.Options.OutputFile.empty() ? fields["output"] : box.Options.OutputFile;
-    std::string name;
+    std::string name = given;
     if (!given.empty()) {
-        std::string notNumbered;
-        name = numbered ? NumberedName(given, frame, problem) : given;
-        if (!numbered)
-            NumberedName(given, 0, notNumbered);
-        if (!numbered && notNumbered.empty())
-            problem = given + ": %d numbers the frames of a spin written as .png, .jpg or .bmp pictures";
+        if (numbered)
+            name = NumberedName(given, frame, problem);
+        else if (HoldsFrameNumber(given))
+            problem = given + ": %d " + StrayFrameNumber;
         if (box.Options.Poses.size() > 1 && box.Options.OutputFile.empty() && problem.empty())
             problem = "an output cell names one picture, and this row makes " +
                       std::to_string(box.Options.Poses.size()) + ": use --name";
     } else if (!options.NameTemplate.empty()) {
         const std::vector<std::string> named = NameTemplateFields(options.NameTemplate);
-        if (std::find(named.begin(), named.end(), "frame") == named.end() ? numbered : !numbered)
+        if (std::find(named.begin(), named.end(), "frame") != named.end() ? !numbered : numbered)
             problem = numbered ? "--name holds no {frame}: each frame of a spin needs a name of its own (or write "
                                  "the spin into one .webp)"
-                               : "--name: {frame} numbers the frames of a spin written as .png, .jpg or .bmp pictures";
+                               : std::string("--name: {frame} ") + StrayFrameNumber;
         fields["frame"] = numbered ? FrameField(frame, SpinFrameCount(box.Options.Spin)) : "";
         name = FillNameTemplate(options.NameTemplate, fields);
     } else {
