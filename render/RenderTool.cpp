@@ -142,7 +142,8 @@ int RunRenderTool(const std::vector<std::string>& args, std::ostream& out, std::
         const TPictureJob& job = jobs[i];
         const std::string reported = spins.Done(i, failure);
         progress.Drawn(run.Boxes[job.Box].Label,
-                       job.OutputFile + (IsAnimationFrame(job) ? " frame " + std::to_string(job.Frame) : ""), reported);
+                       (IsAnimationFrame(job) ? "frame " + std::to_string(job.Frame) + " of " : "") + job.OutputFile,
+                       reported);
     };
     const int wanted = run.Options.Jobs > 0 ? run.Options.Jobs : UsableCores();
     const std::vector<std::pair<size_t, size_t>> groups = BoxGroups(jobs, wanted);
