@@ -7,6 +7,7 @@
 #include "render/batch/Progress.h"
 #include "render/batch/RenderPlan.h"
 #include "render/batch/Shard.h"
+#include "render/batch/SpinAssembly.h"
 #include "render/batch/StopSignal.h"
 #include "render/batch/Workers.h"
 
@@ -136,12 +137,18 @@ int RunRenderTool(const std::vector<std::string>& args, std::ostream& out, std::
     }
     CatchStopSignals();
     TProgress progress(err, ShardSize(run), isatty(STDERR_FILENO) == 1);
-    const std::vector<TPictureJob> jobs = PicturesToDraw(run, progress);
+    std::vector<TPictureJob> jobs = PicturesToDraw(run, progress);
+    TSpinAssembly spins(run.Boxes, jobs);
     const auto done = [&](size_t i, const std::string& failure) {
-        progress.Drawn(run.Boxes[jobs[i].Box].Label, jobs[i].OutputFile, failure);
+        const TPictureJob& job = jobs[i];
+        const std::string reported = spins.Done(i, failure);
+        progress.Drawn(run.Boxes[job.Box].Label,
+                       (IsAnimationFrame(job) ? "frame " + std::to_string(job.Frame) + " of " : "") + job.OutputFile,
+                       reported);
     };
-    const std::vector<std::pair<size_t, size_t>> groups = BoxGroups(jobs);
-    const int workers = std::min<int>(run.Options.Jobs > 0 ? run.Options.Jobs : UsableCpus(), int(groups.size()));
+    const int wanted = run.Options.Jobs > 0 ? run.Options.Jobs : UsableCpus();
+    const std::vector<std::pair<size_t, size_t>> groups = BoxGroups(jobs, wanted);
+    const int workers = std::min<int>(wanted, int(groups.size()));
     try {
         if (workers > 1) {
             DrawInWorkers(run.Boxes, jobs, groups, workers, done);

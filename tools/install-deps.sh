@@ -21,9 +21,10 @@ case "${1:-}" in
   qt6-base-dev libqt6opengl6-dev qt6-svg-dev libgl-dev libglu1-mesa-dev libegl-dev libxcb1-dev
   # Mesa's software renderer with its GLX and EGL vendors
   libgl1-mesa-dri libglx-mesa0 libegl-mesa0
-  # pictures (libwmf's link line names expat, which libwmf-dev does not bring),
+  # pictures (libwmf's link line names expat, which libwmf-dev does not bring;
+  # libwebp-dev brings WebP's animation encoder, libwebpmux, and its reader, libwebpdemux),
   # and Qt's readers of WebP, TIFF and the other formats of face images
-  libjpeg-dev libpng-dev libwmf-dev libexpat1-dev libemf2svg-dev qt6-image-formats-plugins
+  libjpeg-dev libpng-dev libwebp-dev libwmf-dev libexpat1-dev libemf2svg-dev qt6-image-formats-plugins
   # the fonts libwmf draws metafile text with
   fonts-urw-base35
   # tests and benchmarks

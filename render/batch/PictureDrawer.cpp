@@ -3,13 +3,30 @@
 #include "gl/RenderContext.h"
 #include "platform/Error.h"
 #include "render/picture/BoxShot.h"
+#include "render/picture/SpinFrames.h"
 #include "render/artwork/CoverScene.h"
 #include "render/scene/ShotStage.h"
 #include "render/batch/StopSignal.h"
 #include "view/RenderState.h"
 
+#include <algorithm>
 #include <new>
 #include <optional>
+
+namespace {
+
+// The turns of every frame of the spin from the pose.
+std::vector<std::pair<float, float>> SpinTurns(const TPose& pose, const TSpin& spin)
+{
+    std::vector<std::pair<float, float>> turns;
+    for (int frame = 0; frame < SpinFrameCount(spin); ++frame) {
+        const TPose turned = SpinPose(pose, spin, frame);
+        turns.emplace_back(turned.XRotation, turned.YRotation);
+    }
+    return turns;
+}
+
+} // namespace
 
 struct TPictureDrawer::TState {
     std::unique_ptr<TRenderContext> Context = CreateRenderContext();
@@ -61,20 +78,36 @@ void TPictureDrawer::DrawBox(size_t first, size_t end, const TPictureDone& done)
             done(i, e.what());
         return;
     }
+    std::optional<TFraming> spinFraming;  // the framing of the spin of the pose spinFrom
+    std::optional<std::pair<float, float>> spinFrom;
     for (size_t i = first; i < end; ++i) {
         if (StopRequested())
             throw TStopped{};
+        const TPictureJob& job = Jobs_[i];
         std::string failure;
         try {
-            scene.XRotation = Jobs_[i].Pose.XRotation;
-            scene.YRotation = Jobs_[i].Pose.YRotation;
+            const TPose pose = job.Frame == NoFrame ? job.Pose : SpinPose(job.Pose, options.Spin, job.Frame);
+            scene.XRotation = pose.XRotation;
+            scene.YRotation = pose.YRotation;
+            if (job.Frame != NoFrame && spinFrom != std::pair(job.Pose.XRotation, job.Pose.YRotation)) {
+                spinFrom = {job.Pose.XRotation, job.Pose.YRotation};
+                spinFraming = FrameShot(scene, SpinTurns(job.Pose, options.Spin), options.Width, options.Height);
+            }
+            const std::optional<TFraming> framing =
+                job.Frame == NoFrame ? FrameShot(scene, options.Width, options.Height) : spinFraming;
+            if (!framing)
+                throw TError("the box covers no area in this pose (are its sizes 0?)");
             const TShotSettings settings{
                 .Width = options.Width, .Height = options.Height, .Samples = options.Samples, .Tile = options.Tile};
-            WriteImageFile(Jobs_[i].OutputFile, Jobs_[i].Format, settings.Width, settings.Height,
-                           options.Style.Transparent, [&](TPictureRows& rows) {
-                               TStoppableRows stoppable(rows);
-                               State_->Shooter.Shoot(scene, settings, stoppable);
-                           });
+            const auto draw = [&](TPictureRows& rows) {
+                TStoppableRows stoppable(rows);
+                State_->Shooter.Shoot(scene, *framing, settings, stoppable);
+            };
+            if (!job.FrameFile.empty())
+                WriteFrameFile(job.FrameFile, settings.Width, draw);
+            else
+                WriteImageFile(job.OutputFile, job.Format, settings.Width, settings.Height, options.Style.Transparent,
+                               draw, options.Quality);
         } catch (const TError& e) {
             failure = e.what();
         } catch (const std::bad_alloc&) {
@@ -85,14 +118,17 @@ void TPictureDrawer::DrawBox(size_t first, size_t end, const TPictureDone& done)
     }
 }
 
-std::vector<std::pair<size_t, size_t>> BoxGroups(const std::vector<TPictureJob>& jobs)
+std::vector<std::pair<size_t, size_t>> BoxGroups(const std::vector<TPictureJob>& jobs, int workers)
 {
     std::vector<std::pair<size_t, size_t>> groups;
     for (size_t first = 0; first < jobs.size();) {
         size_t end = first;
         while (end < jobs.size() && jobs[end].Box == jobs[first].Box)
             ++end;
-        groups.emplace_back(first, end);
+        const size_t count = end - first;
+        const size_t parts = jobs[first].Frame == NoFrame ? 1 : std::min(count, size_t(std::max(workers, 1)));
+        for (size_t part = 0; part < parts; ++part)
+            groups.emplace_back(first + count * part / parts, first + count * (part + 1) / parts);
         first = end;
     }
     return groups;

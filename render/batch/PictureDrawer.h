@@ -17,7 +17,9 @@ public:
     TPictureDrawer(const std::vector<TRunBox>& boxes, const std::vector<TPictureJob>& jobs);
     ~TPictureDrawer();
 
-    // Draws the jobs first to end, which share one box. Raises TStopped
+    // Draws the jobs first to end, which share one box; a spin's frames all
+    // with its framing, and a frame of an animated WebP into its frame file.
+    // Raises TStopped
     // (StopSignal.h) when a stop is asked for, with the picture being drawn
     // left unwritten and unreported.
     void DrawBox(size_t first, size_t end, const TPictureDone& done);
@@ -29,5 +31,7 @@ private:
     std::unique_ptr<TState> State_;
 };
 
-// The ends of each box's run of jobs: jobs[first, end) share a box.
-std::vector<std::pair<size_t, size_t>> BoxGroups(const std::vector<TPictureJob>& jobs);
+// The ends of each box's run of jobs: jobs[first, end) share a box. A
+// spin's frames are shared among the workers: its box's run is cut into as
+// many groups as there are workers (at most one a frame).
+std::vector<std::pair<size_t, size_t>> BoxGroups(const std::vector<TPictureJob>& jobs, int workers);

@@ -74,3 +74,34 @@ std::string PictureNameProblem(const std::string& name)
     }
     return {};
 }
+
+std::string NumberedName(std::string_view pattern, int frame, std::string& problem)
+{
+    std::string name;
+    int numbers = 0;
+    for (size_t i = 0; i < pattern.size(); ++i) {
+        if (pattern[i] != '%') {
+            name += pattern[i];
+            continue;
+        }
+        const std::string_view rest = pattern.substr(i + 1);
+        const bool padded = rest.size() >= 3 && rest[0] == '0' && rest[1] >= '1' && rest[1] <= '9' && rest[2] == 'd';
+        if (rest.starts_with('%')) {
+            name += '%';
+        } else if (rest.starts_with('d') || padded) {
+            const std::string number = std::to_string(frame);
+            const size_t width = padded ? size_t(rest[1] - '0') : 0;
+            name += std::string(width > number.size() ? width - number.size() : 0, '0') + number;
+            ++numbers;
+        } else {
+            problem = std::string(pattern) + ": a % starts the frame's number, %d or %03d (%% for a % sign), not \"" +
+                      std::string(pattern.substr(i, 3)) + "\"";
+            return name;
+        }
+        i += padded ? 3 : 1;
+    }
+    if (numbers != 1)
+        problem = std::string(pattern) + (numbers == 0 ? " holds no frame number %d or %03d" : " holds two frame numbers") +
+                  ": each frame of a spin needs a name of its own (or write the spin into one .webp)";
+    return name;
+}

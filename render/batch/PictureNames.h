@@ -20,3 +20,9 @@ std::string FillNameTemplate(std::string_view pattern, const std::map<std::strin
 // Why name may not be a picture's name inside the output folder, for the
 // user; empty when it may.
 std::string PictureNameProblem(const std::string& name);
+
+// The name of a spin's frame given as a printf pattern ("spin-%03d.png"):
+// its one %d or %0Nd (N from 1 to 9) replaced by the frame's number, and each
+// %% by a % sign. Sets problem, for the user, when the pattern holds no frame
+// number, a second one, or a % before anything else.
+std::string NumberedName(std::string_view pattern, int frame, std::string& problem);

@@ -2,6 +2,7 @@
 
 #include "render/batch/PictureNames.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <set>
 
@@ -25,20 +26,57 @@ TRunBox BoxOf(const TRenderOptions& options, const std::string& cover)
     return box;
 }
 
-// Where the box's picture in the pose goes, or a problem for the user.
-std::string OutputOf(const TRunBox& box, const TPose& pose, const TRenderOptions& options, std::string& problem)
+// The frame's number as {frame} gives it, as long as the last frame's.
+std::string FrameField(int frame, int frames)
 {
-    if (!box.Options.OutputFile.empty())
-        return box.Options.OutputFile;
+    const std::string number = std::to_string(frame), last = std::to_string(frames - 1);
+    return std::string(last.size() - std::min(last.size(), number.size()), '0') + number;
+}
+
+// Why a frame's number is out of place in a still's name or a WebP spin's.
+constexpr const char* StrayFrameNumber = "numbers the frames of a spin written as .png, .jpg or .bmp pictures";
+
+// Whether the name holds a frame's number as NumberedName reads it.
+bool HoldsFrameNumber(const std::string& name)
+{
+    std::string problem;
+    NumberedName(name, 0, problem);
+    return problem.empty();
+}
+
+// Where the box's picture in the pose goes (frame: the frame of a spin
+// written as pictures, or NoFrame), or a problem for the user.
+std::string OutputOf(const TRunBox& box, const TPose& pose, int frame, const TRenderOptions& options,
+                     std::string& problem)
+{
     std::map<std::string, std::string> fields = box.Fields;
     fields["pose"] = pose.Name;
-    std::string name = fields["output"];
-    if (!name.empty() && box.Options.Poses.size() > 1)
-        problem = "an output cell names one picture, and this row makes " + std::to_string(box.Options.Poses.size()) +
-                  ": use --name";
-    else if (name.empty())
-        name = options.NameTemplate.empty() ? fields["name"] + "-" + pose.Name + ".png"
-                                            : FillNameTemplate(options.NameTemplate, fields);
+    const bool numbered = frame != NoFrame;
+    const std::string& given = box.Options.OutputFile.empty() ? fields["output"] : box.Options.OutputFile;
+    std::string name = given;
+    if (!given.empty()) {
+        if (numbered)
+            name = NumberedName(given, frame, problem);
+        else if (HoldsFrameNumber(given))
+            problem = given + ": %d " + StrayFrameNumber;
+        if (box.Options.Poses.size() > 1 && box.Options.OutputFile.empty() && problem.empty())
+            problem = "an output cell names one picture, and this row makes " +
+                      std::to_string(box.Options.Poses.size()) + ": use --name";
+    } else if (!options.NameTemplate.empty()) {
+        const std::vector<std::string> named = NameTemplateFields(options.NameTemplate);
+        if (std::find(named.begin(), named.end(), "frame") != named.end() ? !numbered : numbered)
+            problem = numbered ? "--name holds no {frame}: each frame of a spin needs a name of its own (or write "
+                                 "the spin into one .webp)"
+                               : std::string("--name: {frame} ") + StrayFrameNumber;
+        fields["frame"] = numbered ? FrameField(frame, SpinFrameCount(box.Options.Spin)) : "";
+        name = FillNameTemplate(options.NameTemplate, fields);
+    } else {
+        name = fields["name"] + "-" + pose.Name +
+               (numbered ? "-" + FrameField(frame, SpinFrameCount(box.Options.Spin)) : std::string()) + "." +
+               FormatExtension(box.Options.Format.value_or(TImageFormat::Png));
+    }
+    if (!box.Options.OutputFile.empty())
+        return name;
     if (problem.empty())
         problem = PictureNameProblem(name);
     return options.OutputDir + (options.OutputDir.ends_with('/') ? "" : "/") + name;
@@ -102,33 +140,45 @@ std::vector<TPictureJob> PlanPictures(std::vector<TRunBox>& boxes, const TRender
 {
     if (!options.NameTemplate.empty() && !boxes.empty())
         for (const std::string& field : NameTemplateFields(options.NameTemplate))
-            if (field != "pose" && !boxes.front().Fields.contains(field))
+            if (field != "pose" && field != "frame" && !boxes.front().Fields.contains(field))
                 throw TUsageError("--name: there is no field {" + field +
-                                  "}: give {name}, {pose}, {row} or a column of the list");
+                                  "}: give {name}, {pose}, {row}, {frame} or a column of the list");
     std::vector<TPictureJob> jobs;
     std::map<std::string, size_t> taken;  // each file, by the box that writes it
     for (size_t b = 0; b < boxes.size(); ++b) {
         TRunBox& box = boxes[b];
         std::vector<TPictureJob> own;
         std::string problem = box.Problem;
+        const int frames = SpinFrameCount(box.Options.Spin);
         for (size_t p = 0; p < box.Options.Poses.size() && problem.empty(); ++p) {
             const TPose& pose = box.Options.Poses[p];
-            std::string file = OutputOf(box, pose, options, problem);
-            const std::optional<TImageFormat> format = ImageFormatOf(file);
-            if (!problem.empty())
-                break;
-            if (!format)
-                problem = "cannot write " + file + ": the picture's name must end in .png, .bmp or .jpg";
-            else if (box.Options.Style.Transparent && *format != TImageFormat::Png)
-                problem = "--transparent needs a .png picture, not " + file;
-            else if (const std::string size = ImageSizeProblem(*format, box.Options.Width, box.Options.Height);
-                     !size.empty())
-                problem = "cannot write " + file + ": " + size;
-            else if (const auto [at, fresh] = taken.emplace(file, b); !fresh)
-                problem = "two pictures would be written to " + file +
-                          (at->second == b ? std::string() : " (" + boxes[at->second].Label + " writes it)");
-            else
-                own.push_back({b, pose, std::move(file), *format});
+            // A spin into a .webp is one file of all its frames; else each
+            // frame is a picture of its own.
+            std::string ignored;
+            const bool animated = frames > 0 && ImageFormatOf(OutputOf(box, pose, 0, options, ignored)) ==
+                                                    std::optional(TImageFormat::WebP);
+            const int files = frames > 0 && !animated ? frames : 1;
+            for (int f = 0; f < files && problem.empty(); ++f) {
+                std::string file = OutputOf(box, pose, frames > 0 && !animated ? f : NoFrame, options, problem);
+                if (!problem.empty())
+                    break;
+                const std::optional<TImageFormat> format = ImageFormatOf(file);
+                if (!format)
+                    problem = "cannot write " + file + ": " + NoFormatProblem;
+                else if (box.Options.Style.Transparent && !KeepsAlpha(*format))
+                    problem = "--transparent needs a .png or .webp picture, not " + file;
+                else if (const std::string size = ImageSizeProblem(*format, box.Options.Width, box.Options.Height);
+                         !size.empty())
+                    problem = "cannot write " + file + ": " + size;
+                else if (const auto [at, fresh] = taken.emplace(file, b); !fresh)
+                    problem = "two pictures would be written to " + file +
+                              (at->second == b ? std::string() : " (" + boxes[at->second].Label + " writes it)");
+                else if (animated)
+                    for (int frame = 0; frame < frames; ++frame)
+                        own.push_back({b, pose, file, *format, frame});
+                else
+                    own.push_back({b, pose, std::move(file), *format, frames > 0 ? f : NoFrame});
+            }
         }
         if (problem.empty()) {
             jobs.insert(jobs.end(), own.begin(), own.end());

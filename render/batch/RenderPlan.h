@@ -28,17 +28,34 @@ std::vector<TRunBox> RunBoxes(const TRenderOptions& options);
 // --name reads are known; a value in any other column is a problem.
 std::vector<TRunBox> ListBoxes(const TRenderOptions& options, const TItemList& list);
 
+// The frame of a job that is no spin's.
+constexpr int NoFrame = -1;
+
 struct TPictureJob {
     size_t Box;  // index into the boxes
-    TPose Pose;
+    TPose Pose;  // a spin's first frame's
     std::string OutputFile;
     TImageFormat Format;
+    int Frame = NoFrame;      // which frame of the pose's spin, from 0
+    std::string FrameFile{};  // where a frame of an animated WebP waits for the others (SpinAssembly.h)
 };
 
+// Whether the job draws a frame of an animated WebP, which all the frames
+// of its pose's spin make together.
+inline bool IsAnimationFrame(const TPictureJob& job)
+{
+    return job.Frame != NoFrame && job.Format == TImageFormat::WebP;
+}
+
 // A box's picture goes to its -o file; else into DIR of --out-dir, named by
-// its row's "output" cell, or by --name, or else <box>-<pose>.png, <box> being
-// the name cell or the name of the box's cover file (or else of its front
-// image, or its wrap scan) without its extension. A picture whose name is not
+// its row's "output" cell, or by --name, or else <box>-<pose>.png (the
+// extension that of --format), <box> being the name cell or the name of the
+// box's cover file (or else of its front image, or its wrap scan) without its
+// extension. A spin (--spin, --swing) makes a job for each frame of each
+// pose, in order: into one .webp, or into pictures numbered by %d or %03d in
+// the -o file or output cell (NumberedName), by {frame} in --name (the
+// frame's number with as many digits as the last frame's), or else named
+// <box>-<pose>-<frame>.png. A picture whose name is not
 // safe (PictureNames.h), not of a format, or taken by an earlier picture
 // gives its box a Problem, and the box no pictures. Raises TUsageError for
 // an unknown field of --name, and without a list for any problem.

@@ -2,7 +2,7 @@
 // Drawing in worker processes (--jobs N): N workers, each with its own
 // rendering context for the whole run, fed box by box from one queue as they
 // free up, so that a box's poses stay in one worker and its images are read
-// once. The workers are forked before this process has made any GL or Qt
+// once (a spin's frames come in as many groups as there are workers). The workers are forked before this process has made any GL or Qt
 // object (it never makes one), so each starts clean; they report each
 // picture back, and this process does all the reporting.
 //

@@ -14,17 +14,21 @@ void CheckPictures(const TRenderOptions& options)
         Refuse(problem);
     if (options.Style.Transparent && options.Given.contains("--background"))
         Refuse("--transparent and --background cannot be used together");
+    const std::optional<TImageFormat> format =
+        options.OutputFile.empty() ? options.Format : ImageFormatOf(options.OutputFile);
+    if (options.Given.contains("--quality") && format && *format != TImageFormat::Jpeg &&
+        *format != TImageFormat::WebP)
+        Refuse("--quality is for .jpg and .webp pictures");
     if (options.OutputFile.empty())
         return;
     const size_t pictures = std::max<size_t>(options.Covers.size(), 1) * options.Poses.size();
     if (pictures > 1)
         Refuse("-o writes one picture, and these options make " + std::to_string(pictures) +
                ": use --out-dir DIR");
-    const std::optional<TImageFormat> format = ImageFormatOf(options.OutputFile);
     if (!format)
-        Refuse("cannot write " + options.OutputFile + ": the picture's name must end in .png, .bmp or .jpg");
-    if (options.Style.Transparent && *format != TImageFormat::Png)
-        Refuse("--transparent needs a .png picture");
+        Refuse("cannot write " + options.OutputFile + ": " + NoFormatProblem);
+    if (options.Style.Transparent && !KeepsAlpha(*format))
+        Refuse("--transparent needs a .png or .webp picture");
     if (const std::string problem = ImageSizeProblem(*format, options.Width, options.Height); !problem.empty())
         Refuse("cannot write " + options.OutputFile + ": " + problem);
 }
@@ -43,6 +47,8 @@ void CheckCommandLine(const TRenderOptions& options)
     CheckTogether(options, options.Given);
     if (!options.OutputFile.empty() && !options.OutputDir.empty())
         Refuse("give either -o FILE or --out-dir DIR");
+    if (options.Given.contains("--format") && !options.OutputFile.empty())
+        Refuse("--format is the format of the pictures named in --out-dir DIR: the name of -o FILE gives its own");
     if (!options.NameTemplate.empty() && options.OutputDir.empty())
         Refuse("--name names the pictures in --out-dir DIR: give --out-dir DIR");
     if (options.Given.contains("--shard-count") && !options.ShardAuto)

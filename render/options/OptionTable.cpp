@@ -21,17 +21,21 @@ using enum TUsageSection;
 
 const TOptionRule Rules[] = {
     {"-o", "--output", Path, false, [](TRenderOptions& o, const std::string& v) { o.OutputFile = PathValue("-o", v); },
-     Run, "-o, --output FILE", "write the one picture to FILE (.png, .bmp or .jpg)"},
+     Run, "-o, --output FILE", "write the one picture to FILE (.png, .jpg, .bmp or .webp)"},
     {"--out-dir", {}, Text, false,
      [](TRenderOptions& o, const std::string& v) { o.OutputDir = PathValue("--out-dir", v); },
      Run, "--out-dir DIR",
      "write DIR/<box>-<pose>.png for every box and pose, <box> being\n"
-     "the name of the cover file, or else of the front or the wrap"},
+     "the name of the cover file, or else of the front or the wrap\n"
+     "(a spin's frames: DIR/<box>-<pose>-<frame>.png)"},
+    {"--format", {}, Text, true, [](TRenderOptions& o, const std::string& v) { o.Format = ParseFormat(v); },
+     Run, "--format FORMAT", "png, jpg, bmp or webp: the format of the pictures named in DIR\n(default png)"},
     {"--name", {}, Text, false,
      [](TRenderOptions& o, const std::string& v) { o.NameTemplate = PathValue("--name", v); },
      Run, "--name TEMPLATE",
      "the pictures' names in DIR instead, made from {name}, {pose},\n"
-     "{row} and the list's columns: '{name}.jpg', '{row}-{pose}.png'"},
+     "{row}, {frame} and the list's columns: '{name}.jpg',\n"
+     "'{row}-{pose}.png', '{name}-{frame}.png'"},
     {"--list", {}, Text, false, [](TRenderOptions& o, const std::string& v) { o.ListFile = PathValue("--list", v); },
      Run, "--list FILE",
      "one box a row of a CSV file whose header names options without\n"
@@ -56,6 +60,25 @@ const TOptionRule Rules[] = {
      Run, "--angles X,Y",
      "turn the box X degrees about x and Y about y (default 25,30: three\n"
      "quarters, the front, the spine and a little of the top; 0,0: straight)"},
+    {"--spin", {}, Text, true,
+     [](TRenderOptions& o, const std::string& v) { o.Spin.Frames = ParseCount("--spin", v, 1, MaxSpinFrames); },
+     Run, "--spin N",
+     "draw N frames of one full turn of the box about its vertical\n"
+     "axis from the pose: one looping .webp, or numbered frames\n"
+     "({frame} in --name, or %03d in -o: spin-%03d.png)"},
+    {"--swing", {}, Text, true,
+     [](TRenderOptions& o, const std::string& v) { o.Spin.Swing = ParseDecimal("--swing", v, 1.0, MaxSwing); },
+     Run, "--swing DEG",
+     "instead rock the box DEG degrees either way and back, in the\n"
+     "frames of --spin N (default 36)"},
+    {"--fps", {}, Text, true,
+     [](TRenderOptions& o, const std::string& v) { o.Spin.Fps = ParseDecimal("--fps", v, 1.0, MaxFps); },
+     Run, "--fps F", "a spin's frames a second, 1 to 100 (default 25)"},
+    {"--quality", {}, Text, true,
+     [](TRenderOptions& o, const std::string& v) { o.Quality = ParseCount("--quality", v, 0, 100); },
+     Run, "--quality Q",
+     "a .jpg or .webp picture's quality, 0 to 100 (default: a JPEG\n"
+     "at 95, a WebP lossless)"},
     {"--size", {}, Text, true, [](TRenderOptions& o, const std::string& v) { ParseSize(v, o); },
      Run, "--size WxH",
      "picture size in pixels, 1 to 65535 a side (default 1150x880);\n"
@@ -86,7 +109,7 @@ const TOptionRule Rules[] = {
      "or what the OpenGL draws at once if less); smaller takes less memory"},
     {"--transparent", {}, None, true,
      [](TRenderOptions& o, const std::string& v) { o.Style.Transparent = SwitchValue("--transparent", v); },
-     Run, "--transparent", "background alpha 0 (PNG only)"},
+     Run, "--transparent", "background alpha 0 (PNG or WebP only)"},
     {"--background", {}, Text, true,
      [](TRenderOptions& o, const std::string& v) { o.Style.Background = ParseColour(v); },
      Run, "--background RRGGBB", "background colour (default FFFFFF)"},

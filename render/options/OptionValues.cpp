@@ -50,6 +50,23 @@ int ParseCount(const std::string& option, std::string_view text, int lowest, int
     return value;
 }
 
+double ParseDecimal(const std::string& option, std::string_view text, double lowest, double highest)
+{
+    double value = 0.0;
+    if (!ParseNumber(text, value) || !(value >= lowest && value <= highest))
+        Refuse(option + " takes a number from " + ShortestText(float(lowest)) + " to " + ShortestText(float(highest)) +
+               ", not \"" + std::string(text) + "\"");
+    return value;
+}
+
+TImageFormat ParseFormat(std::string_view text)
+{
+    for (const TImageFormat format : {TImageFormat::Png, TImageFormat::Jpeg, TImageFormat::Bmp, TImageFormat::WebP})
+        if (text == FormatExtension(format))
+            return format;
+    Refuse("--format takes png, jpg, bmp or webp, not \"" + std::string(text) + "\"");
+}
+
 TPose AnglesPose(std::string_view text)
 {
     const size_t comma = text.find(',');

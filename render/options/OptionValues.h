@@ -12,6 +12,10 @@
 
 // A whole number from lowest to highest.
 int ParseCount(const std::string& option, std::string_view text, int lowest, int highest);
+// A number, whole or not, from lowest to highest.
+double ParseDecimal(const std::string& option, std::string_view text, double lowest, double highest);
+// "png", "jpg", "bmp" or "webp".
+TImageFormat ParseFormat(std::string_view text);
 // "X,Y" in degrees: the pose named "x31.5_y-45".
 TPose AnglesPose(std::string_view text);
 // "N" (0 to 4) or "all": the style presets' poses.

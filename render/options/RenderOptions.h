@@ -12,6 +12,8 @@
 #include "platform/Error.h"
 #include "render/artwork/BoxArtwork.h"
 #include "render/scene/ShotStyle.h"
+#include "render/options/Spin.h"
+#include "render/picture/ImageFile.h"
 #include "render/picture/Tiles.h"
 
 #include <cstdint>
@@ -35,13 +37,6 @@ struct TShard {
     bool operator==(const TShard&) const = default;
 };
 
-// A pose of the box: the two rotation angles and the name it gives output files.
-struct TPose {
-    std::string Name;  // "preset2", "x31.5_y-45"
-    float XRotation = 0.0f;
-    float YRotation = 0.0f;
-};
-
 // The pose of a box given neither --preset nor --angles: three quarters, the
 // front with the spine beside it and a little of the top in view, the front
 // the largest face. "0,0" looks straight at the front, as the window starts.
@@ -53,6 +48,9 @@ struct TRenderOptions {
     std::string OutputFile;  // -o
     std::string OutputDir;   // --out-dir
     std::vector<TPose> Poses;  // DefaultAngles unless --preset or --angles
+    TSpin Spin;                // --spin, --swing, --fps: each pose's spin
+    int Quality = NoQuality;   // --quality, of a JPEG or WebP
+    std::optional<TImageFormat> Format;  // --format: the format of the names made in --out-dir
     int Width = 1150;
     int Height = 880;
     int Samples = 8;

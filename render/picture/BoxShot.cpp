@@ -100,9 +100,15 @@ void TBoxShooter::Shoot(const TShotScene& scene, const TShotSettings& settings, 
     const std::optional<TFraming> framing = FrameShot(scene, settings.Width, settings.Height);
     if (!framing)
         throw TError("the box covers no area in this pose (are its sizes 0?)");
+    Shoot(scene, *framing, settings, rows);
+}
+
+void TBoxShooter::Shoot(const TShotScene& scene, const TFraming& framing, const TShotSettings& settings,
+                        TPictureRows& rows)
+{
     TShotSettings shot = settings;
     shot.Transparent = scene.Style.Transparent;
-    Shoot(*framing, shot, [&] { DrawShotScene(scene, framing->Frustum); }, rows);
+    Shoot(framing, shot, [&] { DrawShotScene(scene, framing.Frustum); }, rows);
 }
 
 QImage TBoxShooter::Shoot(const TShotScene& scene, const TShotSettings& settings)

@@ -50,6 +50,9 @@ public:
     // area.
     void Shoot(const TShotScene& scene, const TShotSettings& settings, TPictureRows& rows);
 
+    // The same framed by framing: one that a spin's frames share, say.
+    void Shoot(const TShotScene& scene, const TFraming& framing, const TShotSettings& settings, TPictureRows& rows);
+
     // That picture in memory: opaque (RGB32), or with straight alpha (ARGB32)
     // when transparent.
     QImage Shoot(const TShotScene& scene, const TShotSettings& settings);

@@ -19,8 +19,13 @@ public:
 // effort makes, in a third of the time.
 std::unique_ptr<TImageEncoder> PngEncoder(TFileOutput& out, int width, int height, bool alpha);
 
-// JPEG at quality 95; the alpha is dropped.
-std::unique_ptr<TImageEncoder> JpegEncoder(TFileOutput& out, int width, int height);
+// JPEG at quality 0 to 100, or 95 for NoQuality (WebPAnimation.h); the
+// alpha is dropped.
+std::unique_ptr<TImageEncoder> JpegEncoder(TFileOutput& out, int width, int height, int quality);
+
+// WebP, lossless for NoQuality, else lossy at quality 0 to 100; with alpha
+// when the picture has any. The picture is held whole until Finish.
+std::unique_ptr<TImageEncoder> WebPEncoder(TFileOutput& out, int width, int height, int quality);
 
 // The snapshot's bitmap format (snapshot/BmpFile.h); the alpha is dropped.
 std::unique_ptr<TImageEncoder> BmpEncoder(TFileOutput& out, int width, int height);

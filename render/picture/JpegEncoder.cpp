@@ -3,6 +3,7 @@
 // destination catches the output's failure before it jumps.
 #include "platform/Error.h"
 #include "render/picture/ImageEncoders.h"
+#include "render/picture/WebPAnimation.h"
 
 #include <csetjmp>
 #include <cstdio>
@@ -33,7 +34,7 @@ public:
 
     ~TJpegEncoder() override { jpeg_destroy_compress(&Info_); }
 
-    void Start(int width, int height)
+    void Start(int width, int height, int quality)
     {
         Row_.resize(size_t(width) * 3);
         if (setjmp(Jump_))
@@ -45,7 +46,7 @@ public:
         Info_.input_components = 3;
         Info_.in_color_space = JCS_RGB;
         jpeg_set_defaults(&Info_);
-        jpeg_set_quality(&Info_, 95, TRUE);
+        jpeg_set_quality(&Info_, quality, TRUE);
         jpeg_start_compress(&Info_, TRUE);
     }
 
@@ -121,9 +122,9 @@ private:
 
 } // namespace
 
-std::unique_ptr<TImageEncoder> JpegEncoder(TFileOutput& out, int width, int height)
+std::unique_ptr<TImageEncoder> JpegEncoder(TFileOutput& out, int width, int height, int quality)
 {
     auto encoder = std::make_unique<TJpegEncoder>(out);
-    encoder->Start(width, height);
+    encoder->Start(width, height, quality == NoQuality ? 95 : quality);
     return encoder;
 }

@@ -80,11 +80,27 @@ TGround ShownGround(const TShotScene& scene)
 
 std::optional<TFraming> FrameShot(const TShotScene& scene, int width, int height)
 {
-    const std::optional<TViewRect> subject =
-        SubjectBounds(scene.Quads, scene.XRotation, scene.YRotation, ShownGround(scene));
-    if (!subject)
+    return FrameShot(scene, {{scene.XRotation, scene.YRotation}}, width, height);
+}
+
+std::optional<TFraming> FrameShot(const TShotScene& scene, const std::vector<std::pair<float, float>>& turns,
+                                  int width, int height)
+{
+    std::optional<TViewRect> all;
+    TShotScene turned = scene;
+    for (const auto& [x, y] : turns) {
+        turned.XRotation = x;
+        turned.YRotation = y;
+        const std::optional<TViewRect> subject = SubjectBounds(scene.Quads, x, y, ShownGround(turned));
+        if (!subject)
+            return std::nullopt;
+        all = !all ? *subject
+                   : TViewRect{std::min(all->Left, subject->Left), std::max(all->Right, subject->Right),
+                               std::min(all->Bottom, subject->Bottom), std::max(all->Top, subject->Top)};
+    }
+    if (!all)
         return std::nullopt;
-    return FrameSubject(*subject, width, height, scene.Style.Margin);
+    return FrameSubject(*all, width, height, scene.Style.Margin);
 }
 
 void DrawShotScene(const TShotScene& scene, const TViewRect& frame)

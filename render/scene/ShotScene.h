@@ -12,6 +12,7 @@
 
 #include <GL/gl.h>
 #include <optional>
+#include <utility>
 #include <vector>
 
 class TTextureImage;
@@ -38,6 +39,13 @@ TGround ShownGround(const TShotScene& scene);
 // with its shadow and reflection centred, with the style's margin; nothing
 // when they cover no area.
 std::optional<TFraming> FrameShot(const TShotScene& scene, int width, int height);
+
+// The same for the scene turned in each of the turns (X and Y rotations) at
+// once, on the union of its subject's bounds in all of them: the framing
+// that the frames of a spin share, so that the box neither jumps nor leaves
+// the picture.
+std::optional<TFraming> FrameShot(const TShotScene& scene, const std::vector<std::pair<float, float>>& turns,
+                                  int width, int height);
 
 // Clears colour and depth (to the background colour, or to black with alpha
 // 0 on a transparent picture, so that the colours drawn are premultiplied)

@@ -123,7 +123,7 @@ TEST_P(RenderTool, FormatFollowsTheExtension)
         SCOPED_TRACE(name);
         const TRun run = Run({"-o", Path(name), cover});
         EXPECT_EQ(run.ExitCode, 2);
-        EXPECT_TRUE(run.Err.contains("must end in .png, .bmp or .jpg")) << run.Err.toStdString();
+        EXPECT_TRUE(run.Err.contains("must end in .png, .jpg, .bmp or .webp")) << run.Err.toStdString();
         EXPECT_FALSE(QFile::exists(Path(name)));
     }
 }

@@ -74,7 +74,7 @@ TEST(ListBoxes, ABadRowIsItsOwnProblemWithTheReason)
         "a value in the column \"notes\", which names no option",
         "--samples takes a whole number from 1 to 64, not \"lots\"",
         "--transparent takes 1, yes, true, on or 0, no, false, off, not \"maybe\"",
-        "--transparent needs a .png picture, not out/x.jpg",
+        "--transparent needs a .png or .webp picture, not out/x.jpg",
         "give a cover file, --front FILE or --wrap FILE",
         "give one --preset or --angles",
         "two pictures would be written to out/ok-x25_y30.png (items.csv row 2 writes it)",
@@ -107,7 +107,7 @@ TEST(ListBoxes, NamesComeFromTheTemplateAndStayInTheFolder)
     EXPECT_EQ(run.Jobs[0].Format, TImageFormat::Jpeg);
     EXPECT_NE(run.Boxes[1].Problem.find("leads out of the output folder"), std::string::npos);
     EXPECT_NE(run.Boxes[2].Problem.find("leads out of the output folder"), std::string::npos);
-    EXPECT_NE(run.Boxes[3].Problem.find("must end in .png, .bmp or .jpg"), std::string::npos);
+    EXPECT_NE(run.Boxes[3].Problem.find("must end in .png, .jpg, .bmp or .webp"), std::string::npos);
     EXPECT_EQ(run.Boxes[4].Problem, "give a cover file, --front FILE or --wrap FILE");
 
     EXPECT_THROW(PlanList({"--list", "i.csv", "--out-dir", "o", "--name", "{nope}.png"}, "front\na.png\n"), TUsageError);

@@ -179,10 +179,10 @@ TEST(RenderOptions, RefusesMistakesWithAReason)
     EXPECT_EQ(Refusal({"a.cov", "--preset", "all", "-o", "a.png"}),
               "-o writes one picture, and these options make 5: use --out-dir DIR");
     EXPECT_EQ(Refusal({"a.cov", "-o", "a.gif"}),
-              "cannot write a.gif: the picture's name must end in .png, .bmp or .jpg");
+              "cannot write a.gif: the picture's name must end in .png, .jpg, .bmp or .webp");
     EXPECT_EQ(Refusal({"a.cov", "-o", "png"}),
-              "cannot write png: the picture's name must end in .png, .bmp or .jpg");
-    EXPECT_EQ(Refusal({"a.cov", "-o", "a.jpg", "--transparent"}), "--transparent needs a .png picture");
+              "cannot write png: the picture's name must end in .png, .jpg, .bmp or .webp");
+    EXPECT_EQ(Refusal({"a.cov", "-o", "a.jpg", "--transparent"}), "--transparent needs a .png or .webp picture");
     EXPECT_EQ(Refusal({"a.cov", "-o", "a.png", "--transparent", "--background", "000000"}),
               "--transparent and --background cannot be used together");
     EXPECT_EQ(Refusal({"a.cov", "-o", "a.png", "--preset", "1", "--angles", "0,0"}), "give one --preset or --angles");
@@ -264,4 +264,68 @@ TEST(RenderOptions, RefusesSizesThePicturesFormatCannotHold)
               "write a .png");
     EXPECT_EQ(Refusal({"a.cov", "-o", "a.png", "--size", "65535x65535"}), "accepted");
     EXPECT_EQ(Refusal({"a.cov", "--out-dir", "d", "--size", "65535x65535"}), "accepted");
+}
+
+TEST(RenderOptions, SpinsFormatAndQuality)
+{
+    struct TCase {
+        std::vector<std::string> Args;  // besides a.cov
+        std::string Refusal;            // "accepted" when the options go
+    };
+    const TCase cases[] = {
+        {{"-o", "s.webp", "--spin", "36", "--fps", "12.5", "--quality", "80"}, "accepted"},
+        {{"-o", "s.webp", "--swing", "20", "--transparent"}, "accepted"},
+        {{"--out-dir", "d", "--format", "webp", "--quality", "0", "--spin", "1"}, "accepted"},
+        {{"--out-dir", "d", "--format", "jpg", "--quality", "100"}, "accepted"},
+        {{"-o", "s.webp", "--spin", "0"}, "--spin takes a whole number from 1 to 100000, not \"0\""},
+        {{"-o", "s.webp", "--spin", "2.5"}, "--spin takes a whole number from 1 to 100000, not \"2.5\""},
+        {{"-o", "s.webp", "--swing", "0"}, "--swing takes a number from 1 to 180, not \"0\""},
+        {{"-o", "s.webp", "--swing", "nan"}, "--swing takes a number from 1 to 180, not \"nan\""},
+        {{"-o", "s.webp", "--fps", "101"}, "--fps takes a number from 1 to 100, not \"101\""},
+        {{"-o", "s.webp", "--quality", "101"}, "--quality takes a whole number from 0 to 100, not \"101\""},
+        {{"-o", "s.png", "--quality", "50"}, "--quality is for .jpg and .webp pictures"},
+        {{"--out-dir", "d", "--format", "bmp", "--quality", "50"}, "--quality is for .jpg and .webp pictures"},
+        {{"--out-dir", "d", "--format", "gif"}, "--format takes png, jpg, bmp or webp, not \"gif\""},
+        {{"-o", "s.png", "--format", "png"},
+         "--format is the format of the pictures named in --out-dir DIR: the name of -o FILE gives its own"},
+        {{"-o", "s.bmp", "--transparent"}, "--transparent needs a .png or .webp picture"},
+        {{"-o", "s.webp", "--size", "16384x100"}, "cannot write s.webp: a WebP picture is at most 16383 pixels a side"},
+    };
+    for (const TCase& c : cases) {
+        std::vector<std::string> args{"a.cov"};
+        args.insert(args.end(), c.Args.begin(), c.Args.end());
+        EXPECT_EQ(Refusal(args), c.Refusal) << testing::PrintToString(c.Args);
+    }
+    const TRenderOptions o = Parse({"a.cov", "-o", "s.webp", "--spin", "24", "--swing=15", "--fps", "12.5", "--quality", "70"});
+    EXPECT_EQ(o.Spin.Frames, 24);
+    EXPECT_EQ(o.Spin.Swing, 15.0);
+    EXPECT_EQ(o.Spin.Fps, 12.5);
+    EXPECT_EQ(o.Quality, 70);
+    EXPECT_EQ(Parse({"a.cov", "--out-dir", "d", "--format", "webp"}).Format, TImageFormat::WebP);
+}
+
+TEST(RenderOptions, SpinFramesTurnOnceOrSwingBackToTheStart)
+{
+    const TPose start{"x10_y-30", 10.0f, -30.0f};
+    struct TCase {
+        TSpin Spin;
+        int Frames;
+        std::vector<std::pair<int, float>> Turns;  // frame, its y rotation
+    };
+    const TCase cases[] = {
+        {{.Frames = 36}, 36, {{0, -30.0f}, {9, 60.0f}, {18, 150.0f}, {35, 320.0f}}},
+        {{.Frames = 4}, 4, {{1, 60.0f}, {2, 150.0f}, {3, 240.0f}}},
+        {{.Frames = 8, .Swing = 20.0}, 8, {{0, -30.0f}, {2, -10.0f}, {4, -30.0f}, {6, -50.0f}, {7, -44.142136f}}},
+        {{.Swing = 45.0}, DefaultSwingFrames, {{9, 15.0f}, {27, -75.0f}}},
+        {{}, 0, {}},
+    };
+    for (const TCase& c : cases) {
+        EXPECT_EQ(SpinFrameCount(c.Spin), c.Frames);
+        for (const auto& [frame, y] : c.Turns) {
+            const TPose pose = SpinPose(start, c.Spin, frame);
+            EXPECT_EQ(pose.Name, start.Name);
+            EXPECT_EQ(pose.XRotation, 10.0f);
+            EXPECT_NEAR(pose.YRotation, y, 1e-4) << c.Frames << " frames, frame " << frame;
+        }
+    }
 }
