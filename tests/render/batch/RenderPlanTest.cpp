@@ -114,7 +114,7 @@ TEST(RenderPlan, ASpinIsOneWebPOrNumberedPictures)
          {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10}},
         {{"--out-dir", "o", "--spin", "2", "--name", "{frame}/{name}.jpg"}, {"o/0/box.jpg", "o/1/box.jpg"}, {0, 1}},
         {{"--out-dir", "o", "--swing", "5", "--spin", "2", "--name", "{name}-{pose}.webp"},
-         {"o/box-x0_y0.webp", "o/box-x0_y0.webp"},
+         {"o/box-x25_y30.webp", "o/box-x25_y30.webp"},
          {0, 1}},
     };
     for (const TCase& c : cases) {
@@ -153,7 +153,7 @@ TEST(RenderPlan, RefusesSpinNamesThatDoNotNameEachFrame)
         {{"--out-dir", "o", "--spin", "3", "--name", "{name}-{frame}.webp"},
          "--name: {frame} numbers the frames of a spin written as .png, .jpg or .bmp pictures"},
         {{"--out-dir", "o", "--spin", "3", "--format", "jpg", "--transparent"},
-         "--transparent needs a .png or .webp picture, not o/box-x0_y0-0.jpg"},
+         "--transparent needs a .png or .webp picture, not o/box-x25_y30-0.jpg"},
     };
     for (const auto& [extra, message] : cases) {
         std::vector<std::string> args{"box.cov"};

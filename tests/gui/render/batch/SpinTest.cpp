@@ -71,7 +71,7 @@ TEST_F(Spin, OneLoopingWebPTurnsOnceWithTheFramingFixed)
 {
     const QString cover = WriteBandedCover(Folder.path(), "box.cov");
     const QStringList common{"--spin", "8", "--fps", "10", "--size", "100x160", "--samples", "2", "--transparent",
-                             "--look", "window", cover};
+                             "--look", "window", "--angles", "0,0", cover};
     const QString err = Run(common + QStringList{"-o", Path("spin.webp")});
     ASSERT_FALSE(err.startsWith("exit")) << err.toStdString();
     const TWebPFrames spin = ReadWebPFile(Path("spin.webp"));
@@ -145,9 +145,9 @@ TEST_F(Spin, AnyNumberOfWorkersWritesTheSameFilesAndNoFrameIsLeft)
     std::vector<QString> names;
     for (const auto& [name, bytes] : lists[0])
         names.push_back(name);
-    EXPECT_EQ(names, (std::vector<QString>{"rock-x0_y0-0.png", "rock-x0_y0-1.png", "rock-x0_y0-2.png",
-                                           "still-x0_y0.jpg", "turn-x0_y0.webp"}));
-    EXPECT_EQ(ReadWebPFrames(lists[0]["turn-x0_y0.webp"]).Frames.size(), 5u);
+    EXPECT_EQ(names, (std::vector<QString>{"rock-x25_y30-0.png", "rock-x25_y30-1.png", "rock-x25_y30-2.png",
+                                           "still-x25_y30.jpg", "turn-x25_y30.webp"}));
+    EXPECT_EQ(ReadWebPFrames(lists[0]["turn-x25_y30.webp"]).Frames.size(), 5u);
     EXPECT_TRUE(lists[0] == lists[1]);
     EXPECT_EQ(QDir(Folder.path()).entryList({".*.frame"}, QDir::Files | QDir::Hidden), QStringList());
 }
