@@ -68,6 +68,3 @@ private:
     void SwapRedBlue();
     void FillAlpha(uint8_t alpha);
 };
-
-// Widens an n-bit colour component to 8 bits by repeating its bits.
-uint8_t ExpandBits(uint32_t value, int bits);

@@ -1,5 +1,6 @@
 #include "platform/Picture.h"
 
+#include "platform/BitFields.h"
 #include "platform/Error.h"
 #include "platform/FileExtension.h"
 #include "platform/LittleEndian.h"
@@ -87,7 +88,7 @@ QImage ReadRaster(const QByteArray& data, TReader kind)
                           : kind == TReader::Jpeg ? kJpegNotValid
                                                   : "Icon image is not valid";
     QBuffer buffer;
-    buffer.setData(data);
+    buffer.setData(kind == TReader::Bitmap ? WithByteFields(data) : data);
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer, format);
     reader.setAutoDetectImageFormat(false);

@@ -2,6 +2,7 @@
 
 #include "cover/LargeBuffer.h"
 #include "cover/TextureImage.h"
+#include "platform/BitFields.h"
 #include "platform/Error.h"
 #include "platform/FileExtension.h"
 #include "platform/PictureLimits.h"
@@ -73,7 +74,7 @@ std::unique_ptr<TTextureImage> DecodeArtworkImage(const QByteArray& bytes, const
 {
     const std::string tooLarge = "Cannot read picture " + name;
     QBuffer buffer;
-    buffer.setData(bytes);
+    buffer.setData(WithByteFields(bytes));
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer);
     reader.setAutoTransform(true);

@@ -132,6 +132,18 @@ TEST(ArtworkImage, EveryFormatGivesItsPictureTheBottomRowFirst)
     EXPECT_EQ(At(*ReadArtworkImage(gif), 0, 0), (TRgba{255, 255, 255, 255}));
 }
 
+TEST(ArtworkImage, BitmapsOfWideColourFieldsReadThroughQtsReaderToo)
+{
+    for (const TWideFieldBmp& layout : WideFieldBmps) {
+        SCOPED_TRACE(layout.Name);
+        const TBytes bytes = layout.Bytes();
+        const auto texture =
+            DecodeArtworkImage(QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size())), "front");
+        const uint32_t probe = layout.Probe;
+        EXPECT_EQ(At(*texture, 3, 0), (TRgba{uint8_t(probe >> 16), uint8_t(probe >> 8), uint8_t(probe), 255}));
+    }
+}
+
 TEST(ArtworkImage, PrintArtworkInCmykReadsTheSameThroughEitherReader)
 {
     TTempFolder folder;
