@@ -28,12 +28,20 @@ protected:
     TRun Run(const QStringList& args, const QProcessEnvironment& extra = {}, bool unprivileged = false) const
     {
         QProcess process;
-        if (unprivileged)
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        QString program = PLENAMAR_RENDER_PROGRAM;
+        if (unprivileged) {
+            const TUnprivilegedCopy copy = UnprivilegedCopy(PLENAMAR_RENDER_PROGRAM, Folder.path().toStdString());
+            if (!copy.Why.empty())
+                return {-1, QString::fromStdString(copy.Why)};
+            program = QString::fromStdString(copy.Program);
+            if (!copy.LeakOptions.empty())
+                environment.insert("LSAN_OPTIONS", QString::fromStdString(copy.LeakOptions));
             process.setChildProcessModifier([] {
                 if (!DropToUnprivilegedUser())
                     _exit(126);
             });
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        }
         if (GetParam() == TDisplay::Removed) {
             environment.remove("DISPLAY");
             environment.remove("WAYLAND_DISPLAY");
@@ -41,9 +49,9 @@ protected:
         for (const QString& key : extra.keys())
             environment.insert(key, extra.value(key));
         process.setProcessEnvironment(environment);
-        process.start(PLENAMAR_RENDER_PROGRAM, args);
+        process.start(program, args);
         if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
-            return {};
+            return {-1, program + " did not finish: " + process.errorString()};
         return {process.exitCode(), QString::fromUtf8(process.readAllStandardError())};
     }
 
