@@ -6,6 +6,7 @@
 #include "platform/LittleEndian.h"
 #include "platform/Metafile.h"
 #include "platform/PictureLimits.h"
+#include "platform/ReadableFile.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -110,8 +111,8 @@ void TPicture::LoadFromFile(const std::string& fileName)
 {
     const std::string extension = FileExtension(fileName);
     ReaderFor(extension);
-    QFile file(QString::fromStdString(fileName));
-    if (!file.open(QIODevice::ReadOnly))
+    QFile file;
+    if (OpenForReading(file, fileName) != 0)
         throw TError("Cannot open file " + fileName);
     const QByteArray data = file.read(kMaxFileSize + 1);
     if (data.size() > kMaxFileSize)

@@ -13,6 +13,8 @@ PACKAGES=(
   # pictures (libwmf's link line names expat, which libwmf-dev does not bring),
   # and Qt's readers of WebP, TIFF and the other formats of face images
   libjpeg-dev libpng-dev libwmf-dev libexpat1-dev libemf2svg-dev qt6-image-formats-plugins
+  # libtiff, whose warnings (it reads TIFF face images for Qt) go into the reports
+  libtiff-dev
   # the fonts libwmf draws metafile text with
   fonts-urw-base35
   # tests and benchmarks
