@@ -1,6 +1,7 @@
 #include "render/ArtworkImage.h"
 
 #include "cover/LargeBuffer.h"
+#include "cover/PngImage.h"
 #include "cover/TextureImage.h"
 #include "platform/BitFields.h"
 #include "platform/Error.h"
@@ -78,6 +79,13 @@ std::unique_ptr<TTextureImage> ThroughTextureLoader(const QByteArray& bytes, con
 std::unique_ptr<TTextureImage> DecodeArtworkImage(const QByteArray& bytes, const std::string& name)
 {
     const std::string tooLarge = "Cannot read picture " + name;
+    // libpng's own words go into the report, not onto the terminal.
+    if (const auto* data = reinterpret_cast<const uint8_t*>(bytes.constData()); IsPngFile(data, size_t(bytes.size()))) {
+        auto texture = std::make_unique<TTextureImage>();
+        if (const std::string problem = ReadPng(*texture, data, size_t(bytes.size()), tooLarge.c_str()); !problem.empty())
+            CannotRead(name, problem);
+        return texture;
+    }
     QBuffer buffer;
     buffer.setData(WithByteFields(bytes));
     buffer.open(QIODevice::ReadOnly);
