@@ -6,9 +6,9 @@
 // or on a busy machine the CPU time, which counts every thread.
 #include "bench/BenchTextures.h"
 #include "gl/RenderContext.h"
-#include "render/BoxShot.h"
-#include "render/ImageFile.h"
-#include "render/ShotStage.h"
+#include "render/picture/BoxShot.h"
+#include "render/picture/ImageFile.h"
+#include "render/scene/ShotStage.h"
 #include "view/RenderState.h"
 
 #include <benchmark/benchmark.h>

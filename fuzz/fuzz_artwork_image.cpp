@@ -6,8 +6,8 @@
 #include "cover/TextureImage.h"
 #include "fuzz/PictureFuzzing.h"
 #include "platform/PictureLimits.h"
-#include "render/ArtworkImage.h"
-#include "render/PictureEnds.h"
+#include "render/artwork/ArtworkImage.h"
+#include "render/artwork/PictureEnds.h"
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 {

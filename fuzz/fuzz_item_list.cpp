@@ -3,8 +3,8 @@
 // usage error, never a crash; rows have a cell for each column, in order; and
 // no picture is named outside the output folder.
 #include "fuzz/FuzzCheck.h"
-#include "render/PictureNames.h"
-#include "render/RenderPlan.h"
+#include "render/batch/PictureNames.h"
+#include "render/batch/RenderPlan.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

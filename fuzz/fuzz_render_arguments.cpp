@@ -2,7 +2,7 @@
 // bytes split at each NUL into arguments. Every input gives options or a
 // usage error, never a crash; accepted options always plan a picture.
 #include "fuzz/FuzzArguments.h"
-#include "render/RenderPlan.h"
+#include "render/batch/RenderPlan.h"
 
 #include <cstdlib>
 

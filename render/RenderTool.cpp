@@ -2,13 +2,13 @@
 
 #include "platform/Error.h"
 #include "platform/PrintableText.h"
-#include "render/KeepNewer.h"
-#include "render/PictureDrawer.h"
-#include "render/Progress.h"
-#include "render/RenderPlan.h"
-#include "render/Shard.h"
-#include "render/StopSignal.h"
-#include "render/Workers.h"
+#include "render/batch/KeepNewer.h"
+#include "render/batch/PictureDrawer.h"
+#include "render/batch/Progress.h"
+#include "render/batch/RenderPlan.h"
+#include "render/batch/Shard.h"
+#include "render/batch/StopSignal.h"
+#include "render/batch/Workers.h"
 
 #include <cerrno>
 #include <cstdlib>
@@ -127,7 +127,7 @@ int RunRenderTool(const std::vector<std::string>& args, std::ostream& out, std::
     try {
         run = PlanRun(args);
         if (run.Options.Help) {
-            out << RenderUsage;
+            out << RenderUsage();
             return ExitWritten;
         }
     } catch (const TUsageError& e) {

@@ -153,7 +153,7 @@ TEST_P(RenderTool, BatchWritesWhatItCanAndNamesEachFailure)
     broken.write(QByteArray("\x00\x01\xFFnot an ini file", 18));
     broken.close();
     // A folder where one picture should go makes it unwritable.
-    ASSERT_TRUE(QDir(Folder.path()).mkpath("out/blocked-x0_y0.png"));
+    ASSERT_TRUE(QDir(Folder.path()).mkpath("out/blocked-x25_y30.png"));
 
     const TRun run = Run({"--out-dir", Path("out"), "--size", "100x100", "--samples", "1", good, lost,
                           Path("broken.cov"), blocked, last});
@@ -163,14 +163,14 @@ TEST_P(RenderTool, BatchWritesWhatItCanAndNamesEachFailure)
                                  ": No such file or directory"))
         << err;
     EXPECT_TRUE(run.Err.contains(Path("broken.cov") + ": no Cover image is named under [Properties]")) << err;
-    EXPECT_TRUE(run.Err.contains(blocked + ": Cannot create file " + Path("out/blocked-x0_y0.png") + ": ")) << err;
-    EXPECT_TRUE(run.Err.contains("/5] wrote " + Path("out/good-x0_y0.png"))) << err;
-    EXPECT_TRUE(run.Err.contains("/5] wrote " + Path("out/last-x0_y0.png"))) << err;
+    EXPECT_TRUE(run.Err.contains(blocked + ": Cannot create file " + Path("out/blocked-x25_y30.png") + ": ")) << err;
+    EXPECT_TRUE(run.Err.contains("/5] wrote " + Path("out/good-x25_y30.png"))) << err;
+    EXPECT_TRUE(run.Err.contains("/5] wrote " + Path("out/last-x25_y30.png"))) << err;
     EXPECT_TRUE(run.Err.contains("5 of 5 pictures: 2 written, 0 skipped, 3 failed")) << err;
-    EXPECT_EQ(QImage(Path("out/good-x0_y0.png")).size(), QSize(100, 100));
-    EXPECT_EQ(QImage(Path("out/last-x0_y0.png")).size(), QSize(100, 100));
-    EXPECT_FALSE(QFile::exists(Path("out/lost-x0_y0.png")));
-    EXPECT_FALSE(QFile::exists(Path("out/broken-x0_y0.png")));
+    EXPECT_EQ(QImage(Path("out/good-x25_y30.png")).size(), QSize(100, 100));
+    EXPECT_EQ(QImage(Path("out/last-x25_y30.png")).size(), QSize(100, 100));
+    EXPECT_FALSE(QFile::exists(Path("out/lost-x25_y30.png")));
+    EXPECT_FALSE(QFile::exists(Path("out/broken-x25_y30.png")));
 }
 
 TEST_P(RenderTool, AReadOnlyPictureIsRefusedInEveryFormatAndALinkWritesItsTarget)

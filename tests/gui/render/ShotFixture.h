@@ -2,10 +2,10 @@
 // The fixture of the tests that draw box shots: a current context with the
 // render state applied and the framebuffer entry points, a folder for cover
 // files, and the scene of a box as plenamar-render makes it.
-#include "render/CoverScene.h"
-#include "render/OffscreenTarget.h"
-#include "render/RenderOptions.h"
-#include "render/ShotStage.h"
+#include "render/artwork/CoverScene.h"
+#include "render/picture/OffscreenTarget.h"
+#include "render/options/RenderOptions.h"
+#include "render/scene/ShotStage.h"
 #include "tests/support/TestGL.h"
 #include "view/RenderState.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 // Where the points of a box shot's scene land in its picture.
-#include "render/Framing.h"
-#include "render/SceneBounds.h"
+#include "render/framing/Framing.h"
+#include "render/framing/SceneBounds.h"
 
 #include <QPoint>
 

@@ -1,0 +1,266 @@
+#include "render/artwork/CoverScene.h"
+
+#include "cover/TextureImage.h"
+#include "platform/Error.h"
+#include "render/artwork/ArtworkImage.h"
+#include "render/framing/SceneBounds.h"
+#include "render/artwork/TextureUpload.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <utility>
+
+namespace {
+
+using enum TArtFace;
+
+// Sends the pixels to GL, after taking what other faces may need from them.
+TFaceImage Upload(std::unique_ptr<TTextureImage> texture, bool premultiplied)
+{
+    const TPixelsView pixels{texture->ImageData.get(), texture->Width, texture->Height};
+    TFaceImage image{.Size = {texture->Width, texture->Height},
+                     .RightEdge = EdgeColour(pixels, TImageEdge::Right),
+                     .TopEdge = EdgeColour(pixels, TImageEdge::Top)};
+    if (premultiplied)
+        PremultiplyAlpha(texture->ImageData.get(), size_t(texture->Width) * size_t(texture->Height));
+    else  // as far as the scaling to GL's sizes and the linear filter reach
+        BleedIntoTransparent(texture->ImageData.get(), texture->Width, texture->Height, 2);
+    UploadTexture(*texture);
+    // GL holds the pixels now; a batch of many covers need not keep them twice.
+    texture->ImageData.reset();
+    image.Texture = std::move(texture);
+    return image;
+}
+
+// What a texture of the image takes in the GL.
+size_t BytesOf(const TTextureImage& texture)
+{
+    return size_t(texture.Width) * size_t(texture.Height) * 4;
+}
+
+std::unique_ptr<TTextureImage> PixelTexture(std::unique_ptr<uint8_t[]> pixels, int width, int height)
+{
+    auto texture = std::make_unique<TTextureImage>();
+    texture->ImageData = std::move(pixels);
+    texture->Width = width;
+    texture->Height = height;
+    texture->BitsPerPixel = 32;
+    return texture;
+}
+
+std::string WrapKey(const std::string& fileName, TArtFace part, const TWrapSplit& split)
+{
+    char text[64];
+    std::snprintf(text, sizeof text, "wrap %d %d %.17g", int(part), split.SpinePixels, split.SpineShare);
+    return fileName + '\0' + text;
+}
+
+// 20 x 30 x 5, 13.5 x 19 x 1.4: a few digits are enough to tell sizes apart.
+std::string SizeText(double value)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%.4g", value);
+    return text;
+}
+
+std::string SizeText(const TBoxSize& size)
+{
+    return SizeText(size.Width) + " x " + SizeText(size.Height) + " x " + SizeText(size.Depth);
+}
+
+TImageNeed Larger(const TImageNeed& a, const TImageNeed& b)
+{
+    return {std::max(a.Width, b.Width), std::max(a.Height, b.Height)};
+}
+
+// What the image of each face needs: enough for every face drawn with that
+// image. An auto box takes its sizes from the images' own, so its images
+// are read whole.
+std::array<TImageNeed, ArtFaceCount> ImageNeeds(const TBoxPlan& plan, TTextureCache& cache)
+{
+    if (plan.AutoSize)
+        return {};
+    std::array<TImageNeed, ArtFaceCount> faces = cache.Needs(plan.Size, plan.Box);
+    // A face drawn with another's image adds its need to that face's; the
+    // face it takes from comes before it.
+    for (size_t i = ArtFaceCount; i-- > 0;)
+        if (plan.Faces[i].Kind == TFaceSourceKind::SameAs)
+            faces[size_t(plan.Faces[i].From)] = Larger(faces[size_t(plan.Faces[i].From)], faces[i]);
+    std::array<TImageNeed, ArtFaceCount> needs = faces;
+    for (size_t i = 0; i < ArtFaceCount; ++i)
+        for (size_t j = 0; j < ArtFaceCount; ++j)
+            if (plan.Faces[i].Kind == TFaceSourceKind::File && plan.Faces[j].Kind == TFaceSourceKind::File &&
+                plan.Faces[i].File == plan.Faces[j].File)
+                needs[i] = Larger(needs[i], faces[j]);
+    return needs;
+}
+
+} // namespace
+
+TTextureCache::TTextureCache(int pictureWidth, int pictureHeight, size_t bytes)
+    : PictureWidth_(pictureWidth), PictureHeight_(pictureHeight), Budget_(bytes)
+{
+}
+
+TTextureCache::~TTextureCache() = default;
+
+const std::array<TImageNeed, ArtFaceCount>& TTextureCache::Needs(const TBoxSize& size, const TBoxOptions& options)
+{
+    const std::array<float, 6> key{size.Width, size.Height, size.Depth, float(options.Book), float(options.LidOpen),
+                                   float(options.Floor)};
+    auto found = BoxNeeds_.find(key);
+    if (found == BoxNeeds_.end() && BoxNeeds_.size() >= MaxBoxNeeds)
+        BoxNeeds_.clear();  // a list of ever new sizes keeps no more than these
+    if (found == BoxNeeds_.end())
+        found = BoxNeeds_.emplace(key, FaceImageNeeds(BoxQuads(size.Width, size.Height, size.Depth, options),
+                                                     PictureWidth_, PictureHeight_)).first;
+    return found->second;
+}
+
+template <typename Make>
+const TFaceImage& TTextureCache::Find(const std::string& key, Make make)
+{
+    if (const auto found = Images_.find(key); found != Images_.end()) {
+        Budget_.Use(key, 0);
+        return found->second;
+    }
+    if (const auto failed = Failures_.find(key); failed != Failures_.end())
+        throw TError(failed->second);
+    // Images of earlier boxes go before a new one comes, so that it may
+    // take over a texture of theirs.
+    for (const std::string& gone : Budget_.Evict()) {
+        Spare_.push_back(std::move(Images_.extract(gone).mapped().Texture));
+        SpareBytes_ += BytesOf(*Spare_.back());
+        while (SpareBytes_ > Budget_.Bound()) {
+            SpareBytes_ -= BytesOf(*Spare_.front());
+            Spare_.pop_front();  // its GL texture goes with it
+        }
+    }
+    try {
+        make();
+    } catch (const TError& e) {
+        Failures_.emplace(key, e.what());
+        throw;
+    }
+    return Images_.at(key);
+}
+
+void TTextureCache::Keep(const std::string& key, std::unique_ptr<TTextureImage> texture, bool premultiplied)
+{
+    // A part of a wrap scan read again for another part stays as it is: the
+    // current box may draw it already.
+    if (Images_.contains(key)) {
+        Budget_.Use(key, 0);
+        return;
+    }
+    const auto spare = std::find_if(Spare_.begin(), Spare_.end(), [&](const auto& other) {
+        return other->Width == texture->Width && other->Height == texture->Height;
+    });
+    if (spare != Spare_.end()) {
+        texture->TextureID = std::exchange((*spare)->TextureID, 0);
+        SpareBytes_ -= BytesOf(*texture);
+        Spare_.erase(spare);
+    }
+    Budget_.Use(key, BytesOf(*texture));
+    Images_.emplace(key, Upload(std::move(texture), premultiplied));
+}
+
+const TFaceImage& TTextureCache::Image(const std::string& fileName, bool premultiplied, const TImageNeed& need)
+{
+    // The image as it is read: boxes whose needs differ share it unless it is
+    // read reduced.
+    const TImageNeed read = MayReadReduced(fileName) ? need : TImageNeed{};
+    const std::string key = fileName + '\0' + (premultiplied ? "premultiplied" : "") + '\0' +
+                            std::to_string(read.Width) + " x " + std::to_string(read.Height);
+    return Find(key, [&] {
+        std::unique_ptr<TTextureImage> texture = ReadArtworkImage(fileName, read);
+        ++Reads_;
+        Keep(key, std::move(texture), premultiplied);
+    });
+}
+
+const TFaceImage& TTextureCache::WrapPart(const std::string& fileName, TArtFace part, const TWrapSplit& split)
+{
+    return Find(WrapKey(fileName, part, split), [&] {
+        const std::unique_ptr<TTextureImage> scan = ReadArtworkImage(fileName);
+        ++Reads_;
+        const TWrapWidths widths = WrapWidths(scan->Width, split, fileName);
+        const TPixelsView pixels{scan->ImageData.get(), scan->Width, scan->Height};
+        const std::pair<TArtFace, int> lefts[] = {
+            {Back, 0}, {Spine, widths.Back}, {Front, widths.Back + widths.Spine}};
+        for (const auto& [face, left] : lefts) {
+            const int width = face == Back ? widths.Back : face == Spine ? widths.Spine : widths.Front;
+            std::unique_ptr<uint8_t[]> cut = CropColumns(pixels, left, width);
+            if (!cut)
+                throw TError("Cannot read picture " + fileName + ": not enough memory to cut it into faces");
+            Keep(WrapKey(fileName, face, split), PixelTexture(std::move(cut), width, scan->Height), false);
+        }
+    });
+}
+
+const TFaceImage& TTextureCache::Colour(TRgba colour)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "colour %02x%02x%02x%02x", colour[0], colour[1], colour[2], colour[3]);
+    const std::string name = std::string(1, '\0') + text;  // no file's name
+    return Find(name, [&] {
+        constexpr int Side = 2;
+        auto pixels = std::make_unique<uint8_t[]>(Side * Side * 4);
+        for (int i = 0; i < Side * Side; ++i)
+            std::copy(colour.begin(), colour.end(), pixels.get() + i * 4);
+        Keep(name, PixelTexture(std::move(pixels), Side, Side), false);
+    });
+}
+
+TBoxSetup LoadBox(const TBoxPlan& plan, TTextureCache& cache)
+{
+    cache.BeginBox();
+    const std::array<TImageNeed, ArtFaceCount> needs = ImageNeeds(plan, cache);
+    std::array<const TFaceImage*, ArtFaceCount> images{};
+    std::string failures;
+    for (size_t i = 0; i < ArtFaceCount; ++i) {
+        const TArtFace face = static_cast<TArtFace>(i);
+        const TFaceSource& source = plan.Faces[i];
+        const TFaceImage* from = images[size_t(source.From)];
+        try {
+            switch (source.Kind) {
+            case TFaceSourceKind::None: break;
+            case TFaceSourceKind::File: images[i] = &cache.Image(source.File, face == Floor, needs[i]); break;
+            case TFaceSourceKind::WrapPart: images[i] = &cache.WrapPart(source.File, face, plan.Split); break;
+            // The spine meets the front's right edge, the top the spine's top.
+            case TFaceSourceKind::EdgeColour:
+                if (from)
+                    images[i] = &cache.Colour(source.From == Front ? from->RightEdge : from->TopEdge);
+                break;
+            case TFaceSourceKind::SameAs: images[i] = from; break;
+            }
+        } catch (const TError& e) {
+            failures += (failures.empty() ? "" : "; ") + std::string(e.what());
+        }
+    }
+    if (!failures.empty())
+        throw TError(failures);
+    TBoxSetup setup{.Box = plan.Box, .ShowBackground = plan.ShowBackground, .Size = plan.Size};
+    for (size_t i = 0; i < ArtFaceCount; ++i)
+        setup.Textures[i] = images[i] ? images[i]->Texture.get() : nullptr;
+    if (plan.AutoSize) {
+        const TFaceSourceKind spine = plan.Faces[size_t(Spine)].Kind;
+        const bool spineImage = spine == TFaceSourceKind::File || spine == TFaceSourceKind::WrapPart;
+        setup.Size = AutoBoxSize(images[size_t(Front)]->Size,
+                                 spineImage ? std::optional(images[size_t(Spine)]->Size) : std::nullopt,
+                                 plan.Size.Depth);
+    }
+    const TBoxSize& size = setup.Size;
+    if (const double reach = SubjectReach(BoxQuads(size.Width, size.Height, size.Depth, setup.Box),
+                                          GroundOf(size.Width, size.Height, size.Depth));
+        reach >= ViewReach())
+        throw TError("a box of " + SizeText(setup.Size) + " units is too large for the view: it reaches " +
+                     SizeText(reach) + " units from its centre, and the camera holds " + SizeText(ViewReach()) +
+                     " (the sample box is 20 x 30 x 5)");
+    return setup;
+}
+
+TBoxSetup ResolveBox(const TBoxArtwork& artwork, TTextureCache& cache)
+{
+    return LoadBox(PlanBox(artwork), cache);
+}

@@ -1,0 +1,99 @@
+#include "render/batch/PictureDrawer.h"
+
+#include "gl/RenderContext.h"
+#include "platform/Error.h"
+#include "render/picture/BoxShot.h"
+#include "render/artwork/CoverScene.h"
+#include "render/scene/ShotStage.h"
+#include "render/batch/StopSignal.h"
+#include "view/RenderState.h"
+
+#include <new>
+#include <optional>
+
+struct TPictureDrawer::TState {
+    std::unique_ptr<TRenderContext> Context = CreateRenderContext();
+    TFramebufferApi Gl = TFramebufferApi::Resolve([this](const char* name) { return Context->ProcAddress(name); });
+    std::optional<TTextureCache> Cache;  // for pictures of the size of the box drawn last
+    TBoxShooter Shooter{(ApplyRenderState(), Gl)};
+    std::unique_ptr<TShotStage> Stage;  // for the style of the box drawn last
+    TShotStyle StageStyle;
+
+    TShotStage& StageFor(const TShotStyle& style)
+    {
+        if (!Stage || !(style == StageStyle)) {
+            Stage.reset();
+            Stage = std::make_unique<TShotStage>(style);
+            StageStyle = style;
+        }
+        return *Stage;
+    }
+
+    // A list's rows may ask for pictures of other sizes, and the images a
+    // picture needs depend on its size: a new size starts a new cache.
+    TTextureCache& CacheFor(int width, int height)
+    {
+        if (!Cache || !Cache->ServesPictures(width, height)) {
+            Cache.reset();
+            Cache.emplace(width, height);
+        }
+        return *Cache;
+    }
+};
+
+TPictureDrawer::TPictureDrawer(const std::vector<TRunBox>& boxes, const std::vector<TPictureJob>& jobs)
+    : Boxes_(boxes), Jobs_(jobs), State_(std::make_unique<TState>())
+{
+}
+
+TPictureDrawer::~TPictureDrawer() = default;
+
+void TPictureDrawer::DrawBox(size_t first, size_t end, const TPictureDone& done)
+{
+    const TRunBox& box = Boxes_[Jobs_[first].Box];
+    const TRenderOptions& options = box.Options;
+    TShotScene scene;
+    try {
+        TTextureCache& cache = State_->CacheFor(options.Width, options.Height);
+        scene = State_->StageFor(options.Style).Scene(ResolveBox(box.Artwork, cache));
+    } catch (const TError& e) {
+        for (size_t i = first; i < end; ++i)
+            done(i, e.what());
+        return;
+    }
+    for (size_t i = first; i < end; ++i) {
+        if (StopRequested())
+            throw TStopped{};
+        std::string failure;
+        try {
+            scene.XRotation = Jobs_[i].Pose.XRotation;
+            scene.YRotation = Jobs_[i].Pose.YRotation;
+            const TShotSettings settings{
+                .Width = options.Width, .Height = options.Height, .Samples = options.Samples, .Tile = options.Tile};
+            WriteImageFile(Jobs_[i].OutputFile, Jobs_[i].Format, settings.Width, settings.Height,
+                           options.Style.Transparent, [&](TPictureRows& rows) {
+                               TStoppableRows stoppable(rows);
+                               State_->Shooter.Shoot(scene, settings, stoppable);
+                           });
+        } catch (const TError& e) {
+            failure = e.what();
+        } catch (const std::bad_alloc&) {
+            failure = "not enough memory for a picture of " + std::to_string(options.Width) + " x " +
+                      std::to_string(options.Height) + " pixels";
+        }
+        done(i, failure);
+    }
+}
+
+std::vector<std::pair<size_t, size_t>> BoxGroups(const std::vector<TPictureJob>& jobs)
+{
+    std::vector<std::pair<size_t, size_t>> groups;
+    for (size_t first = 0; first < jobs.size();) {
+        size_t end = first;
+        while (end < jobs.size() && jobs[end].Box == jobs[first].Box)
+            ++end;
+        groups.emplace_back(first, end);
+        first = end;
+    }
+    return groups;
+}

@@ -1,0 +1,39 @@
+#include "render/scene/ShotStage.h"
+
+#include "render/scene/FadeTexture.h"
+#include "render/scene/Shadow.h"
+#include "render/scene/ShotBoxList.h"
+
+TShotStage::TShotStage(const TShotStyle& style) : Style_(style)
+{
+    FloorFade_ = MakeFadeTexture(FloorFadeLevels());
+    if (Style_.Look == TLook::Studio && Style_.Reflection > 0.0)
+        ReflectionFade_ = MakeFadeTexture(ReflectionFadeLevels(Style_.Reflection));
+}
+
+TShotStage::~TShotStage()
+{
+    glDeleteLists(List_, 1);
+    const GLuint textures[] = {Shadow_, FloorFade_, ReflectionFade_};
+    glDeleteTextures(3, textures);
+}
+
+TShotScene TShotStage::Scene(const TBoxSetup& setup)
+{
+    const TBoxSize& size = setup.Size;
+    TShotScene scene{.Style = Style_,
+                     .Quads = BoxQuads(size.Width, size.Height, size.Depth, setup.Box),
+                     .Ground = GroundOf(size.Width, size.Height, size.Depth),
+                     .ShowBackground = setup.ShowBackground,
+                     .FloorTexture = setup.Textures[size_t(TArtFace::Floor)]};
+    List_ = CompileShotBoxList(List_, scene.Quads, setup.Textures, Style_.Look);
+    glDeleteTextures(1, &Shadow_);
+    Shadow_ = 0;
+    if (Style_.Look == TLook::Studio && Style_.Shadow > 0.0 && scene.Ground.ShadowReach > 0.0)
+        Shadow_ = MakeShadowTexture(scene.Ground);
+    scene.BoxList = List_;
+    scene.ShadowTexture = Shadow_;
+    scene.FloorFade = FloorFade_;
+    scene.ReflectionFade = ReflectionFade_;
+    return scene;
+}

@@ -1,0 +1,80 @@
+#include "render/scene/StudioBox.h"
+
+#include "render/framing/SceneBounds.h"
+
+#include <GL/gl.h>
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+namespace {
+
+// In the box's own frame the front cover faces -z, the back +z, the top -y
+// and the spine +x. The key comes from 35 degrees above the cover the eye
+// sees; the fills from either side; the rest is ambient.
+constexpr double KeyElevation = 35.0 * std::numbers::pi / 180.0;
+
+std::array<double, 3> KeyDirection(TKeySide side)
+{
+    const double z = std::cos(KeyElevation);
+    return {0.0, -std::sin(KeyElevation), side == TKeySide::Front ? -z : z};
+}
+
+constexpr double Ambient = 0.50;
+constexpr double Key = 0.55;
+constexpr double Fill = 0.12;
+const std::array<std::array<double, 3>, 2> FillDirections{{{1.0, 0.0, 0.0}, {-1.0, 0.0, 0.0}}};
+
+double Dot(const std::array<double, 3>& a, const std::array<double, 3>& b)
+{
+    return a[0] * b[0] + a[1] * b[1] + a[2] * b[2];
+}
+
+void SetLight(GLenum light, const std::array<double, 3>& towards, double strength)
+{
+    // A directional light: w = 0, the position gives the direction.
+    const GLfloat position[] = {GLfloat(towards[0]), GLfloat(towards[1]), GLfloat(towards[2]), 0.0f};
+    const GLfloat colour[] = {GLfloat(strength), GLfloat(strength), GLfloat(strength), 1.0f};
+    const GLfloat none[] = {0.0f, 0.0f, 0.0f, 1.0f};
+    glEnable(light);
+    glLightfv(light, GL_POSITION, position);
+    glLightfv(light, GL_AMBIENT, none);
+    glLightfv(light, GL_DIFFUSE, colour);
+    glLightfv(light, GL_SPECULAR, none);
+}
+
+} // namespace
+
+TKeySide KeySideFor(float xRotation, float yRotation)
+{
+    return EyeInBoxFrame(xRotation, yRotation).Z > 0.0 ? TKeySide::Back : TKeySide::Front;
+}
+
+double StudioBrightness(const std::array<double, 3>& n, TKeySide side)
+{
+    double light = Ambient + Key * std::max(0.0, Dot(n, KeyDirection(side)));
+    for (const auto& fill : FillDirections)
+        light += Fill * std::max(0.0, Dot(n, fill));
+    return std::min(light, 1.0);
+}
+
+double StudioGroundBrightness()
+{
+    return StudioBrightness({0.0, -1.0, 0.0});
+}
+
+void ApplyStudioLights(TKeySide side)
+{
+    const GLfloat ambient[] = {GLfloat(Ambient), GLfloat(Ambient), GLfloat(Ambient), 1.0f};
+    const GLfloat none[] = {0.0f, 0.0f, 0.0f, 1.0f};
+    glEnable(GL_LIGHTING);
+    glLightModelfv(GL_LIGHT_MODEL_AMBIENT, ambient);
+    glLightModeli(GL_LIGHT_MODEL_TWO_SIDE, GL_TRUE);
+    SetLight(GL_LIGHT0, KeyDirection(side), Key);
+    SetLight(GL_LIGHT1, FillDirections[0], Fill);
+    SetLight(GL_LIGHT2, FillDirections[1], Fill);
+    // Colour material makes ambient and diffuse the current colour (white).
+    glMaterialfv(GL_FRONT_AND_BACK, GL_SPECULAR, none);
+    glMaterialfv(GL_FRONT_AND_BACK, GL_EMISSION, none);
+    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+}
