@@ -6,8 +6,10 @@
 #include <climits>
 #include <fcntl.h>
 #include <optional>
+#include <random>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace {
 
@@ -112,6 +114,96 @@ int WriteAll(int fd, std::string_view data)
     return 0;
 }
 
+std::string TemporaryName(const std::string& target, const std::string& suffix)
+{
+    const size_t nameStart = NameStart(target);
+    return target.substr(0, nameStart) + target.substr(nameStart, MaxTemporaryStem) + "." + suffix;
+}
+
+// 0, or the system's error code.
+int LinkUnnamed(int fd, const std::string& name)
+{
+    const std::string self = "/proc/self/fd/" + std::to_string(fd);
+    return linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0 ? 0 : errno;
+}
+
+// The file being written. It has no name until it is complete (O_TMPFILE),
+// so that a process killed while writing it leaves nothing behind; where the
+// file system cannot make such a file, or /proc is not there to name it, it
+// has a temporary name beside the target until then.
+class TNewFile {
+public:
+    TNewFile(const std::string& path, const std::string& target) : Target_(target)
+    {
+        const std::string folder = target.substr(0, NameStart(target));
+        if (access("/proc/self/fd", F_OK) == 0) {
+            Fd_ = open(folder.empty() ? "." : folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+            if (Fd_ < 0 && errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL)
+                RaiseFileError(CannotCreate, path, errno);
+        }
+        if (Fd_ < 0) {
+            Temporary_ = TemporaryName(target, "XXXXXX");
+            Fd_ = mkostemp(Temporary_.data(), O_CLOEXEC);
+            if (Fd_ < 0)
+                RaiseFileError(CannotCreate, path, errno);
+        }
+    }
+
+    ~TNewFile()
+    {
+        if (Fd_ >= 0)
+            close(Fd_);
+        if (!Temporary_.empty())
+            unlink(Temporary_.c_str());
+    }
+
+    TNewFile(const TNewFile&) = delete;
+    TNewFile& operator=(const TNewFile&) = delete;
+
+    int Fd() const { return Fd_; }
+
+    // Flushes the whole file to disk and gives it the target's name, in one
+    // step for any reader. Returns 0, or the system's error code; the file
+    // is then gone.
+    int Finish()
+    {
+        if (fsync(Fd_) != 0)
+            return errno;
+        int code = Temporary_.empty() ? LinkUnnamed(Fd_, Target_) : 0;
+        // An existing target is replaced by a rename, from a name that the
+        // file has for that moment only.
+        for (int attempt = 0; code == EEXIST && attempt < 100; ++attempt) {
+            Temporary_ = TemporaryName(Target_, RandomSuffix());
+            code = LinkUnnamed(Fd_, Temporary_);
+            if (code != 0)
+                Temporary_.clear();
+        }
+        const int fd = std::exchange(Fd_, -1);
+        if (close(fd) != 0 && code == 0)
+            code = errno;
+        if (code == 0 && !Temporary_.empty() && rename(Temporary_.c_str(), Target_.c_str()) != 0)
+            code = errno;
+        if (code == 0)
+            Temporary_.clear();
+        return code;
+    }
+
+private:
+    static std::string RandomSuffix()
+    {
+        static constexpr char Letters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+        std::random_device random;
+        std::string suffix;
+        for (int i = 0; i < 6; ++i)
+            suffix += Letters[random() % (sizeof Letters - 1)];
+        return suffix;
+    }
+
+    std::string Target_;
+    std::string Temporary_;  // the file's name before it is complete, if it has one
+    int Fd_ = -1;
+};
+
 } // namespace
 
 void WriteFileAtomically(const std::string& path, std::string_view data)
@@ -123,29 +215,11 @@ void WriteFileAtomically(const std::string& path, const std::function<int(int fd
 {
     const std::string target = FinalTarget(path);
     const std::optional<TExisting> existing = CheckTarget(path, target);
-
-    const size_t nameStart = NameStart(target);
-    std::string temp = target.substr(0, nameStart) + target.substr(nameStart, MaxTemporaryStem) + ".XXXXXX";
-    const int fd = mkostemp(temp.data(), O_CLOEXEC);
-    if (fd < 0)
-        RaiseFileError(CannotCreate, path, errno);
-    TakeOver(fd, existing);
-    int code = 0;
-    try {
-        code = write(fd);
-    } catch (...) {
-        close(fd);
-        unlink(temp.c_str());
-        throw;
-    }
-    if (code == 0 && fsync(fd) != 0)
-        code = errno;
-    if (close(fd) != 0 && code == 0)
-        code = errno;
-    if (code == 0 && rename(temp.c_str(), target.c_str()) != 0)
-        code = errno;
-    if (code != 0) {
-        unlink(temp.c_str());
+    TNewFile file(path, target);
+    TakeOver(file.Fd(), existing);
+    int code = write(file.Fd());
+    if (code == 0)
+        code = file.Finish();
+    if (code != 0)
         RaiseFileError(CannotCreate, path, code);
-    }
 }

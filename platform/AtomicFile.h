@@ -1,8 +1,11 @@
 #pragma once
 // Writes a whole file so that a crash, a kill or a full disk never leaves it
-// half-written: the bytes go to a temporary file in the target's folder, which
-// is flushed to disk and renamed over the target. The rules are those of a
-// careful editor:
+// half-written: the bytes go to a new file in the target's folder, which is
+// flushed to disk and then takes the target's name (renamed over it when it
+// exists). On Linux the new file has no name until then, so a process killed
+// while writing leaves nothing under any name; where the file system cannot
+// make a nameless file it is written under the target's name plus ".XXXXXX".
+// The rules are those of a careful editor:
 // - a symbolic link is followed (to its final target, which may not exist
 //   yet) and that target is replaced; the link stays as it is;
 // - an existing target that the user may not write (a read-only file, say)

@@ -2,6 +2,7 @@
 
 #include "platform/Error.h"
 #include "platform/PrintableText.h"
+#include "platform/UsableCpus.h"
 #include "render/batch/KeepNewer.h"
 #include "render/batch/PictureDrawer.h"
 #include "render/batch/Progress.h"
@@ -141,7 +142,7 @@ int RunRenderTool(const std::vector<std::string>& args, std::ostream& out, std::
         progress.Drawn(run.Boxes[jobs[i].Box].Label, jobs[i].OutputFile, failure);
     };
     const std::vector<std::pair<size_t, size_t>> groups = BoxGroups(jobs);
-    const int workers = std::min<int>(run.Options.Jobs > 0 ? run.Options.Jobs : UsableCores(), int(groups.size()));
+    const int workers = std::min<int>(run.Options.Jobs > 0 ? run.Options.Jobs : UsableCpus(), int(groups.size()));
     try {
         if (workers > 1) {
             DrawInWorkers(run.Boxes, jobs, groups, workers, done);

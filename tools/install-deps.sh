@@ -1,9 +1,20 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building, running and testing Plenamar need.
 # Only what is missing is installed; run as root or with sudo available.
+#   tools/install-deps.sh            what the build and ./test.sh need
+#   tools/install-deps.sh cluster    what tools/cluster-test.sh needs besides
+#   tools/install-deps.sh image      what tools/container-image.sh needs besides
 set -euo pipefail
 
-PACKAGES=(
+# The checks run by hand, each its own list: nothing of them is needed to
+# build or to run ./test.sh.
+case "${1:-}" in
+  # npm, for the Kubernetes schema validator, unless a node.js of another
+  # source brought its own
+  cluster) PACKAGES=(slurm-wlm munge parallel)
+           command -v npm >/dev/null || PACKAGES+=(npm) ;;
+  image) PACKAGES=(debootstrap buildah podman runc) ;;
+  "") PACKAGES=(
   # build
   cmake ninja-build g++ pkg-config clang libclang-rt-14-dev
   # window toolkit and OpenGL
@@ -23,7 +34,11 @@ PACKAGES=(
   xvfb xauth xdotool imagemagick fonts-dejavu-core fonts-dejavu-extra
   # the install tree and the Debian package: validators, dpkg-shlibdeps
   desktop-file-utils appstream shared-mime-info groff-base libxml2-utils dpkg-dev file
-)
+  # the check of the Kubernetes Job's YAML
+  python3-yaml
+) ;;
+  *) echo "usage: $0 [cluster|image]" >&2; exit 2 ;;
+esac
 
 missing=()
 for p in "${PACKAGES[@]}"; do

@@ -1,7 +1,7 @@
 #include "ui/HelpUnit.h"
 
 #include "platform/ErrorReport.h"
-#include "ui/Fonts.h"
+#include "ui/widgets/Fonts.h"
 
 #include <QPushButton>
 #include <QTextEdit>

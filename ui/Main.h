@@ -5,7 +5,7 @@
 #include "cover/FaceSlot.h"
 #include "cover/PictureStore.h"
 #include "cover/TextureImage.h"
-#include "ui/DrawGrid.h"
+#include "ui/widgets/DrawGrid.h"
 #include "view/BoxList.h"
 #include "view/GLLoader.h"
 #include "view/Rotation.h"

@@ -1,8 +1,8 @@
 // The box: its geometry list, the handlers that rebuild it, and the style presets.
 #include "ui/Main.h"
 
-#include "ui/DrawGrid.h"
-#include "ui/SpinEdit.h"
+#include "ui/widgets/DrawGrid.h"
+#include "ui/widgets/SpinEdit.h"
 #include "view/BoxList.h"
 
 #include <QPainter>

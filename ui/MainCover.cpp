@@ -4,7 +4,7 @@
 #include "cover/CoverSlots.h"
 #include "cover/TextureImage.h"
 #include "platform/Dialogs.h"
-#include "ui/SpinEdit.h"
+#include "ui/widgets/SpinEdit.h"
 
 #include <QCheckBox>
 #include <QFile>

@@ -3,7 +3,7 @@
 
 #include "cover/TextureImage.h"
 #include "platform/Dialogs.h"
-#include "ui/PaintBox.h"
+#include "ui/widgets/PaintBox.h"
 
 #include <QFile>
 

@@ -4,8 +4,8 @@
 
 #include "platform/ErrorReport.h"
 #include "platform/ReadableFile.h"
-#include "ui/FileDrop.h"
-#include "ui/PaintBox.h"
+#include "ui/widgets/FileDrop.h"
+#include "ui/widgets/PaintBox.h"
 
 #include <QDropEvent>
 #include <QFile>

@@ -3,8 +3,8 @@
 
 #include "platform/Dialogs.h"
 #include "snapshot/SnapshotCommands.h"
-#include "ui/ImageControl.h"
-#include "ui/StatusBar.h"
+#include "ui/widgets/ImageControl.h"
+#include "ui/widgets/StatusBar.h"
 
 #include <QFile>
 

@@ -1,5 +1,7 @@
 #include "render/batch/Shard.h"
 
+#include "platform/SlurmArray.h"
+
 #include <charconv>
 #include <cstring>
 
@@ -36,10 +38,20 @@ TShard AutoShard(int count, const std::function<const char*(const char*)>& envir
     const char* task = environment("SLURM_ARRAY_TASK_ID");
     const char* tasks = environment("SLURM_ARRAY_TASK_COUNT");
     if (task && tasks) {
-        const char* least = environment("SLURM_ARRAY_TASK_MIN");
-        const int first = least ? Variable("SLURM_ARRAY_TASK_MIN", least) : 0;
-        return Checked({Variable("SLURM_ARRAY_TASK_ID", task) - first, Variable("SLURM_ARRAY_TASK_COUNT", tasks)},
-                       "SLURM_ARRAY_TASK_ID, SLURM_ARRAY_TASK_MIN and SLURM_ARRAY_TASK_COUNT");
+        const auto given = [&](const char* name, long long otherwise) {
+            const char* value = environment(name);
+            return value ? Variable(name, value) : otherwise;
+        };
+        const int id = Variable("SLURM_ARRAY_TASK_ID", task), count = Variable("SLURM_ARRAY_TASK_COUNT", tasks);
+        const long long first = given("SLURM_ARRAY_TASK_MIN", 0), step = given("SLURM_ARRAY_TASK_STEP", 1);
+        const long long last = given("SLURM_ARRAY_TASK_MAX", first + step * (count - 1));
+        const int place = SlurmArrayPlace(id, first, last, step, count);
+        if (place < 0)
+            throw TUsageError("--shard auto: task " + std::to_string(id) + " of a Slurm job array of " +
+                              std::to_string(count) + " tasks from " + std::to_string(first) + " to " +
+                              std::to_string(last) + " by " + std::to_string(step) +
+                              " has no place in it; an array of ids not evenly spaced needs --shard K/N");
+        return {place, count};
     }
     throw TUsageError("--shard auto needs a Kubernetes Indexed Job (JOB_COMPLETION_INDEX) or a Slurm job array "
                       "(SLURM_ARRAY_TASK_ID and SLURM_ARRAY_TASK_COUNT); elsewhere give --shard K/N");

@@ -1,8 +1,8 @@
 #pragma once
 // The shard of --shard auto, taken from the job that runs this process: a
 // Kubernetes Indexed Job (JOB_COMPLETION_INDEX, the count from --shard-count)
-// or a Slurm job array (SLURM_ARRAY_TASK_ID less SLURM_ARRAY_TASK_MIN when
-// set, of SLURM_ARRAY_TASK_COUNT).
+// or a Slurm job array (the task's place in it, SlurmArray.h, of
+// SLURM_ARRAY_TASK_COUNT).
 #include "render/options/RenderOptions.h"
 
 #include <functional>

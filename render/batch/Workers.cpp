@@ -12,7 +12,6 @@
 #include <cstring>
 #include <fcntl.h>
 #include <poll.h>
-#include <sched.h>
 #include <signal.h>
 #include <sys/prctl.h>
 #include <sys/wait.h>
@@ -252,12 +251,4 @@ void DrawInWorkers(const std::vector<TRunBox>& boxes, const std::vector<TPicture
     signal(SIGPIPE, SIG_IGN);
     TPool pool(boxes, jobs, groups, done);
     pool.Run(workers);
-}
-
-int UsableCores()
-{
-    cpu_set_t cores;
-    if (sched_getaffinity(0, sizeof cores, &cores) != 0)
-        return 1;
-    return std::max(1, CPU_COUNT(&cores));
 }

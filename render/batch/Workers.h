@@ -17,6 +17,3 @@
 // for. Raises TError when a worker cannot make its rendering context.
 void DrawInWorkers(const std::vector<TRunBox>& boxes, const std::vector<TPictureJob>& jobs,
                    const std::vector<std::pair<size_t, size_t>>& groups, int workers, const TPictureDone& done);
-
-// The number of cores this process may run on.
-int UsableCores();

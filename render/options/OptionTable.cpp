@@ -38,7 +38,8 @@ const TOptionRule Rules[] = {
      "their dashes (front, size, preset, ...), cover, name and output"},
     {"--jobs", "-j", Text, false,
      [](TRenderOptions& o, const std::string& v) { o.Jobs = ParseCount("--jobs", v, 1, MaxJobs); },
-     Run, "-j, --jobs N", "draw in N processes at once (default: one per core)"},
+     Run, "-j, --jobs N", "draw in N processes at once (default: one per CPU the process\n"
+     "may use: its affinity, its cgroup's quota, SLURM_CPUS_PER_TASK)"},
     {"--keep-newer", {}, None, false, [](TRenderOptions& o, const std::string&) { o.KeepNewer = true; },
      Run, "--keep-newer",
      "skip a picture whose file is newer than each file of its box"},

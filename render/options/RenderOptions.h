@@ -61,7 +61,7 @@ struct TRenderOptions {
     bool Help = false;
     std::string ListFile;      // --list: one box a row
     std::string NameTemplate;  // --name
-    int Jobs = 0;              // --jobs; 0: as many as the cores the process may use
+    int Jobs = 0;              // --jobs; 0: as many as the CPUs the process may use (UsableCpus.h)
     bool KeepNewer = false;    // --keep-newer
     std::optional<TShard> Shard;  // --shard K/N
     bool ShardAuto = false;       // --shard auto

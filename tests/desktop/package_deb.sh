@@ -2,7 +2,8 @@
 # The Debian package: tools/package.sh makes one .deb of the build; unpacked
 # into a fresh folder with dpkg-deb it holds exactly the files of
 # installed-files.txt and the sample folder under /usr (see installed_files.sh),
-# and its dependencies are those of the libraries the programs link.
+# and its dependencies are those of the libraries the programs link, with Qt's
+# image format plugins and the fonts.
 #   tests/desktop/package_deb.sh BUILD
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -23,7 +24,8 @@ field() { dpkg-deb --field "$deb" "$1"; }
 [ "$(field Package)" = plenamar ] || fail "Package: $(field Package)"
 [ "$(field Section)" = graphics ] || fail "Section: $(field Section)"
 depends=$(field Depends)
-for library in libqt6widgets6 libqt6opengl6 libgl1 libglu1-mesa libjpeg62-turbo libwmf-0.2-7 libemf2svg1; do
+for library in libqt6widgets6 libqt6opengl6 libgl1 libglu1-mesa libjpeg62-turbo libwmf-0.2-7 libemf2svg1 \
+  qt6-image-formats-plugins fonts-urw-base35; do
   grep -qE "(^|, )$library( |,|$)" <<<"$depends" || fail "Depends lacks $library: $depends"
 done
 

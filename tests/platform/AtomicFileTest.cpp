@@ -7,10 +7,13 @@
 #include <QTemporaryDir>
 #include <cerrno>
 #include <climits>
+#include <csignal>
 #include <cstring>
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <stdexcept>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
@@ -161,4 +164,36 @@ TEST_F(AtomicFile, AWriterThatFailsOrRaisesLeavesTheOldFileAndNoTemporary)
                  std::runtime_error);
     EXPECT_EQ(ReadAll(path), "new");
     EXPECT_EQ(EntryCount(Dir.path()), 1);
+}
+
+TEST_F(AtomicFile, AFileHasNoNameUntilItIsCompleteSoAKillLeavesNothing)
+{
+    const int probe = open(Dir.path().toUtf8().constData(), O_TMPFILE | O_WRONLY, 0600);
+    if (probe < 0)
+        GTEST_SKIP() << "this file system makes no nameless files: " << std::strerror(errno);
+    close(probe);
+    const std::string path = Path("shot.png");
+    for (const char* old : {"", "old"}) {
+        WriteFileAtomically(path, [&](int fd) {
+            EXPECT_EQ(EntryCount(Dir.path()), *old ? 1 : 0);
+            return write(fd, "new", 3) == 3 ? 0 : errno;
+        });
+        EXPECT_EQ(ReadAll(path), "new");
+        WriteFileAtomically(path, "old");
+    }
+    // A process killed halfway through writing leaves the old file as it was.
+    const pid_t child = fork();
+    if (child == 0) {
+        WriteFileAtomically(path, [](int fd) {
+            [[maybe_unused]] const ssize_t half = write(fd, "half", 4);
+            raise(SIGKILL);
+            return 0;
+        });
+        _exit(0);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFSIGNALED(status));
+    EXPECT_EQ(EntryCount(Dir.path()), 1);
+    EXPECT_EQ(ReadAll(path), "old");
 }

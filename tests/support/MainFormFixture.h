@@ -7,10 +7,10 @@
 #include "platform/Dialogs.h"
 #include "platform/ErrorReport.h"
 #include "tests/support/TestGL.h"
-#include "ui/DrawGrid.h"
+#include "ui/widgets/DrawGrid.h"
 #include "ui/Main.h"
-#include "ui/PaintBox.h"
-#include "ui/SpinEdit.h"
+#include "ui/widgets/PaintBox.h"
+#include "ui/widgets/SpinEdit.h"
 #include "view/ViewSurface.h"
 
 #include <GL/gl.h>

@@ -1,5 +1,5 @@
 #include "tests/snapshot/BitmapTestHelpers.h"
-#include "ui/ImageControl.h"
+#include "ui/widgets/ImageControl.h"
 
 #include <QApplication>
 #include <QImage>

@@ -6,7 +6,7 @@
 #include "tests/gui/snapshot/KnownView.h"
 #include "tests/snapshot/BitmapTestHelpers.h"
 #include "tests/support/TestGL.h"
-#include "ui/ImageControl.h"
+#include "ui/widgets/ImageControl.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
 #include "tests/support/MainFormFixture.h"
 #include "ui/HelpUnit.h"
 #include "ui/Main.h"
-#include "ui/SpinEdit.h"
+#include "ui/widgets/SpinEdit.h"
 
 #include <QApplication>
 #include <QFrame>

@@ -1,6 +1,6 @@
 #include "tests/support/MainFormFixture.h"
 #include "ui/Main.h"
-#include "ui/StatusBar.h"
+#include "ui/widgets/StatusBar.h"
 #include "view/ViewPresenter.h"
 
 #include <GL/gl.h>

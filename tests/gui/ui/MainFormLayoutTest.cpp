@@ -1,11 +1,11 @@
 #include "tests/support/MainFormFixture.h"
-#include "ui/CoolBar.h"
-#include "ui/DrawGrid.h"
-#include "ui/ImageControl.h"
+#include "ui/widgets/CoolBar.h"
+#include "ui/widgets/DrawGrid.h"
+#include "ui/widgets/ImageControl.h"
 #include "ui/Main.h"
-#include "ui/PaintBox.h"
-#include "ui/SpinEdit.h"
-#include "ui/StatusBar.h"
+#include "ui/widgets/PaintBox.h"
+#include "ui/widgets/SpinEdit.h"
+#include "ui/widgets/StatusBar.h"
 #include "view/ViewPresenter.h"
 
 #include <QCheckBox>

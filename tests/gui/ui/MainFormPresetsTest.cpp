@@ -1,7 +1,7 @@
 // The style strip of the main window: clicking a thumbnail turns the box and
 // sets its sizes through the spin edits, rebuilding once per changed size.
 #include "tests/support/MainFormFixture.h"
-#include "ui/StatusBar.h"
+#include "ui/widgets/StatusBar.h"
 #include "view/ViewPresenter.h"
 
 #include <QMouseEvent>

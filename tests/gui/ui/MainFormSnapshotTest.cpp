@@ -2,8 +2,8 @@
 // snapshot file in the home folder, smoothed into the preview, and exported.
 #include "snapshot/BmpFile.h"
 #include "tests/support/MainFormFixture.h"
-#include "ui/ImageControl.h"
-#include "ui/StatusBar.h"
+#include "ui/widgets/ImageControl.h"
+#include "ui/widgets/StatusBar.h"
 
 #include <QPainter>
 #include <QtEndian>

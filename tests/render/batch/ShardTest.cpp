@@ -45,3 +45,32 @@ TEST(Shard, TheJobsEnvironmentGivesTheShard)
         EXPECT_THROW(Auto(0, variables), TUsageError) << variables.size();
     EXPECT_THROW(Auto(2, {{"JOB_COMPLETION_INDEX", "2"}}), TUsageError);
 }
+
+TEST(Shard, EveryTaskOfASteppedOrOffsetSlurmArrayTakesItsOwnBoxes)
+{
+    struct TArray {
+        const char* Spec;
+        int First, Last, Step;
+    };
+    for (const TArray array : {TArray{"0-6:2", 0, 6, 2}, TArray{"3-9", 3, 9, 1}, TArray{"5", 5, 5, 1}}) {
+        const int count = (array.Last - array.First) / array.Step + 1;
+        std::vector<int> taken(40, 0);
+        for (int id = array.First; id <= array.Last; id += array.Step) {
+            const TShard shard = Auto(0, {{"SLURM_ARRAY_TASK_ID", std::to_string(id)},
+                                          {"SLURM_ARRAY_TASK_MIN", std::to_string(array.First)},
+                                          {"SLURM_ARRAY_TASK_MAX", std::to_string(array.Last)},
+                                          {"SLURM_ARRAY_TASK_STEP", std::to_string(array.Step)},
+                                          {"SLURM_ARRAY_TASK_COUNT", std::to_string(count)}});
+            for (size_t box = 0; box < taken.size(); ++box)
+                taken[box] += InShard(box, shard);
+        }
+        EXPECT_EQ(std::count(taken.begin(), taken.end(), 1), 40) << array.Spec;
+    }
+    // --array=1,3,8: ids not evenly spaced make no shards.
+    EXPECT_THROW(Auto(0, {{"SLURM_ARRAY_TASK_ID", "3"},
+                          {"SLURM_ARRAY_TASK_MIN", "1"},
+                          {"SLURM_ARRAY_TASK_MAX", "8"},
+                          {"SLURM_ARRAY_TASK_STEP", "1"},
+                          {"SLURM_ARRAY_TASK_COUNT", "3"}}),
+                 TUsageError);
+}

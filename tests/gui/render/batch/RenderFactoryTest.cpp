@@ -1,4 +1,5 @@
 // plenamar-render over lists of boxes: rows, workers, resumed runs, shards.
+#include "platform/UsableCpus.h"
 #include "tests/gui/render/BandedCovers.h"
 #include "tests/support/TestGL.h"
 
@@ -9,6 +10,8 @@
 #include <QThread>
 #include <chrono>
 #include <csignal>
+#include <sched.h>
+#include <unistd.h>
 #include <gtest/gtest.h>
 
 namespace {
@@ -54,7 +57,33 @@ protected:
         return err;
     }
 
+    // Starts the program with two workers and, once its first picture is
+    // out, kills one of them outright (out of memory, say); returns what the
+    // program said until then.
+    QString KillAWorker(QProcess& process, const QStringList& args) const
+    {
+        Start(process, args + QStringList{"--jobs", "2"});
+        const QString err = FirstPicture(process);
+        const std::vector<pid_t> workers = Children(process);
+        EXPECT_EQ(workers.size(), 2u);
+        if (!workers.empty())
+            ::kill(workers[0], SIGKILL);
+        return err;
+    }
+
     QString Path(const QString& name) const { return QDir(Folder.path()).filePath(name); }
+
+    // The processes the started program has started.
+    static std::vector<pid_t> Children(const QProcess& process)
+    {
+        QFile children(QString("/proc/%1/task/%1/children").arg(process.processId()));
+        children.open(QIODevice::ReadOnly);
+        std::vector<pid_t> pids;
+        for (const QByteArray& pid : children.readAll().split(' '))
+            if (!pid.trimmed().isEmpty())
+                pids.push_back(pid.trimmed().toInt());
+        return pids;
+    }
 
     // count rows, each with its own front, spine and back, in poses that vary.
     QString WriteList(int count, const QString& extra = {}) const
@@ -186,14 +215,8 @@ TEST_F(RenderFactory, AKilledWorkerFailsItsPictureAndTheRunGoesOn)
 {
     const QString list = WriteList(12);
     QProcess process;
-    Start(process, {"--size", "700x700", "--samples", "16", "--jobs", "2", "--list", list, "--out-dir", Path("out")});
-    // Once the first picture is out, kill one of the workers.
-    QString err = FirstPicture(process);
-    QFile children(QString("/proc/%1/task/%1/children").arg(process.processId()));
-    ASSERT_TRUE(children.open(QIODevice::ReadOnly));
-    const QList<QByteArray> workers = children.readAll().trimmed().split(' ');
-    ASSERT_EQ(workers.size(), 2);
-    ::kill(workers[0].toInt(), SIGKILL);
+    QString err =
+        KillAWorker(process, {"--size", "700x700", "--samples", "16", "--list", list, "--out-dir", Path("out")});
     ASSERT_TRUE(process.waitForFinished(120000));
     err += QString::fromUtf8(process.readAllStandardError());
     EXPECT_EQ(process.exitCode(), 1) << err.toStdString();
@@ -240,4 +263,66 @@ TEST_F(RenderFactory, ARowOfALargerSizeReadsItsImagesForThatSize)
         ASSERT_EQ(run.ExitCode, 0) << run.Err.toStdString();
     }
     EXPECT_EQ(Files(Path("both")).at("large-x25_y30.png"), Files(Path("large")).at("large-x25_y30.png"));
+}
+
+TEST_F(RenderFactory, AKilledWorkerOrRunLeavesNoTemporaryFile)
+{
+    const QString list = WriteList(24);
+    QProcess process;
+    // A worker killed halfway through a picture, then, once its successor is
+    // drawing, the whole run (a lost node).
+    QString err =
+        KillAWorker(process, {"--size", "1500x1500", "--tile", "256", "--list", list, "--out-dir", Path("out")});
+    while (err.count("wrote") < 2 && process.state() == QProcess::Running) {
+        process.waitForReadyRead(200);
+        err += QString::fromUtf8(process.readAllStandardError());
+    }
+    for (const pid_t worker : Children(process))
+        ::kill(worker, SIGKILL);
+    process.kill();
+    ASSERT_TRUE(process.waitForFinished(60000));
+    const std::map<QString, QByteArray> files = Files(Path("out"));
+    EXPECT_GE(files.size(), 2u) << err.toStdString();
+    EXPECT_LT(files.size(), 24u) << err.toStdString();
+    for (const auto& [name, hash] : files) {
+        EXPECT_TRUE(name.endsWith(".png")) << name.toStdString();
+        EXPECT_EQ(QImage(Path("out/" + name)).size(), QSize(1500, 1500)) << name.toStdString();
+    }
+}
+
+TEST_F(RenderFactory, TheWorkersAreAsManyAsTheCpusTheRunMayUse)
+{
+    if (UsableCpus() < 2)
+        GTEST_SKIP() << "one CPU to use: one worker whatever is given";
+    const QString list = WriteList(6);
+    struct TCase {
+        const char* Name;
+        const char* SlurmCpus;  // SLURM_CPUS_PER_TASK, or null
+        bool OneCpu;            // an affinity mask of one CPU, as taskset gives
+        size_t Workers;         // no worker: drawn in the run's own process
+    };
+    for (const TCase& given : {TCase{"the machine's", nullptr, false, 2}, TCase{"Slurm's one", "1", false, 0},
+                               TCase{"an affinity of one", nullptr, true, 0}}) {
+        QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.remove("DISPLAY");
+        environment.remove("SLURM_CPUS_PER_TASK");
+        if (given.SlurmCpus)
+            environment.insert("SLURM_CPUS_PER_TASK", given.SlurmCpus);
+        process.setProcessEnvironment(environment);
+        if (given.OneCpu)
+            process.setChildProcessModifier([] {
+                cpu_set_t one;
+                CPU_ZERO(&one);
+                CPU_SET(sched_getcpu(), &one);
+                sched_setaffinity(0, sizeof one, &one);
+            });
+        process.setWorkingDirectory(Folder.path());
+        process.start(PLENAMAR_RENDER_PROGRAM,
+                      {"--size", "900x900", "--list", list, "--out-dir", Path(given.Name)});
+        FirstPicture(process);
+        EXPECT_EQ(Children(process).size(), given.Workers) << given.Name;
+        ASSERT_TRUE(process.waitForFinished(120000));
+        EXPECT_EQ(process.exitCode(), 0) << given.Name;
+    }
 }

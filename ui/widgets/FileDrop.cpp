@@ -1,4 +1,4 @@
-#include "ui/FileDrop.h"
+#include "ui/widgets/FileDrop.h"
 
 #include "platform/FileExtension.h"
 

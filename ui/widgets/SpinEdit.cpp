@@ -1,6 +1,6 @@
-#include "ui/SpinEdit.h"
+#include "ui/widgets/SpinEdit.h"
 
-#include "ui/SpinEditText.h"
+#include "ui/widgets/SpinEditText.h"
 
 #include <QApplication>
 #include <QKeyEvent>

@@ -1,4 +1,4 @@
-#include "ui/DrawGrid.h"
+#include "ui/widgets/DrawGrid.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>

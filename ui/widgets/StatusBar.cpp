@@ -1,4 +1,4 @@
-#include "ui/StatusBar.h"
+#include "ui/widgets/StatusBar.h"
 
 #include <QLabel>
 

@@ -1,4 +1,4 @@
-#include "ui/CoolBar.h"
+#include "ui/widgets/CoolBar.h"
 
 #include <QPainter>
 #include <qdrawutil.h>

@@ -1,4 +1,4 @@
-#include "ui/ImageControl.h"
+#include "ui/widgets/ImageControl.h"
 
 #include <QImage>
 #include <QPainter>

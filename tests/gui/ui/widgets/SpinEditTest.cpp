@@ -1,4 +1,4 @@
-#include "ui/SpinEdit.h"
+#include "ui/widgets/SpinEdit.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -1,4 +1,4 @@
-#include "ui/SpinEditText.h"
+#include "ui/widgets/SpinEditText.h"
 
 #include <algorithm>
 #include <limits>

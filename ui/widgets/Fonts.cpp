@@ -1,4 +1,4 @@
-#include "ui/Fonts.h"
+#include "ui/widgets/Fonts.h"
 
 namespace {
 
