@@ -21,7 +21,7 @@ void RunGuarded(Handler&& handler) noexcept
     try {
         handler();
     } catch (const std::exception& e) {
-        ReportError(QString::fromStdString(Printable(e.what())));
+        ReportError(QString::fromStdString(Printable(e.what(), TControls::Kept)));
     } catch (...) {
         ReportError(QStringLiteral("Unknown error"));
     }

@@ -31,14 +31,14 @@ size_t CharacterLength(std::string_view text)
 
 } // namespace
 
-std::string Printable(std::string_view text)
+std::string Printable(std::string_view text, TControls controls)
 {
     std::string printable;
     printable.reserve(text.size());
     while (!text.empty()) {
         const size_t length = CharacterLength(text);
         const auto first = uint8_t(text[0]);
-        if (length == 0 || first < 0x20 || first == 0x7F) {
+        if (length == 0 || (controls == TControls::Escaped && (first < 0x20 || first == 0x7F))) {
             char escaped[5];
             std::snprintf(escaped, sizeof escaped, "\\x%02X", first);
             printable += escaped;

@@ -1,5 +1,8 @@
 #include "platform/PrintableText.h"
 
+#include "platform/Error.h"
+#include "platform/ErrorReport.h"
+
 #include <gtest/gtest.h>
 
 TEST(PrintableText, KeepsUtf8AndEscapesEveryOtherByteAndControlCharacters)
@@ -18,4 +21,13 @@ TEST(PrintableText, KeepsUtf8AndEscapesEveryOtherByteAndControlCharacters)
     };
     for (const auto& [text, printable] : cases)
         EXPECT_EQ(Printable(text), printable) << text;
+}
+
+TEST(PrintableText, TheWindowsErrorReportEscapesBytesAndKeepsItsLines)
+{
+    QString reported;
+    const TErrorReporter previous = SetErrorReporter([&](const QString& message) { reported = message; });
+    RunGuarded([] { throw TError("System Error.  Code: 2.\nNo such file or directory: caf\xE9.cov"); });
+    SetErrorReporter(previous);
+    EXPECT_EQ(reported, "System Error.  Code: 2.\nNo such file or directory: caf\\xE9.cov");
 }
