@@ -91,20 +91,6 @@ void TTextureImage::FillAlpha(uint8_t alpha)
         pixel[3] = alpha;
 }
 
-uint8_t ExpandBits(uint32_t value, int bits)
-{
-    switch (bits) {
-    case 1: return (value & 0xFF) != 0 ? 255 : 0;
-    case 2: return uint8_t(value << 6 | value << 4 | value << 2 | value);
-    case 3: return uint8_t(value << 5 | value << 2 | value >> 1);
-    case 4: return uint8_t(value << 4 | value);
-    case 5: return uint8_t(value << 3 | value >> 2);
-    case 6: return uint8_t(value << 2 | value >> 4);
-    case 7: return uint8_t(value << 1 | value >> 6);
-    default: return uint8_t(value);
-    }
-}
-
 void TTextureImage::GenTexture()
 {
     if (!ImageData)

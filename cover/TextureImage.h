@@ -69,5 +69,8 @@ private:
     void FillAlpha(uint8_t alpha);
 };
 
-// Widens an n-bit colour component to 8 bits by repeating its bits.
-uint8_t ExpandBits(uint32_t value, int bits);
+// libjpeg's own words on what is wrong with the data of a JPEG file, read to
+// its end: its first complaint other than that the data ends early ("Corrupt
+// JPEG data: premature end of data segment", say), or "" when it has none or
+// the bytes are no JPEG file.
+std::string JpegDamage(const uint8_t* data, size_t size);

@@ -3,10 +3,12 @@
 #include "cover/ByteSource.h"
 #include "cover/LargeBuffer.h"
 #include "cover/TextureImage.h"
+#include "platform/BitFields.h"
 #include "platform/Error.h"
 #include "platform/LittleEndian.h"
 #include "platform/PictureLimits.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstdlib>
 #include <cstring>
@@ -22,24 +24,15 @@ void ReadHeader(TByteSource& file, uint64_t offset, uint8_t* into, size_t count)
         throw TInOutError("Read beyond end of file");
 }
 
-// Masks must lie in the pixel's word, must not overlap, and hold at most 8 bits.
+// Masks must lie in the pixel's word and must not overlap. A 32-bit word takes
+// fields of any width, each one run of bits; a 16-bit one fields of at most 8 bits.
 bool MasksUsable(uint32_t red, uint32_t green, uint32_t blue, int bits)
 {
     for (uint32_t mask : {red, green, blue})
-        if ((bits == 16 && mask > 0xFFFF) || std::popcount(mask) > 8)
+        if (bits == 16 ? mask > 0xFFFF || std::popcount(mask) > 8 : !ContiguousMask(mask))
             return false;
     return (red & green) == 0 && (red & blue) == 0 && (green & blue) == 0;
 }
-
-// One colour component of a 16- or 32-bit pixel, widened to 8 bits.
-struct TChannel {
-    explicit TChannel(uint32_t mask)
-        : Mask(mask), Shift(mask ? std::countr_zero(mask) : 0), Bits(std::popcount(mask)) {}
-    uint8_t operator()(uint32_t word) const { return ExpandBits((word & Mask) >> Shift, Bits); }
-    uint32_t Mask;
-    int Shift;
-    int Bits;
-};
 
 void ConvertRow24(const uint8_t* in, uint8_t* out, int32_t width)
 {
@@ -47,7 +40,7 @@ void ConvertRow24(const uint8_t* in, uint8_t* out, int32_t width)
         out[0] = in[2], out[1] = in[1], out[2] = in[0];
 }
 
-void ConvertRow16(const uint8_t* in, uint8_t* out, int32_t width, TChannel red, TChannel green, TChannel blue)
+void ConvertRow16(const uint8_t* in, uint8_t* out, int32_t width, TBitField red, TBitField green, TBitField blue)
 {
     for (int32_t x = 0; x < width; ++x, in += 2, out += 4) {
         const uint32_t word = LittleEndian16(in);
@@ -56,7 +49,7 @@ void ConvertRow16(const uint8_t* in, uint8_t* out, int32_t width, TChannel red, 
 }
 
 // In place: each 4-byte word becomes red, green, blue and a byte that step 11 fills.
-void ConvertPixels32(uint8_t* pixels, size_t count, TChannel red, TChannel green, TChannel blue)
+void ConvertPixels32(uint8_t* pixels, size_t count, TBitField red, TBitField green, TBitField blue)
 {
     for (size_t i = 0; i < count; ++i, pixels += 4) {
         const uint32_t word = LittleEndian32(pixels);
@@ -143,12 +136,14 @@ bool TTextureImage::DecodeBmp(TByteSource& file)
     }
 
     // Within the pixel bound none of this can overflow 32 bits. 32-bit pixels
-    // are read as they are, whatever the image-size field says.
+    // are read whatever a smaller image-size field says; the bytes that a
+    // field promises must be in the file at every depth.
     const int32_t stride = RowStride(bits);
     const uint32_t needed = uint32_t(stride) * uint32_t(Height);
-    const uint32_t imageSize = imageSizeField != 0 && bits != 32 ? imageSizeField : needed;
-    if (imageSize < needed || imageSize > uint32_t(INT32_MAX))
+    const uint32_t field = imageSizeField != 0 ? imageSizeField : needed;
+    if ((field < needed && bits != 32) || field > uint32_t(INT32_MAX))
         return false;
+    const uint32_t imageSize = std::max(field, needed);
     ImageSize = int32_t(imageSize);
     const uint32_t offset = LittleEndian32(fileHeader + 10);
     if (offset > file.Size() || imageSize > file.Size() - offset)
@@ -164,13 +159,13 @@ bool TTextureImage::DecodeBmp(TByteSource& file)
         if (RedMask == 0xFF0000 && GreenMask == 0x00FF00 && BlueMask == 0x0000FF)
             SwapRedBlue();
         else
-            ConvertPixels32(ImageData.get(), size_t(Width) * size_t(Height), TChannel(RedMask),
-                            TChannel(GreenMask), TChannel(BlueMask));
+            ConvertPixels32(ImageData.get(), size_t(Width) * size_t(Height), TBitField(RedMask),
+                            TBitField(GreenMask), TBitField(BlueMask));
     } else {
         const std::unique_ptr<uint8_t[]> rows = AllocateLargeBuffer(needed);
         if (!rows || !file.ReadAt(offset, rows.get(), needed) || !AllocateImageData())
             return false;
-        const TChannel red(RedMask), green(GreenMask), blue(BlueMask);
+        const TBitField red(RedMask), green(GreenMask), blue(BlueMask);
         for (int32_t y = 0; y < Height; ++y) {
             const uint8_t* in = rows.get() + size_t(y) * size_t(stride);
             uint8_t* out = ImageData.get() + size_t(y) * size_t(Width) * 4;

@@ -9,27 +9,54 @@
 #include <csetjmp>
 #include <cstdio>
 #include <jpeglib.h>
+#include <jerror.h>
+#include <string>
 
 namespace {
 
 struct TJpegErrors {
     jpeg_error_mgr Manager;
     std::jmp_buf Jump;
+    std::string Damage;  // the first complaint before the data's end, if it ends early
+    bool Ended = false;   // the data ran out: libjpeg read on with a made-up end
 };
+
+std::string Message(j_common_ptr info)
+{
+    char text[JMSG_LENGTH_MAX];
+    info->err->format_message(info, text);
+    return text;
+}
+
+// Keeps the first complaint before the data's end, an error's included:
+// what libjpeg says after that is about the end.
+void NoteDamage(j_common_ptr info)
+{
+    auto* errors = reinterpret_cast<TJpegErrors*>(info->err);
+    errors->Ended = errors->Ended || errors->Manager.msg_code == JWRN_JPEG_EOF;
+    if (!errors->Ended && errors->Damage.empty())
+        errors->Damage = Message(info);
+}
 
 [[noreturn]] void JumpBack(j_common_ptr info)
 {
+    NoteDamage(info);
     std::longjmp(reinterpret_cast<TJpegErrors*>(info->err)->Jump, 1);
 }
 
-void Ignore(j_common_ptr) {}  // warnings and traces are not shown
+// Warnings and traces are not shown.
+void Note(j_common_ptr info, int level)
+{
+    if (level < 0)
+        NoteDamage(info);
+}
 
 struct TDecompressor {
     TDecompressor()
     {
         jpeg_std_error(&Errors.Manager);
         Errors.Manager.error_exit = JumpBack;
-        Errors.Manager.output_message = Ignore;
+        Errors.Manager.emit_message = Note;
         Info.err = &Errors.Manager;
     }
     ~TDecompressor() { jpeg_destroy_decompress(&Info); }
@@ -118,7 +145,34 @@ bool Decode(TDecompressor& jpeg, uint8_t* pixels, JDIMENSION width, JDIMENSION h
     return true;
 }
 
+// Decodes the whole image at an eighth of its size, each row over the last,
+// for what libjpeg says on the way.
+void Skim(TDecompressor& jpeg)
+{
+    if (setjmp(jpeg.Errors.Jump))
+        return;
+    jpeg_decompress_struct& info = jpeg.Info;
+    info.scale_denom = 8;
+    jpeg_start_decompress(&info);
+    // libjpeg's own memory, which goes with the decompressor.
+    const JSAMPARRAY row = info.mem->alloc_sarray(reinterpret_cast<j_common_ptr>(&info), JPOOL_IMAGE,
+                                                  info.output_width * JDIMENSION(info.output_components), 1);
+    while (info.output_scanline < info.output_height)
+        jpeg_read_scanlines(&info, row, 1);
+    jpeg_finish_decompress(&info);
+}
+
 }  // namespace
+
+std::string JpegDamage(const uint8_t* data, size_t size)
+{
+    if (size < 2 || data[0] != 0xFF || data[1] != 0xD8)
+        return {};
+    TDecompressor jpeg;
+    if (ReadHeader(jpeg, data, size))
+        Skim(jpeg);
+    return jpeg.Errors.Damage;
+}
 
 bool TTextureImage::DecodeJpeg(const uint8_t* data, size_t size, int minWidth, int minHeight)
 {

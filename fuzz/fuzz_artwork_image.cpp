@@ -1,6 +1,7 @@
 // Feeds arbitrary bytes to the renderer's reading of face images in every
-// format: the check for files cut short, then Qt's readers (the texture
-// object's BMP and JPEG decoders have fuzz_texture_image). Every input gives
+// format: the check for files cut short, then libpng for PNG and Qt's readers
+// for the rest (the texture object's BMP and JPEG decoders have
+// fuzz_texture_image). Every input gives
 // a picture within the size bound or a TError, never a crash.
 #include "cover/TextureImage.h"
 #include "fuzz/PictureFuzzing.h"

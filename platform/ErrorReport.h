@@ -2,6 +2,8 @@
 // The application's error report: every handler runs through RunGuarded, so an
 // error raised anywhere in it ends that handler, its message is shown, and the
 // program goes on. No exception ever crosses Qt's event delivery.
+#include "platform/PrintableText.h"
+
 #include <QString>
 #include <exception>
 #include <functional>
@@ -19,7 +21,7 @@ void RunGuarded(Handler&& handler) noexcept
     try {
         handler();
     } catch (const std::exception& e) {
-        ReportError(QString::fromUtf8(e.what()));
+        ReportError(QString::fromStdString(Printable(e.what(), TControls::Kept)));
     } catch (...) {
         ReportError(QStringLiteral("Unknown error"));
     }

@@ -1,10 +1,12 @@
 #include "platform/Picture.h"
 
+#include "platform/BitFields.h"
 #include "platform/Error.h"
 #include "platform/FileExtension.h"
 #include "platform/LittleEndian.h"
 #include "platform/Metafile.h"
 #include "platform/PictureLimits.h"
+#include "platform/ReadableFile.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -87,7 +89,7 @@ QImage ReadRaster(const QByteArray& data, TReader kind)
                           : kind == TReader::Jpeg ? kJpegNotValid
                                                   : "Icon image is not valid";
     QBuffer buffer;
-    buffer.setData(data);
+    buffer.setData(kind == TReader::Bitmap ? WithByteFields(data) : data);
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer, format);
     reader.setAutoDetectImageFormat(false);
@@ -109,8 +111,8 @@ void TPicture::LoadFromFile(const std::string& fileName)
 {
     const std::string extension = FileExtension(fileName);
     ReaderFor(extension);
-    QFile file(QString::fromStdString(fileName));
-    if (!file.open(QIODevice::ReadOnly))
+    QFile file;
+    if (OpenForReading(file, fileName) != 0)
         throw TError("Cannot open file " + fileName);
     const QByteArray data = file.read(kMaxFileSize + 1);
     if (data.size() > kMaxFileSize)

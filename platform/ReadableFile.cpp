@@ -2,6 +2,8 @@
 
 #include "platform/Error.h"
 
+#include <QFile>
+
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -21,4 +23,18 @@ void RequireReadableFile(const std::string& fileName)
     close(fd);
     if (!regular)
         refuse("not a regular file");
+}
+
+int OpenForReading(QFile& file, const std::string& fileName)
+{
+    const int fd = open(fileName.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return errno;
+    struct stat status {};
+    const int code = fstat(fd, &status) != 0 ? errno : S_ISDIR(status.st_mode) ? EISDIR : 0;
+    if (code != 0 || !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        close(fd);
+        return code != 0 ? code : EIO;
+    }
+    return 0;
 }

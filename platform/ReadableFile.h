@@ -3,6 +3,13 @@
 // flow that would take a missing file for an empty one.
 #include <string>
 
+class QFile;
+
 // Raises TError "Cannot open file <fileName>: <reason>" unless fileName names
 // a regular file that this process may read. Never blocks, not even on a pipe.
 void RequireReadableFile(const std::string& fileName);
+
+// Opens fileName for reading into file, the name's bytes as the system gives
+// them: a name need not be UTF-8, which a QString cannot carry whole. 0, or
+// the system's error code (EISDIR for a folder).
+int OpenForReading(QFile& file, const std::string& fileName);

@@ -1,6 +1,7 @@
 #include "render/RenderTool.h"
 
 #include "platform/Error.h"
+#include "platform/PrintableText.h"
 #include "platform/UsableCpus.h"
 #include "render/batch/KeepNewer.h"
 #include "render/batch/PictureDrawer.h"
@@ -132,7 +133,7 @@ int RunRenderTool(const std::vector<std::string>& args, std::ostream& out, std::
             return ExitWritten;
         }
     } catch (const TUsageError& e) {
-        err << Program << e.what() << "\nTry 'plenamar-render --help'.\n";
+        err << Program << Printable(e.what()) << "\nTry 'plenamar-render --help'.\n";
         return ExitUsage;
     }
     CatchStopSignals();
@@ -158,7 +159,7 @@ int RunRenderTool(const std::vector<std::string>& args, std::ostream& out, std::
                 drawer.DrawBox(first, end, done);
         }
     } catch (const TError& e) {
-        err << Program << e.what() << "\n";
+        err << Program << Printable(e.what()) << "\n";
         return ExitFailed;
     } catch (const TStopped&) {
     }

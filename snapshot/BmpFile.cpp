@@ -3,6 +3,7 @@
 #include "platform/AtomicFile.h"
 #include "platform/Error.h"
 #include "platform/LittleEndian.h"
+#include "platform/ReadableFile.h"
 
 #include <QFile>
 #include <cstring>
@@ -102,9 +103,9 @@ void SaveBitmapToFile(const TBitmap24& bitmap, const std::string& fileName)
 
 TBitmap24 LoadBitmapFromFile(const std::string& fileName)
 {
-    QFile file(QFile::decodeName(QByteArray::fromStdString(fileName)));
-    if (!file.open(QIODevice::ReadOnly))
-        throw TError("Cannot open file " + fileName + ": " + file.errorString().toStdString());
+    QFile file;
+    if (const int code = OpenForReading(file, fileName); code != 0)
+        throw TError("Cannot open file " + fileName + ": " + std::strerror(code));
     const QByteArray data = file.readAll();
     if (file.error() != QFileDevice::NoError)
         throw TError("Cannot open file " + fileName + ": " + file.errorString().toStdString());

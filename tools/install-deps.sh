@@ -25,6 +25,8 @@ case "${1:-}" in
   # libwebp-dev brings WebP's animation encoder, libwebpmux, and its reader, libwebpdemux),
   # and Qt's readers of WebP, TIFF and the other formats of face images
   libjpeg-dev libpng-dev libwebp-dev libwmf-dev libexpat1-dev libemf2svg-dev qt6-image-formats-plugins
+  # libtiff, whose warnings (it reads TIFF face images for Qt) go into the reports
+  libtiff-dev
   # the fonts libwmf draws metafile text with
   fonts-urw-base35
   # tests and benchmarks

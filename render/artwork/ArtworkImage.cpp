@@ -1,11 +1,14 @@
 #include "render/artwork/ArtworkImage.h"
 
 #include "cover/LargeBuffer.h"
+#include "cover/PngImage.h"
 #include "cover/TextureImage.h"
+#include "platform/BitFields.h"
 #include "platform/Error.h"
 #include "platform/FileExtension.h"
 #include "platform/PictureLimits.h"
 #include "platform/ReadableFile.h"
+#include "platform/TiffMessages.h"
 #include "render/artwork/PictureEnds.h"
 
 #include <QBuffer>
@@ -28,7 +31,11 @@ constexpr qint64 MaxFileSize = qint64(kMaxPictureBytes) + (qint64(1) << 20);
 // complaints, say) is kept for an error message instead of being printed.
 class TReaderMessages {
 public:
-    TReaderMessages() : Previous_(qInstallMessageHandler(Keep)) { Kept().clear(); }
+    TReaderMessages() : Previous_(qInstallMessageHandler(Keep))
+    {
+        Kept().clear();
+        SendTiffMessagesToQt();
+    }
     ~TReaderMessages() { qInstallMessageHandler(Previous_); }
     TReaderMessages(const TReaderMessages&) = delete;
     TReaderMessages& operator=(const TReaderMessages&) = delete;
@@ -72,8 +79,15 @@ std::unique_ptr<TTextureImage> ThroughTextureLoader(const QByteArray& bytes, con
 std::unique_ptr<TTextureImage> DecodeArtworkImage(const QByteArray& bytes, const std::string& name)
 {
     const std::string tooLarge = "Cannot read picture " + name;
+    // libpng's own words go into the report, not onto the terminal.
+    if (const auto* data = reinterpret_cast<const uint8_t*>(bytes.constData()); IsPngFile(data, size_t(bytes.size()))) {
+        auto texture = std::make_unique<TTextureImage>();
+        if (const std::string problem = ReadPng(*texture, data, size_t(bytes.size()), tooLarge.c_str()); !problem.empty())
+            CannotRead(name, problem);
+        return texture;
+    }
     QBuffer buffer;
-    buffer.setData(bytes);
+    buffer.setData(WithByteFields(bytes));
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer);
     reader.setAutoTransform(true);
@@ -111,16 +125,19 @@ bool MayReadReduced(const std::string& fileName)
 std::unique_ptr<TTextureImage> ReadArtworkImage(const std::string& fileName, const TImageNeed& need)
 {
     RequireReadableFile(fileName);
-    QFile file(QString::fromStdString(fileName));
-    if (!file.open(QIODevice::ReadOnly))
-        throw TError("Cannot open file " + fileName + ": " + file.errorString().toStdString());
+    QFile file;
+    if (const int code = OpenForReading(file, fileName); code != 0)
+        throw TError("Cannot open file " + fileName + ": " + std::strerror(code));
     if (file.size() > MaxFileSize)
         CannotRead(fileName, "the file is larger than any picture this program reads");
     const QByteArray bytes = file.read(MaxFileSize + 1);
     if (bytes.size() > MaxFileSize)  // it grew while it was read
         CannotRead(fileName, "the file is larger than any picture this program reads");
-    if (!PictureEndsWhole(reinterpret_cast<const uint8_t*>(bytes.constData()), size_t(bytes.size())))
-        CannotRead(fileName, "the file ends before its picture does (is it cut short?)");
+    const auto* data = reinterpret_cast<const uint8_t*>(bytes.constData());
+    if (!PictureEndsWhole(data, size_t(bytes.size()))) {
+        const std::string damage = JpegDamage(data, size_t(bytes.size()));
+        CannotRead(fileName, damage.empty() ? "the file ends before its picture does (is it cut short?)" : damage);
+    }
     const std::string extension = LowerCaseAscii(FileExtension(fileName));
     if (extension == "bmp" || extension == "jpg")
         return ThroughTextureLoader(bytes, fileName, extension == "bmp", need);

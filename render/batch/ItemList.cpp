@@ -1,5 +1,7 @@
 #include "render/batch/ItemList.h"
 
+#include "platform/PrintableText.h"
+
 #include <algorithm>
 #include <set>
 
@@ -8,32 +10,6 @@ namespace {
 [[noreturn]] void Refuse(int row, const std::string& reason)
 {
     throw TUsageError("row " + std::to_string(row) + ": " + reason);
-}
-
-// UTF-8 text: no NUL byte either, which no file name may hold.
-bool IsUtf8(std::string_view text)
-{
-    if (text.find('\0') != std::string_view::npos)
-        return false;
-    for (size_t i = 0; i < text.size();) {
-        const auto byte = static_cast<unsigned char>(text[i]);
-        const size_t length = byte < 0x80 ? 1 : (byte >> 5) == 0x6 ? 2 : (byte >> 4) == 0xE ? 3 : (byte >> 3) == 0x1E ? 4 : 0;
-        if (length == 0 || i + length > text.size())
-            return false;
-        uint32_t code = length == 1 ? byte : byte & (0x7F >> length);
-        for (size_t k = 1; k < length; ++k) {
-            const auto next = static_cast<unsigned char>(text[i + k]);
-            if ((next & 0xC0) != 0x80)
-                return false;
-            code = (code << 6) | (next & 0x3F);
-        }
-        // Overlong forms, surrogates and code points past U+10FFFF are not UTF-8.
-        constexpr uint32_t Least[] = {0, 0, 0x80, 0x800, 0x10000};
-        if (code < Least[length] || (code >= 0xD800 && code <= 0xDFFF) || code > 0x10FFFF)
-            return false;
-        i += length;
-    }
-    return true;
 }
 
 // Splits the text into records of cells; each record keeps the row it is.
@@ -106,7 +82,7 @@ TItemList ReadItemList(std::string_view text)
         Refuse(1, "the list has no header naming its columns");
     std::set<std::string> names;
     for (const std::string& column : list.Columns) {
-        if (!IsUtf8(column))
+        if (column.find('\0') != std::string::npos || !IsUtf8(column))
             Refuse(1, "the header is not UTF-8 text");
         if (!column.empty() && !names.insert(column).second)
             Refuse(1, "the column \"" + column + "\" is named twice");
@@ -116,9 +92,10 @@ TItemList ReadItemList(std::string_view text)
         if (std::all_of(cells.begin(), cells.end(), [](const std::string& c) { return c.empty(); }))
             continue;
         TItemRow row{.Number = reader.RowNumber()};
+        // Names are taken as the system gives them, in any encoding.
         for (const std::string& cell : cells)
-            if (!IsUtf8(cell))
-                row.Problem = "the row is not UTF-8 text";
+            if (cell.find('\0') != std::string::npos)
+                row.Problem = "the row holds a NUL byte, which no name may hold";
         if (row.Problem.empty() && cells.size() > list.Columns.size() &&
             std::any_of(cells.begin() + ptrdiff_t(list.Columns.size()), cells.end(),
                         [](const std::string& c) { return !c.empty(); }))

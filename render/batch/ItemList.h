@@ -1,6 +1,7 @@
 #pragma once
 // The rows of a list of boxes (--list items.csv): comma-separated values as
-// spreadsheets write them (RFC 4180) in UTF-8. The first row names the
+// spreadsheets write them (RFC 4180); the cells' bytes are kept as they are,
+// since a file name need not be UTF-8. The first row names the
 // columns; a leading byte-order mark is skipped; a cell in double quotes may
 // hold commas, line breaks and "" for one quote; lines end in LF or CRLF.
 // Rows are numbered as a spreadsheet shows them: the header is row 1.
@@ -23,6 +24,6 @@ struct TItemList {
 
 // Raises TUsageError, naming the row, for a list that cannot be read as a
 // whole: no header, a header that is not UTF-8 or names a column twice, a
-// quote that is never closed, text after a closing quote. A row that is not
-// UTF-8, or has a non-empty cell past the last column, gets its Problem.
+// quote that is never closed, text after a closing quote. A row that holds a
+// NUL byte, or has a non-empty cell past the last column, gets its Problem.
 TItemList ReadItemList(std::string_view text);

@@ -1,5 +1,7 @@
 #include "render/batch/Progress.h"
 
+#include "platform/PrintableText.h"
+
 #include <cmath>
 #include <cstdio>
 #include <ostream>
@@ -30,7 +32,7 @@ void TProgress::Line(const std::string& text)
     if (LineOpen_)
         Err_ << "\r\033[K";
     LineOpen_ = false;
-    Err_ << text << "\n";
+    Err_ << Printable(text) << "\n";
     Err_.flush();
 }
 

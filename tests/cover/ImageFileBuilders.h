@@ -1,5 +1,6 @@
 #pragma once
 // Small BMP and JPEG files made by the tests themselves.
+#include <bit>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -81,6 +82,42 @@ struct TBmpBuilder {
         file.insert(file.end(), Pixels.begin(), Pixels.end());
         return file;
     }
+};
+
+// A 32-bit BMP whose colour fields are wider or narrower than a byte, as the
+// public BMP test suite has them (rgba32-1010102 and kin): four opaque pixels,
+// full red, full green, full blue and a probe whose fields hold 0x81, 0x7E
+// and 0xC3 in their top bits (their top bits of them when narrower), ones below.
+struct TWideFieldBmp {
+    const char* Name;
+    uint32_t Red, Green, Blue, Alpha;  // alpha in the 124-byte header
+    uint32_t Probe;                    // 0xRRGGBB: the probe read, wide fields cut, narrow ones widened
+
+    TBytes Bytes() const
+    {
+        const auto field = [](uint32_t mask, uint32_t top) {
+            const int bits = std::popcount(mask);
+            const uint32_t value = bits >= 8 ? top << (bits - 8) | ((1u << (bits - 8)) - 1) : top >> (8 - bits);
+            return value << std::countr_zero(mask);
+        };
+        TBmpBuilder bmp;
+        bmp.Width = 4;
+        bmp.Bits = 32;
+        bmp.Compression = 3;
+        bmp.InfoSize = 124;
+        bmp.Masks = {Red, Green, Blue, Alpha};
+        for (uint32_t word : {Red, Green, Blue, field(Red, 0x81) | field(Green, 0x7E) | field(Blue, 0xC3)})
+            PutDoubleWord(bmp.Pixels, word | Alpha);
+        return bmp.Bytes();
+    }
+};
+
+inline const TWideFieldBmp WideFieldBmps[] = {
+    {"10-10-10-2", 0x3FF00000, 0x000FFC00, 0x000003FF, 0xC0000000, 0x817EC3},
+    {"11-11-10", 0xFFE00000, 0x001FFC00, 0x000003FF, 0, 0x817EC3},
+    {"6-17-5-4", 0x0FC00000, 0x003FFFE0, 0x0000001F, 0xF0000000, 0x827EC6},
+    {"7-18-7", 0xFE000000, 0x01FFFF80, 0x0000007F, 0, 0x817EC3},
+    {"8-12-8-4", 0x0FF00000, 0x000FFF00, 0x000000FF, 0xF0000000, 0x817EC3},
 };
 
 // How a test JPEG keeps its colours: RGB (3 bytes a pixel), grey (1 byte), or

@@ -1,7 +1,9 @@
 #include "cover/TextureImage.h"
 #include "platform/Error.h"
+#include "platform/Picture.h"
 #include "tests/cover/ImageFileBuilders.h"
 
+#include <QPainter>
 #include <climits>
 #include <tuple>
 #include <gtest/gtest.h>
@@ -129,15 +131,18 @@ TEST(TextureImageBmp, ThirtyTwoBitSwapsRedAndBlueAndIsOpaque)
     EXPECT_EQ(Pixels(image), (std::vector<uint32_t>{0x302010FF, 0x605040FF}));
 }
 
-TEST(TextureImageBmp, ThirtyTwoBitReadsItsPixelsWhateverTheImageSizeFieldSays)
+TEST(TextureImageBmp, ThirtyTwoBitReadsItsPixelsWhateverASmallerImageSizeFieldSays)
 {
     TTextureImage image;
     TBmpBuilder bmp = Bmp32(2, 2, {1, 2, 3, 0, 4, 5, 6, 0, 7, 8, 9, 0, 10, 11, 12, 0});
-    for (uint32_t field : {1u, 15u, 1000u}) {
+    for (uint32_t field : {1u, 15u, 16u}) {
         bmp.ImageSizeField = field;
         ASSERT_TRUE(Load(image, bmp)) << field;
         EXPECT_EQ(Pixels(image), (std::vector<uint32_t>{0x030201FF, 0x060504FF, 0x090807FF, 0x0C0B0AFF}));
     }
+    bmp.ImageSizeField = 17;  // one byte more than the file holds
+    EXPECT_FALSE(Load(image, bmp));
+    bmp.ImageSizeField = 0;
     bmp.Pixels.resize(15);  // the file must still hold the pixels
     EXPECT_FALSE(Load(image, bmp));
 }
@@ -161,10 +166,29 @@ TEST(TextureImageBmp, ThirtyTwoBitHonoursItsColourMasksAndStaysOpaque)
     EXPECT_EQ(load({0x00FF0000, 0x0000FF00, 0x000000FF, 0xFF000000}, 56), std::vector<uint32_t>{0x223344FF});
     // Narrow masks widen by bit replication: red 0x1 of 4 bits, green 0x8 of 6 bits, no blue.
     EXPECT_EQ(load({0x0F000000, 0x00FC0000, 0}), std::vector<uint32_t>{0x112000FF});
-    // Overlapping or wider than 8 bits: refused.
+    // Overlapping, or a field that is not one run of bits: refused.
     EXPECT_EQ(load({0xFF0000, 0x00FF00, 0x00FF00}), std::vector<uint32_t>{});
-    EXPECT_EQ(load({0xFFE00000, 0x001FFC00, 0x000003FF}), std::vector<uint32_t>{});
+    EXPECT_EQ(load({0xFF0000, 0x00F00F, 0x000F00}), std::vector<uint32_t>{});
     EXPECT_EQ(image.ImageData, nullptr);
+}
+
+TEST(TextureImageBmp, ThirtyTwoBitFieldsOfAnyWidthGiveEightBitsOnTheBoxAndInThePreview)
+{
+    for (const TWideFieldBmp& layout : WideFieldBmps) {
+        SCOPED_TRACE(layout.Name);
+        const TBytes bytes = layout.Bytes();
+        TTextureImage image;
+        ASSERT_TRUE(image.LoadBmpFromMemory(bytes.data(), bytes.size()));
+        EXPECT_EQ(Pixels(image), (std::vector<uint32_t>{0xFF0000FF, 0x00FF00FF, 0x0000FFFF, layout.Probe << 8 | 0xFF}));
+        // The picture store's preview, read by Qt's reader, shows the same.
+        TPicture picture;
+        picture.LoadFromData(QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size())), "bmp");
+        QImage drawn(4, 1, QImage::Format_RGB32);
+        QPainter painter(&drawn);
+        picture.StretchDraw(painter, QRectF(0, 0, 4, 1));
+        for (const auto& [x, rgb] : {std::pair{0, 0xFF0000u}, {1, 0x00FF00u}, {2, 0x0000FFu}, {3, layout.Probe}})
+            EXPECT_EQ(drawn.pixel(x, 0) & 0xFFFFFF, rgb) << x;
+    }
 }
 
 TEST(TextureImageBmp, EightBitMapsEveryIndexThroughItsPalette)

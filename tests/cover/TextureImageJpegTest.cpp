@@ -2,6 +2,7 @@
 #include "platform/Error.h"
 #include "tests/cover/ImageFileBuilders.h"
 
+#include <array>
 #include <cstdlib>
 #include <gtest/gtest.h>
 #include <jerror.h>
@@ -91,6 +92,26 @@ TEST(TextureImageJpeg, DataTheDecoderRejectsRaisesItsMessageCodeAndLeavesNoBuffe
         EXPECT_EQ(std::string(e.what()), "JPEG error #" + std::to_string(JERR_NO_HUFF_TABLE));
     }
     EXPECT_EQ(image.ImageData, nullptr);
+}
+
+TEST(TextureImageJpeg, DamageIsLibjpegsFirstComplaintBesidesAnEarlyEnd)
+{
+    const TBytes jpeg = JpegFile(64, 64, TJpegColours::Rgb, TwoBands(64, 64, Red, Blue));
+    const size_t scan = MarkerPayload(jpeg, 0xDA);
+    TBytes markerInData = jpeg, noTable = jpeg;
+    // A marker in the middle of the data, whose length runs past the file's end.
+    for (size_t i = 0; i < 4; ++i)
+        markerInData[scan + 40 + i] = std::array<uint8_t, 4>{0xFF, 0xC4, 0xFF, 0xF0}[i];
+    noTable[scan + 4] = 0x33;
+    const std::pair<TBytes, std::string> cases[] = {
+        {jpeg, ""},
+        {TBytes(jpeg.begin(), jpeg.begin() + long(scan + 40)), ""},  // cut short
+        {markerInData, "Corrupt JPEG data: premature end of data segment"},
+        {noTable, "Huffman table 0x03 was not defined"},
+        {TBytes{'B', 'M', 0, 0}, ""},
+    };
+    for (const auto& [bytes, damage] : cases)
+        EXPECT_EQ(JpegDamage(bytes.data(), bytes.size()), damage);
 }
 
 TEST(TextureImageJpeg, UnreadableHeaderReturnsFalseQuietly)

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The Debian package: tools/package.sh makes one .deb of the build; unpacked
 # into a fresh folder with dpkg-deb it holds exactly the files of
-# installed-files.txt under /usr, and its dependencies are those of the
-# libraries the programs link, with Qt's image format plugins and the fonts.
+# installed-files.txt and the sample folder under /usr (see installed_files.sh),
+# and its dependencies are those of the libraries the programs link, with Qt's
+# image format plugins and the fonts.
 #   tests/desktop/package_deb.sh BUILD
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -29,8 +30,8 @@ for library in libqt6widgets6 libqt6opengl6 libgl1 libglu1-mesa libjpeg62-turbo 
 done
 
 dpkg-deb -x "$deb" "$work/root"
-diff -u <(sed 's|^|usr/|' "$here/installed-files.txt") \
-  <(cd "$work/root" && find . -type f | sed 's|^\./||' | LC_ALL=C sort) || fail "the package's files differ"
+source "$here/installed_files.sh"
+check_installed "$work/root" usr/
 [ -x "$work/root/usr/bin/plenamar" ] && [ -x "$work/root/usr/bin/plenamar-render" ] || fail "programs not executable"
 env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$work/root/usr/bin/plenamar" --version >/dev/null || fail "the packaged plenamar"
 

@@ -2,9 +2,14 @@
 
 #include "platform/Error.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <exception>
 #include <grp.h>
 #include <sys/wait.h>
@@ -23,6 +28,26 @@ std::string ChildResult(const std::function<std::string()>& body)
     } catch (const std::exception& e) {
         return std::string("uncaught exception: ") + e.what();
     }
+}
+
+// rwxr-xr-x: for a folder or a program that everyone may use.
+const QFileDevice::Permissions OpenToAll = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
+                                           QFile::ReadGroup | QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther;
+
+QString Local(const std::string& path)
+{
+    return QFile::decodeName(QByteArray::fromStdString(path));
+}
+
+// A copy of file in folder that everyone may read and run, kept from an
+// earlier call; "" when it cannot be made.
+std::string ReachableCopy(const std::string& file, const QString& folder)
+{
+    const QString copy = QDir(folder).filePath(QFileInfo(Local(file)).fileName());
+    if (!QFile::exists(copy) && !QFile::copy(Local(file), copy))
+        return {};
+    QFile::setPermissions(copy, OpenToAll);
+    return QFile::encodeName(copy).toStdString();
 }
 
 } // namespace
@@ -89,4 +114,38 @@ std::string RunUnprivileged(const std::function<std::string()>& body)
     if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
         return "the unprivileged child did not finish (wait status " + std::to_string(status) + ")";
     return result;
+}
+
+TUnprivilegedCopy UnprivilegedCopy(const std::string& program, const std::string& folder)
+{
+    const QString into = QDir(Local(folder)).filePath("unprivileged-copies");
+    TUnprivilegedCopy copy;
+    if (!QDir().mkpath(into) || !QFile::setPermissions(into, OpenToAll)) {
+        copy.Why = "cannot make " + QFile::encodeName(into).toStdString() + " for the unprivileged user's copies";
+        return copy;
+    }
+    copy.Program = ReachableCopy(program, into);
+    if (copy.Program.empty()) {
+        copy.Why = "cannot copy " + program + " into " + QFile::encodeName(into).toStdString();
+        return copy;
+    }
+    const char* leakOptions = std::getenv("LSAN_OPTIONS");
+    static const QRegularExpression suppressions("(^|:)suppressions=([^:]*)");
+    if (const QRegularExpressionMatch found = suppressions.match(leakOptions ? leakOptions : "");
+        found.hasMatch()) {
+        const std::string copied = ReachableCopy(QFile::encodeName(found.captured(2)).toStdString(), into);
+        if (copied.empty()) {
+            copy.Why = "cannot copy the leak suppressions " + found.captured(2).toStdString();
+            return copy;
+        }
+        copy.LeakOptions = QString(leakOptions).replace(found.capturedStart(2), found.capturedLength(2),
+                                                         Local(copied)).toStdString();
+    }
+    const std::string reach = RunUnprivileged([&] {
+        return access(copy.Program.c_str(), X_OK) == 0 ? std::string() : std::strerror(errno);
+    });
+    if (!reach.empty())
+        copy.Why = "uid 65534 cannot run " + copy.Program + " (" + reach + "): every folder on the way to " +
+                   folder + " must let that user pass";
+    return copy;
 }

@@ -6,6 +6,10 @@
 //
 //     HandToUnprivilegedUser(folder);  // the child may create files there
 //     EXPECT_EQ(RunUnprivileged([&] { return ErrorOf([&] { Save(path); }); }), "...");
+//
+// The checkout may lie where that user may not go (root's home, a folder
+// made by mktemp -d): a program of the build that it must run is run from a
+// copy in a folder of the test (UnprivilegedCopy).
 #include <functional>
 #include <string>
 
@@ -27,3 +31,15 @@ std::string ErrorOf(const std::function<void()>& write);
 // returned. A child that cannot drop its rights, throws or does not finish
 // normally gives a text that says so instead.
 std::string RunUnprivileged(const std::function<std::string()>& body);
+
+// What an ordinary user needs to run the program at `program` wherever the
+// checkout lies: a copy of it in `folder` (one the test has handed to that
+// user), and, when LSAN_OPTIONS names a leak suppressions file, a copy of
+// that too, which the leak checker must read before it reports. Why says why
+// when the copy cannot be made or that user still cannot run it.
+struct TUnprivilegedCopy {
+    std::string Program;
+    std::string LeakOptions;  // LSAN_OPTIONS naming the copied suppressions; "" to keep it as it is
+    std::string Why;          // "" when the copy is ready to run
+};
+TUnprivilegedCopy UnprivilegedCopy(const std::string& program, const std::string& folder);

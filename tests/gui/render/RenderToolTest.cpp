@@ -8,6 +8,8 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <cstdio>
+#include <fstream>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -28,12 +30,20 @@ protected:
     TRun Run(const QStringList& args, const QProcessEnvironment& extra = {}, bool unprivileged = false) const
     {
         QProcess process;
-        if (unprivileged)
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        QString program = PLENAMAR_RENDER_PROGRAM;
+        if (unprivileged) {
+            const TUnprivilegedCopy copy = UnprivilegedCopy(PLENAMAR_RENDER_PROGRAM, Folder.path().toStdString());
+            if (!copy.Why.empty())
+                return {-1, QString::fromStdString(copy.Why)};
+            program = QString::fromStdString(copy.Program);
+            if (!copy.LeakOptions.empty())
+                environment.insert("LSAN_OPTIONS", QString::fromStdString(copy.LeakOptions));
             process.setChildProcessModifier([] {
                 if (!DropToUnprivilegedUser())
                     _exit(126);
             });
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        }
         if (GetParam() == TDisplay::Removed) {
             environment.remove("DISPLAY");
             environment.remove("WAYLAND_DISPLAY");
@@ -41,9 +51,9 @@ protected:
         for (const QString& key : extra.keys())
             environment.insert(key, extra.value(key));
         process.setProcessEnvironment(environment);
-        process.start(PLENAMAR_RENDER_PROGRAM, args);
+        process.start(program, args);
         if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
-            return {};
+            return {-1, program + " did not finish: " + process.errorString()};
         return {process.exitCode(), QString::fromUtf8(process.readAllStandardError())};
     }
 
@@ -260,6 +270,35 @@ TEST_P(RenderTool, AFileSizeLimitFailsThePictureAndLeavesNoTemporary)
     EXPECT_EQ(shell.exitCode(), 1);
     EXPECT_TRUE(QString::fromUtf8(shell.readAllStandardError()).contains(": File too large"));
     EXPECT_TRUE(QDir(Folder.path()).entryList({"big.bmp*"}, QDir::Files | QDir::Hidden).isEmpty());
+}
+
+TEST_P(RenderTool, NamesThatAreNotUtf8AreTakenAsTheyComeAndPrintedEscaped)
+{
+    if (GetParam() == TDisplay::Kept)
+        GTEST_SKIP() << "names are read the same either way";
+    // "caf\xE9" is Latin-1: no QString holds it, so these files are made by their bytes.
+    const std::string folder = Folder.path().toStdString() + "/", cafe = "caf\xE9";
+    WriteBandedImages(Folder.path());
+    ASSERT_EQ(std::rename((folder + "cover.bmp").c_str(), (folder + cafe + ".bmp").c_str()), 0);
+    std::ofstream(folder + cafe + ".cov") << "[Properties]\nCover=" << cafe << ".bmp\n";
+    std::ofstream(folder + "list.csv") << "cover,front,output\n" << cafe << ".cov,,list-" << cafe << ".png\n,gone-"
+                                       << cafe << ".bmp,gone.png\n";
+    // On the command line (by the shell: QProcess passes no such bytes), in a cover file and in a list.
+    QProcess shell;
+    shell.setWorkingDirectory(Folder.path());
+    shell.start("/bin/sh", {"-c", "n=$(printf 'caf\\351') && \"$0\" --size 40x40 -o \"arg-$n.png\" --front \"$n.bmp\" && "
+                                  "exec \"$0\" --size 40x40 --list list.csv --out-dir out",
+                            PLENAMAR_RENDER_PROGRAM});
+    ASSERT_TRUE(shell.waitForFinished(60000));
+    const QString err = QString::fromUtf8(shell.readAllStandardError());
+    EXPECT_EQ(shell.exitCode(), 1) << err.toStdString();
+    EXPECT_TRUE(err.contains("list.csv row 3: Cannot open file gone-caf\\xE9.bmp: No such file or directory"))
+        << err.toStdString();
+    for (const std::string& name : {"arg-" + cafe + ".png", "out/list-" + cafe + ".png"})
+        EXPECT_EQ(access((folder + name).c_str(), F_OK), 0) << name;
+    // QTemporaryDir cannot name these files to remove them.
+    for (const std::string& name : {cafe + ".bmp", cafe + ".cov", "arg-" + cafe + ".png", "out/list-" + cafe + ".png"})
+        std::remove((folder + name).c_str());
 }
 
 TEST_P(RenderTool, ReadsOnlyTheImagesThePictureShows)

@@ -132,6 +132,18 @@ TEST(ArtworkImage, EveryFormatGivesItsPictureTheBottomRowFirst)
     EXPECT_EQ(At(*ReadArtworkImage(gif), 0, 0), (TRgba{255, 255, 255, 255}));
 }
 
+TEST(ArtworkImage, BitmapsOfWideColourFieldsReadThroughQtsReaderToo)
+{
+    for (const TWideFieldBmp& layout : WideFieldBmps) {
+        SCOPED_TRACE(layout.Name);
+        const TBytes bytes = layout.Bytes();
+        const auto texture =
+            DecodeArtworkImage(QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size())), "front");
+        const uint32_t probe = layout.Probe;
+        EXPECT_EQ(At(*texture, 3, 0), (TRgba{uint8_t(probe >> 16), uint8_t(probe >> 8), uint8_t(probe), 255}));
+    }
+}
+
 TEST(ArtworkImage, PrintArtworkInCmykReadsTheSameThroughEitherReader)
 {
     TTempFolder folder;
@@ -172,4 +184,19 @@ TEST(ArtworkImage, RefusesWhatHoldsNoWholePictureNamingTheFile)
     EXPECT_TRUE(Failure(path).starts_with("Cannot read picture " + path + ": ")) << Failure(path);
     const std::string jpeg = folder.Write("cut2.jpg", Encoded(Quarters(), "jpeg"));
     EXPECT_EQ(Failure(jpeg), "read");
+    // libtiff's complaints about a file cut short are the report's, not the terminal's.
+    TBytes tiff = Encoded(Quarters().scaled(64, 64), "tiff");
+    tiff.resize(tiff.size() / 2);
+    const std::string halfTiff = folder.Write("half.tif", tiff);
+    EXPECT_NE(Failure(halfTiff).find("TIFFReadDirectory: Failed to read directory"), std::string::npos) << Failure(halfTiff);
+    // A JPEG cut short, and one with a marker in the middle of its data that
+    // sends the walk past its end: libjpeg's own words for that damage.
+    TBytes marked = Encoded(Quarters().scaled(64, 64), "jpeg");
+    const uint8_t scan[] = {0xFF, 0xDA};
+    const auto data = std::search(marked.begin(), marked.end(), std::begin(scan), std::end(scan)) + 40;
+    const std::string cut = folder.Write("half.jpg", TBytes(marked.begin(), data));
+    std::copy_n("\xFF\xC4\xFF\xF0", 4, data);
+    const std::string marker = folder.Write("marked.jpg", marked);
+    EXPECT_EQ(Failure(cut), "Cannot read picture " + cut + ": the file ends before its picture does (is it cut short?)");
+    EXPECT_EQ(Failure(marker), "Cannot read picture " + marker + ": Corrupt JPEG data: premature end of data segment");
 }

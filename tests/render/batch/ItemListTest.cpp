@@ -41,11 +41,13 @@ TEST(ItemList, ShortRowsAreFilledAndLongOnesAreTheirRowsProblem)
     EXPECT_EQ(list.Rows[0].Cells, (std::vector<std::string>{"1", "", ""}));
     EXPECT_EQ(list.Rows[1].Problem, "");  // empty cells past the end do no harm
     EXPECT_EQ(list.Rows[2].Problem, "the row has 4 cells and the header names 3 columns");
-    EXPECT_EQ(list.Rows[3].Problem, "the row is not UTF-8 text");
+    EXPECT_EQ(list.Rows[3].Problem, "");
     EXPECT_EQ(list.Rows[4].Problem, "");
-    // Overlong, a surrogate, past U+10FFFF, cut short, and a NUL byte.
-    for (const std::string& bad : std::initializer_list<std::string>{"\xC0\xAF", "\xED\xA0\x80", "\xF4\x90\x80\x80", "\xE2\x82", std::string("a\0b", 3)})
-        EXPECT_EQ(ReadItemList("a\n" + bad).Rows.at(0).Problem, "the row is not UTF-8 text") << bad;
+    // Names as the system gives them: Latin-1, overlong, a surrogate, past
+    // U+10FFFF, cut short. No name holds a NUL byte.
+    for (const std::string& name : std::initializer_list<std::string>{"caf\xE9", "\xC0\xAF", "\xED\xA0\x80", "\xF4\x90\x80\x80", "\xE2\x82"})
+        EXPECT_EQ(ReadItemList("a\n" + name).Rows.at(0).Cells, std::vector<std::string>{name}) << name;
+    EXPECT_EQ(ReadItemList(std::string("a\na\0b", 5)).Rows.at(0).Problem, "the row holds a NUL byte, which no name may hold");
 }
 
 TEST(ItemList, AListThatCannotBeReadNamesItsRow)
