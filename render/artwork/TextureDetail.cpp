@@ -1,6 +1,5 @@
 #include "render/artwork/TextureDetail.h"
 
-#include "render/artwork/BoxPlan.h"
 #include "render/framing/SceneBounds.h"
 
 #include <algorithm>
@@ -49,15 +48,15 @@ private:
     }
 };
 
-// How a quad's position moves with its texture coordinates, in the box's
-// own frame: position = v0 + (s - s0) * AlongS + (t - t0) * AlongT.
+// How a triangle's position moves with its texture coordinates, in the
+// shape's own frame: position = v0 + (s - s0) * AlongS + (t - t0) * AlongT.
 struct TTextureAxes {
     TEyePoint AlongS, AlongT;
 };
 
-std::optional<TTextureAxes> TextureAxes(const TBoxQuad& quad)
+std::optional<TTextureAxes> TextureAxes(const TShapeVertex* v)
 {
-    const TBoxVertex &v0 = quad.Vertices[0], &v1 = quad.Vertices[1], &v3 = quad.Vertices[3];
+    const TShapeVertex &v0 = v[0], &v1 = v[1], &v3 = v[2];
     const TEyePoint e1{v1.X - v0.X, v1.Y - v0.Y, v1.Z - v0.Z}, e3{v3.X - v0.X, v3.Y - v0.Y, v3.Z - v0.Z};
     const double ds1 = v1.S - v0.S, dt1 = v1.T - v0.T, ds3 = v3.S - v0.S, dt3 = v3.T - v0.T;
     const double det = ds1 * dt3 - ds3 * dt1;
@@ -84,46 +83,49 @@ int Pixels(double value)
 
 } // namespace
 
-std::array<TImageNeed, ArtFaceCount> FaceImageNeeds(const std::vector<TBoxQuad>& quads, int width, int height)
+std::array<TImageNeed, ArtFaceCount> FaceImageNeeds(const TShape& shape, int width, int height)
 {
-    std::vector<const TBoxQuad*> box;
-    std::vector<TTextureAxes> axes;
-    for (const TBoxQuad& quad : quads)
-        if (const std::optional<TTextureAxes> along = TextureAxes(quad); along && quad.Face != TBoxFace::Floor) {
-            box.push_back(&quad);
-            axes.push_back(*along);
-        }
+    // The triangles that show an image, each with its face.
+    struct TArtTriangle {
+        const TShapeVertex* Corners;
+        size_t Face;
+        TTextureAxes Axes;
+    };
+    std::vector<TArtTriangle> art;
+    for (const TShapePart& part : shape.Parts)
+        for (size_t i = 0; part.Art && i + 3 <= part.Triangles.size(); i += 3)
+            if (const std::optional<TTextureAxes> along = TextureAxes(&part.Triangles[i]))
+                art.push_back({&part.Triangles[i], size_t(*part.Art), *along});
     std::array<double, ArtFaceCount> finestS{}, finestT{};
     for (int x = 0; x < 360; x += PoseStep)
         for (int y = 0; y < 360; y += PoseStep) {
             const TPose pose(static_cast<float>(x), static_cast<float>(y));
-            // The box alone filling the picture, with no margin: nothing a
+            // The shape alone filling the picture, with no margin: nothing a
             // shot frames is smaller.
             TViewRect bounds{1e300, -1e300, 1e300, -1e300};
-            for (const TBoxQuad* quad : box)
-                for (const TBoxVertex& v : quad->Vertices) {
-                    const TEyePoint p = pose.Point(v.X, v.Y, v.Z);
-                    if (-p.Z <= ViewNear)  // a box that reaches the eye, which no shot draws
-                        return {};
-                    bounds = {std::min(bounds.Left, p.X / -p.Z), std::max(bounds.Right, p.X / -p.Z),
-                              std::min(bounds.Bottom, p.Y / -p.Z), std::max(bounds.Top, p.Y / -p.Z)};
-                }
+            bool reachesEye = false;
+            ForEachVertex(shape, [&](const TShapeVertex& v) {
+                const TEyePoint p = pose.Point(v.X, v.Y, v.Z);
+                reachesEye = reachesEye || -p.Z <= ViewNear;
+                bounds = {std::min(bounds.Left, p.X / -p.Z), std::max(bounds.Right, p.X / -p.Z),
+                          std::min(bounds.Bottom, p.Y / -p.Z), std::max(bounds.Top, p.Y / -p.Z)};
+            });
+            if (reachesEye)  // a shape that reaches the eye, which no shot draws
+                return {};
             // Picture pixels per unit of the view plane.
             const double scale = std::min(width / bounds.Width(), height / bounds.Height());
-            for (size_t i = 0; i < box.size(); ++i) {
-                const auto face = size_t(ArtFaceOf(*box[i]));
-                const TEyePoint s = pose.Direction(axes[i].AlongS), t = pose.Direction(axes[i].AlongT);
-                for (const TBoxVertex& v : box[i]->Vertices) {
+            for (const TArtTriangle& triangle : art) {
+                const TEyePoint s = pose.Direction(triangle.Axes.AlongS), t = pose.Direction(triangle.Axes.AlongT);
+                for (size_t corner = 0; corner < 3; ++corner) {
+                    const TShapeVertex& v = triangle.Corners[corner];
                     const TEyePoint p = pose.Point(v.X, v.Y, v.Z);
-                    finestS[face] = std::max(finestS[face], scale * ViewPlaneSpeed(p, s));
-                    finestT[face] = std::max(finestT[face], scale * ViewPlaneSpeed(p, t));
+                    finestS[triangle.Face] = std::max(finestS[triangle.Face], scale * ViewPlaneSpeed(p, s));
+                    finestT[triangle.Face] = std::max(finestT[triangle.Face], scale * ViewPlaneSpeed(p, t));
                 }
             }
         }
     std::array<TImageNeed, ArtFaceCount> needs{};
-    for (const TBoxQuad* quad : box) {
-        const auto face = size_t(ArtFaceOf(*quad));
-        needs[face] = {Pixels(finestS[face] * Slack), Pixels(finestT[face] * Slack)};
-    }
+    for (const TArtTriangle& triangle : art)
+        needs[triangle.Face] = {Pixels(finestS[triangle.Face] * Slack), Pixels(finestT[triangle.Face] * Slack)};
     return needs;
 }

@@ -63,7 +63,14 @@ double StudioGroundBrightness()
     return StudioBrightness({0.0, -1.0, 0.0});
 }
 
-void ApplyStudioLights(TKeySide side)
+void SetGloss(bool glossy)
+{
+    const GLfloat gloss[] = {0.6f, 0.6f, 0.6f, 1.0f}, none[] = {0.0f, 0.0f, 0.0f, 1.0f};
+    glMaterialfv(GL_FRONT_AND_BACK, GL_SPECULAR, glossy ? gloss : none);
+    glMaterialf(GL_FRONT_AND_BACK, GL_SHININESS, glossy ? 24.0f : 0.0f);
+}
+
+void ApplyStudioLights(TKeySide side, bool glossy)
 {
     const GLfloat ambient[] = {GLfloat(Ambient), GLfloat(Ambient), GLfloat(Ambient), 1.0f};
     const GLfloat none[] = {0.0f, 0.0f, 0.0f, 1.0f};
@@ -77,4 +84,20 @@ void ApplyStudioLights(TKeySide side)
     glMaterialfv(GL_FRONT_AND_BACK, GL_SPECULAR, none);
     glMaterialfv(GL_FRONT_AND_BACK, GL_EMISSION, none);
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+    if (!glossy)
+        return;
+    // The highlight: a lamp above and to the left of the eye, in the eye's
+    // own frame, whatever the pose, whose light a glossy face facing the eye
+    // reflects as a soft spot; it adds white after the texture.
+    glPushMatrix();
+    glLoadIdentity();
+    const GLfloat lamp[] = {-30.0f, 40.0f, 10.0f, 1.0f};
+    const GLfloat white[] = {1.0f, 1.0f, 1.0f, 1.0f};
+    glEnable(GL_LIGHT3);
+    glLightfv(GL_LIGHT3, GL_POSITION, lamp);
+    glLightfv(GL_LIGHT3, GL_AMBIENT, none);
+    glLightfv(GL_LIGHT3, GL_DIFFUSE, none);
+    glLightfv(GL_LIGHT3, GL_SPECULAR, white);
+    glPopMatrix();
+    glLightModeli(GL_LIGHT_MODEL_COLOR_CONTROL, GL_SEPARATE_SPECULAR_COLOR);
 }

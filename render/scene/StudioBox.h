@@ -6,7 +6,6 @@
 // sides darker again: the faces read as a solid. The light is white, so the
 // artwork keeps its colours, and nothing is added on top of the texture, so
 // no face is blown out.
-#include "render/shapes/BoxShape.h"
 
 #include <array>
 #include <vector>
@@ -28,5 +27,10 @@ double StudioGroundBrightness();
 // Sets the studio's lights and material, the key on the side given; the
 // modelview must hold the box's turn, since the lights turn with the box.
 // Lighting both sides of each quad (the inside of an open box is lit from
-// within).
-void ApplyStudioLights(TKeySide side);
+// within). With `glossy`, a lamp near the eye that only glossy parts
+// reflect (SetGloss).
+void ApplyStudioLights(TKeySide side, bool glossy = false);
+
+// Whether what is drawn next is glossy: it shows the highlight of the lamp
+// that ApplyStudioLights sets for a glossy shape.
+void SetGloss(bool glossy);
