@@ -39,7 +39,9 @@ void DrawSeeThrough(const TShape& shape, float xRotation, float yRotation, bool 
     glEnable(GL_BLEND);
     glBlendFunc(GL_ONE, GL_ONE_MINUS_SRC_ALPHA);
     glDepthMask(GL_FALSE);
-    if (!lit)
+    if (lit)
+        glEnable(GL_LIGHTING);
+    else
         glDisable(GL_LIGHTING);
     const TShapePart* current = nullptr;
     glBegin(GL_TRIANGLES);

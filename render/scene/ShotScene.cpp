@@ -47,14 +47,11 @@ void DrawBox(const TShotScene& scene)
         glClearColor(clear[0], clear[1], clear[2], clear[3]);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         LoadBoxTurn(scene);
-        ApplyStudioLights(KeySideFor(scene.XRotation, scene.YRotation), IsGlossy(scene.Shape));
+        const std::array<double, 3> lamp = GlossLamp(scene.Shape.Size, scene.XRotation, scene.YRotation);
+        ApplyStudioLights(KeySideFor(scene.XRotation, scene.YRotation), IsGlossy(scene.Shape) ? &lamp : nullptr);
         glCallList(scene.BoxList);
     }
     EndCutOut();
-    if (!HasSeeThrough(scene.Shape))
-        return;
-    LoadBoxTurn(scene);
-    DrawSeeThrough(scene.Shape, scene.XRotation, scene.YRotation, scene.Style.Look == TLook::Studio);
 }
 
 void DrawFloor(const TShotScene& scene, const TViewRect& frame, double brightness)
@@ -113,5 +110,8 @@ void DrawShotScene(const TShotScene& scene, const TViewRect& frame)
         DrawShadow(scene.ShadowTexture, ground, scene.Style.Shadow);
     if (ground.ReflectionReach > 0.0)
         DrawReflection(scene.BoxList, scene.ReflectionFade, ground);
+    // Last, the see-through parts over all that lies behind them.
+    if (HasSeeThrough(scene.Shape))
+        DrawSeeThrough(scene.Shape, scene.XRotation, scene.YRotation, scene.Style.Look == TLook::Studio);
     glPopAttrib();
 }

@@ -63,14 +63,27 @@ double StudioGroundBrightness()
     return StudioBrightness({0.0, -1.0, 0.0});
 }
 
-void SetGloss(bool glossy)
+std::array<double, 3> GlossLamp(const TBoxSize& size, float xRotation, float yRotation)
 {
-    const GLfloat gloss[] = {0.6f, 0.6f, 0.6f, 1.0f}, none[] = {0.0f, 0.0f, 0.0f, 1.0f};
-    glMaterialfv(GL_FRONT_AND_BACK, GL_SPECULAR, glossy ? gloss : none);
-    glMaterialf(GL_FRONT_AND_BACK, GL_SHININESS, glossy ? 24.0f : 0.0f);
+    // Where the highlight lies: a little above and to the left of the middle
+    // of the cover the key light falls on, as the eye sees it.
+    const double side = KeySideFor(xRotation, yRotation) == TKeySide::Front ? -1.0 : 1.0;
+    const std::array<double, 3> at{side * 0.25 * size.Width, -0.3 * size.Height, side * size.Depth / 2.0};
+    const TEyePoint eye = EyeInBoxFrame(xRotation, yRotation);
+    // The lamp lies where that point mirrors the eye: the way to it is the
+    // way to the eye turned about the cover's normal.
+    const std::array<double, 3> toEye{eye.X - at[0], eye.Y - at[1], eye.Z - at[2]};
+    return {at[0] - toEye[0], at[1] - toEye[1], at[2] + toEye[2]};
 }
 
-void ApplyStudioLights(TKeySide side, bool glossy)
+void SetGloss(bool glossy)
+{
+    const GLfloat gloss[] = {0.5f, 0.5f, 0.5f, 1.0f}, none[] = {0.0f, 0.0f, 0.0f, 1.0f};
+    glMaterialfv(GL_FRONT_AND_BACK, GL_SPECULAR, glossy ? gloss : none);
+    glMaterialf(GL_FRONT_AND_BACK, GL_SHININESS, glossy ? 60.0f : 0.0f);
+}
+
+void ApplyStudioLights(TKeySide side, const std::array<double, 3>* glossLamp)
 {
     const GLfloat ambient[] = {GLfloat(Ambient), GLfloat(Ambient), GLfloat(Ambient), 1.0f};
     const GLfloat none[] = {0.0f, 0.0f, 0.0f, 1.0f};
@@ -84,20 +97,15 @@ void ApplyStudioLights(TKeySide side, bool glossy)
     glMaterialfv(GL_FRONT_AND_BACK, GL_SPECULAR, none);
     glMaterialfv(GL_FRONT_AND_BACK, GL_EMISSION, none);
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
-    if (!glossy)
+    if (!glossLamp)
         return;
-    // The highlight: a lamp above and to the left of the eye, in the eye's
-    // own frame, whatever the pose, whose light a glossy face facing the eye
-    // reflects as a soft spot; it adds white after the texture.
-    glPushMatrix();
-    glLoadIdentity();
-    const GLfloat lamp[] = {-30.0f, 40.0f, 10.0f, 1.0f};
-    const GLfloat white[] = {1.0f, 1.0f, 1.0f, 1.0f};
+    // The lamp only glossy parts show, its light added after the texture.
+    const GLfloat lamp[] = {GLfloat((*glossLamp)[0]), GLfloat((*glossLamp)[1]), GLfloat((*glossLamp)[2]), 1.0f};
+    const GLfloat glare[] = {0.55f, 0.55f, 0.55f, 1.0f};
     glEnable(GL_LIGHT3);
     glLightfv(GL_LIGHT3, GL_POSITION, lamp);
     glLightfv(GL_LIGHT3, GL_AMBIENT, none);
     glLightfv(GL_LIGHT3, GL_DIFFUSE, none);
-    glLightfv(GL_LIGHT3, GL_SPECULAR, white);
-    glPopMatrix();
+    glLightfv(GL_LIGHT3, GL_SPECULAR, glare);
     glLightModeli(GL_LIGHT_MODEL_COLOR_CONTROL, GL_SEPARATE_SPECULAR_COLOR);
 }

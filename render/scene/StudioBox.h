@@ -7,6 +7,8 @@
 // artwork keeps its colours, and nothing is added on top of the texture, so
 // no face is blown out.
 
+#include "render/shapes/Shape.h"
+
 #include <array>
 #include <vector>
 
@@ -27,9 +29,14 @@ double StudioGroundBrightness();
 // Sets the studio's lights and material, the key on the side given; the
 // modelview must hold the box's turn, since the lights turn with the box.
 // Lighting both sides of each quad (the inside of an open box is lit from
-// within). With `glossy`, a lamp near the eye that only glossy parts
-// reflect (SetGloss).
-void ApplyStudioLights(TKeySide side, bool glossy = false);
+// within). With a gloss lamp (GlossLamp), a lamp there that only glossy
+// parts reflect (SetGloss).
+void ApplyStudioLights(TKeySide side, const std::array<double, 3>* glossLamp = nullptr);
+
+// Where the lamp of a glossy shape of these sizes stands, in its own frame:
+// the cover the key light falls on mirrors it to the eye a little above and
+// to the left of its middle, so a glossy cover shows its highlight there.
+std::array<double, 3> GlossLamp(const TBoxSize& size, float xRotation, float yRotation);
 
 // Whether what is drawn next is glossy: it shows the highlight of the lamp
 // that ApplyStudioLights sets for a glossy shape.

@@ -13,6 +13,8 @@ constexpr int HingeSteps = 12, FaceColumns = 12, FaceRows = 12;
 constexpr double BookletSide = 120.0, CaseWidth = 142.0, CaseHeight = 125.0;
 constexpr double BookletFromHinge = 15.0;   // the booklet's edge from the case's left edge
 constexpr double CardWidth = 137.0, CardHeight = 118.0, StripWidth = 6.5;
+// A card's thickness: its two sides this far apart, in units.
+constexpr double Paper = 0.02;
 
 TMaterial ClearCase()
 {
@@ -29,7 +31,7 @@ void AddCard(TShapePart& printed, TShapePart& plain, double x0, double x1, doubl
         return Vertex({x, y, z + offset}, {0, 0, side}, s0 + (s1 - s0) * share, (y1 - y) / (y1 - y0));
     };
     AddQuad(printed, at(x0, y0, 0, facing), at(x1, y0, 0, facing), at(x1, y1, 0, facing), at(x0, y1, 0, facing));
-    const double behind = -facing * 0.002;
+    const double behind = -facing * Paper;
     AddQuad(plain, at(x0, y0, behind, -facing), at(x1, y0, behind, -facing), at(x1, y1, behind, -facing),
             at(x0, y1, behind, -facing));
 }
@@ -70,8 +72,8 @@ TShape JewelShape(const TBoxSize& size, bool trayCard)
                           (cy - y) / (2 * cy));
         };
         AddQuad(strips, at(cz, -cy, 0, 1), at(cz - strip, -cy, 0, 1), at(cz - strip, cy, 0, 1), at(cz, cy, 0, 1));
-        AddQuad(paper, at(cz, -cy, -0.002, -1), at(cz - strip, -cy, -0.002, -1), at(cz - strip, cy, -0.002, -1),
-                at(cz, cy, -0.002, -1));
+        AddQuad(paper, at(cz, -cy, -Paper, -1), at(cz - strip, -cy, -Paper, -1), at(cz - strip, cy, -Paper, -1),
+                at(cz, cy, -Paper, -1));
     }
 
     // The shell: the faces, the three plain edges, the hinge round the left.
