@@ -21,8 +21,8 @@ TMaterial ClearCase()
     return ClearPlastic("clear plastic", 0.90f, 0.94f, 0.97f, 0.16f);
 }
 
-// A flat card: its printed side facing `facing` (+1: +z, -1: -z) and its
-// other side paper, a hair behind it.
+// A flat card: its printed side facing `facing` (+1: +z, -1: -z) and, a
+// paper's thickness behind it, what its other side faces.
 void AddCard(TShapePart& printed, TShapePart& plain, double x0, double x1, double y0, double y1, double z,
              double facing, double s0, double s1)
 {
@@ -56,10 +56,12 @@ TShape JewelShape(const TBoxSize& size, bool trayCard)
     TShapePart booklet{"booklet", TArtFace::Front, PrintedPaper(), {}};
     TShapePart card{"tray card", TArtFace::Back, PrintedPaper(), {}};
     TShapePart strips{"tray card spines", trayCard ? TArtFace::Back : TArtFace::Spine, PrintedPaper(), {}};
-    TShapePart paper{"unprinted paper", std::nullopt, PrintedPaper(), {}};
+    TShapePart paper{"booklet's inside", std::nullopt, PrintedPaper(), {}};
+    // The disc's tray, black, in front of the tray card.
+    TShapePart tray{"tray", std::nullopt, Plastic("black plastic", 0.06f, 0.06f, 0.07f), {}};
     AddCard(booklet, paper, bx0, bx1, -by, by, -c + lid, -1, 0, 1);
     const double share = trayCard ? TrayCardSpineShare : 0.0;
-    AddCard(card, paper, cx, -cx, -cy, cy, cz, 1, share, 1 - share);
+    AddCard(card, tray, cx, -cx, -cy, cy, cz, 1, share, 1 - share);
     for (const double side : {-1.0, 1.0}) {
         // Tray card: the strip at +x continues the card's left end outwards,
         // the one at -x its right end. Spine image: read from outside, the
@@ -72,7 +74,7 @@ TShape JewelShape(const TBoxSize& size, bool trayCard)
                           (cy - y) / (2 * cy));
         };
         AddQuad(strips, at(cz, -cy, 0, 1), at(cz - strip, -cy, 0, 1), at(cz - strip, cy, 0, 1), at(cz, cy, 0, 1));
-        AddQuad(paper, at(cz, -cy, -Paper, -1), at(cz - strip, -cy, -Paper, -1), at(cz - strip, cy, -Paper, -1),
+        AddQuad(tray, at(cz, -cy, -Paper, -1), at(cz - strip, -cy, -Paper, -1), at(cz - strip, cy, -Paper, -1),
                 at(cz, cy, -Paper, -1));
     }
 
@@ -113,5 +115,5 @@ TShape JewelShape(const TBoxSize& size, bool trayCard)
     }
     return {.Name = "jewel",
             .Size = {float(2 * a), float(2 * b), float(2 * c)},
-            .Parts = {booklet, card, strips, paper, shell, round}};
+            .Parts = {booklet, card, strips, paper, tray, shell, round}};
 }

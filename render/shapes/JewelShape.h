@@ -1,7 +1,7 @@
 #pragma once
 // A CD jewel case: a shell of clear plastic, its hinge rounded along the
-// left edge, over the front booklet; at the back the tray card, its two
-// narrow spine strips folded up at either end. Where nothing is printed
+// left edge, over the front booklet; at the back the black tray and behind
+// it the tray card, its two narrow spine strips folded up at either end. Where nothing is printed
 // behind the plastic, what lies behind the case shows through.
 #include "render/shapes/Shape.h"
 
