@@ -10,9 +10,9 @@ namespace {
 
 // Segments of a corner and of an edge's rounding: smooth at any size a
 // picture shows them.
-constexpr int CornerSteps = 16, EdgeSteps = 8;
+constexpr int CornerSteps = 12, EdgeSteps = 6;
 // The grid of the flat faces, so that the highlight moves across them.
-constexpr int FaceColumns = 16, FaceRows = 24;
+constexpr int FaceColumns = 8, FaceRows = 12;
 
 // A point of the profile across the case's edge, from the front face round
 // to the back face: how far in from the outline, how deep, its normal along
