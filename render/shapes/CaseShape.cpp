@@ -89,5 +89,7 @@ TShape CaseShape(const char* name, const TBoxSize& size, const TMaterial& plasti
                     at(p, profile[k + 1]));
         }
     }
-    return {.Name = name, .Size = {float(2 * a), float(2 * b), float(2 * c)}, .Parts = {front, spine, back, faceRim, edgeRim}};
+    return {.Name = name,
+            .Size = {float(2 * a), float(2 * b), float(2 * c)},
+            .Parts = {front, spine, back, faceRim, edgeRim}};
 }
