@@ -8,6 +8,7 @@
 #include "tools/OpaqueBounds.h"
 #include "view/StylePresets.h"
 
+#include <cmath>
 #include <gtest/gtest.h>
 
 namespace {
@@ -143,5 +144,47 @@ TEST_F(ShapeShot, ATiledPictureIsTheWholeOne)
                            std::abs(qAlpha(p) - qAlpha(q)) > 48;
             }
         EXPECT_LE(far, whole.width() * whole.height() / 1000);
+    }
+}
+
+TEST_F(ShapeShot, EachWrapLayoutPutsBackSpineAndFrontInPlaceTheRightWayUp)
+{
+    if (!Gl)
+        GTEST_SKIP() << "no OpenGL context";
+    // A scan laid out back | spine | front as the trade prints it, red,
+    // green and blue, its top fifth white.
+    for (const TShapeKind kind : {Hardcover, Paperback, Dvd, Bluray}) {
+        SCOPED_TRACE(std::string(ShapeName(kind)));
+        const TBoxSize size = *RealSize(kind);
+        const int spine = 40, cover = int(std::lround(spine * size.Width / size.Depth));
+        QImage scan(2 * cover + spine, 300, QImage::Format_RGB32);
+        scan.fill(Qt::white);
+        for (int y = 60; y < scan.height(); ++y)
+            for (int x = 0; x < scan.width(); ++x)
+                scan.setPixel(x, y,
+                              x < cover ? qRgb(220, 0, 0) : x < cover + spine ? qRgb(0, 200, 0) : qRgb(0, 0, 220));
+        scan.save(Path("wrap.png"), "PNG");
+        const TEyePoint left = EyeInBoxFrame(0.0f, 90.0f);
+        const float spineTurn = left.X < 0 ? 90.0f : -90.0f;
+        struct TView {
+            float YRotation;
+            double X, Z;  // the point looked at, at the middle height and a fifth from the top
+            QRgb Colour;
+        };
+        for (const TView& view : {TView{0.0f, 0.0, -size.Depth / 2, qRgb(0, 0, 220)},
+                                  TView{180.0f, 0.0, size.Depth / 2, qRgb(220, 0, 0)},
+                                  TView{spineTurn, -size.Width / 2, 0.0, qRgb(0, 200, 0)}}) {
+            SCOPED_TRACE(view.YRotation);
+            const TShotScene scene =
+                SceneOf(TBoxArtwork{.Wrap = Path("wrap.png").toStdString(), .Shape = kind}, 0.0f, view.YRotation,
+                        {.Look = TLook::Window, .Shadow = 0.0});
+            const QImage shot = Shoot(scene, 400, 400);
+            auto at = [&](double y) { return QColor(shot.pixel(PixelOf(scene, shot, view.X, y, view.Z))); };
+            const QColor middle = at(size.Height * 0.2), top = at(-size.Height * 0.35);
+            EXPECT_EQ(middle.red() > 150, qRed(view.Colour) > 150);
+            EXPECT_EQ(middle.green() > 150, qGreen(view.Colour) > 150);
+            EXPECT_EQ(middle.blue() > 150, qBlue(view.Colour) > 150);
+            EXPECT_GT(std::min({top.red(), top.green(), top.blue()}), 150);  // the top is the scan's top
+        }
     }
 }
