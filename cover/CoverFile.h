@@ -5,6 +5,9 @@
 //   [Properties] Cover, Spine, Plain, Top, Floor   image names ("" when absent)
 //   [Options]    Book, Floor, Back, Open           "1" or "0" (unchecked when absent)
 //   [Sizes]      Width, Height, Depth              decimal integers (10 when absent)
+//
+// The renderer reads two more keys of [Properties] (CoverRendererKeys), which
+// the window neither reads nor writes: saving keeps them as they are.
 #include <array>
 #include <cstdint>
 #include <string>
@@ -17,6 +20,11 @@ enum class TCoverSize { Width, Height, Depth };
 
 // The keys of the five images under [Properties], in the order of TCoverImage.
 inline constexpr std::array<const char*, 5> CoverImageKeys{"Cover", "Spine", "Plain", "Top", "Floor"};
+
+// The renderer's own keys under [Properties]: the back cover's image name,
+// and the shape the box is drawn as ("box", "dvd", ...).
+enum class TCoverRendererKey { Back, Shape };
+inline constexpr std::array<const char*, 2> CoverRendererKeys{"Back", "Shape"};
 
 // What reading a cover file changes. Each key's value is handed over before the
 // next key is read, in the order of the file, so a window can apply it as a

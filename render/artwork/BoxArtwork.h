@@ -2,21 +2,11 @@
 // One box as the user describes it: a cover file or none, and the face images
 // and box options given with it, which override the cover file's. A plain
 // value: the command line fills it, and so can any other list of options.
+#include "render/shapes/ShapeKinds.h"
+
 #include <array>
-#include <cstddef>
 #include <optional>
 #include <string>
-
-// The faces whose images the renderer draws, in the order they are resolved:
-// a face that is filled from another comes after it.
-enum class TArtFace { Front, Spine, Back, Top, Floor, Plain };
-constexpr size_t ArtFaceCount = 6;
-
-struct TBoxSize {
-    float Width = 0.0f, Height = 0.0f, Depth = 0.0f;
-
-    bool operator==(const TBoxSize&) const = default;
-};
 
 // The box the window starts with, for a box drawn without a cover file.
 constexpr TBoxSize StartUpBoxSize{20.0f, 30.0f, 5.0f};
@@ -26,7 +16,8 @@ struct TBoxArtwork {
     std::array<std::string, ArtFaceCount> Faces{}; // image files, indexed by TArtFace; empty: not given
     std::string Wrap{};                            // one scan laid out back | spine | front
     int WrapSpine = 0;                             // the scan's spine in pixels; 0: by the box's proportions
-    std::optional<TBoxSize> Size{};                // the box's sizes, unless AutoSize
+    std::optional<TShapeKind> Shape{};             // absent: the cover file's, or else the box
+    std::optional<TBoxSize> Size{};                // the shape's sizes, unless AutoSize
     bool AutoSize = false;                         // the sizes from the artwork
     std::optional<bool> Book{}, Open{}, ShowFloor{}, ShowBackground{};  // absent: the cover file's
 

@@ -14,7 +14,18 @@ struct TCoverPart {
     TBoxOptions Box;
     bool ShowBackground = false;
     TBoxSize Size = StartUpBoxSize;
+    TShapeKind Shape = TShapeKind::Box;
 };
+
+TShapeKind CoverShape(std::string_view value, const std::string& fileName)
+{
+    if (value.empty())
+        return TShapeKind::Box;
+    if (const std::optional<TShapeKind> kind = ShapeKindNamed(value))
+        return *kind;
+    throw TError(fileName + ": Shape=" + std::string(value) + " under [Properties] is no shape: it takes " +
+                 ShapeNames());
+}
 
 TCoverPart ReadCoverPart(const std::string& fileName)
 {
@@ -38,31 +49,43 @@ TCoverPart ReadCoverPart(const std::string& fileName)
     place(Top, named(TCoverImage::Top));
     place(Floor, named(TCoverImage::Floor));
     place(Plain, named(TCoverImage::Plain));
-    // The back cover's key is the renderer's own: the window leaves it alone.
-    TProfileKey back{"Properties", "Back", std::nullopt};
-    ReadProfileKeys(text, std::span(&back, 1));
-    place(Back, std::string(back.Value.value_or(std::string_view())));
+    // The back cover's and the shape's keys are the renderer's own: the
+    // window leaves them alone.
+    std::array<TProfileKey, CoverRendererKeys.size()> own;
+    for (size_t i = 0; i < own.size(); ++i)
+        own[i] = {"Properties", CoverRendererKeys[i], std::nullopt};
+    ReadProfileKeys(text, own);
+    auto value = [&](TCoverRendererKey key) { return own[size_t(key)].Value.value_or(std::string_view()); };
+    place(Back, std::string(value(TCoverRendererKey::Back)));
+    part.Shape = CoverShape(value(TCoverRendererKey::Shape), fileName);
     return part;
 }
 
-// The faces the picture shows: those of the box's quads, and the floor's for
-// the background.
-std::array<bool, ArtFaceCount> ShownFaces(const TBoxOptions& box, bool showBackground)
+// The faces the picture shows: those of the shape's parts, and the floor's
+// for the floor and the background.
+std::array<bool, ArtFaceCount> ShownFaces(const TBoxPlan& plan)
 {
+    // A jewel case's spine strips show the tray card or the spine's image.
+    const TShape card = MakeShape(plan.Shape, {1.0f, 1.0f, 1.0f}, plan.Box, true);
+    const TShape strips = MakeShape(plan.Shape, {1.0f, 1.0f, 1.0f}, plan.Box, false);
     std::array<bool, ArtFaceCount> shown{};
-    for (const TBoxQuad& quad : BoxQuads(1.0f, 1.0f, 1.0f, box))
-        shown[size_t(ArtFaceOf(quad))] = true;
-    if (showBackground)
-        shown[size_t(Floor)] = true;
+    for (size_t i = 0; i < ArtFaceCount; ++i)
+        shown[i] = ShowsArt(card, TArtFace(i)) || ShowsArt(strips, TArtFace(i));
+    shown[size_t(Floor)] = plan.Box.Floor || plan.ShowBackground;
     return shown;
 }
 
-TFaceSource Fill(TArtFace face, const TBoxArtwork& artwork)
+TFaceSource Fill(TArtFace face, const TBoxArtwork& artwork, TShapeKind shape)
 {
     switch (face) {
     case Spine: return {TFaceSourceKind::EdgeColour, {}, Front};
     case Top: return {TFaceSourceKind::EdgeColour, {}, Spine};
-    case Back: return {TFaceSourceKind::SameAs, {}, Front};
+    // A box's back shows its front; a book's or a case's the colour of its
+    // spine; a jewel case's tray card, when none is given, is plain paper.
+    case Back:
+        if (shape == TShapeKind::Jewel)
+            return {};
+        return {shape == TShapeKind::Box ? TFaceSourceKind::SameAs : TFaceSourceKind::EdgeColour, {}, Front};
     case Plain: return {TFaceSourceKind::SameAs, {}, Top};
     case Front:
         throw TError(artwork.CoverFile.empty() ? "no front image: give --front FILE or --wrap FILE"
@@ -77,18 +100,9 @@ TFaceSource Fill(TArtFace face, const TBoxArtwork& artwork)
 
 } // namespace
 
-TArtFace ArtFaceOf(const TBoxQuad& quad)
+TShape PlannedShape(const TBoxPlan& plan, const TBoxSize& size, bool trayCard)
 {
-    if (quad.Face == TBoxFace::CoverNear)
-        return Back;
-    switch (quad.Texture) {
-    case TFaceSlot::Cover: return Front;
-    case TFaceSlot::Spine: return Spine;
-    case TFaceSlot::Top: return Top;
-    case TFaceSlot::Floor: return Floor;
-    case TFaceSlot::Plain: return Plain;
-    }
-    return Front;
+    return MakeShape(plan.Shape, size, plan.Box, trayCard);
 }
 
 TBoxPlan PlanBox(const TBoxArtwork& artwork)
@@ -101,10 +115,14 @@ TBoxPlan PlanBox(const TBoxArtwork& artwork)
                 .LidOpen = artwork.Open.value_or(cover.Box.LidOpen),
                 .Floor = artwork.ShowFloor.value_or(cover.Box.Floor)};
     plan.ShowBackground = artwork.ShowBackground.value_or(cover.ShowBackground);
-    plan.Size = artwork.Size.value_or(cover.Size);
+    plan.Shape = artwork.Shape.value_or(cover.Shape);
+    plan.Size = artwork.Size.value_or(RealSize(plan.Shape).value_or(cover.Size));
+    if (!artwork.Wrap.empty() && !TakesWrap(plan.Shape))
+        throw TError("a " + std::string(ShapeName(plan.Shape)) +
+                     " case takes no wrap scan: give its booklet with --front FILE and its tray card with --back FILE");
     plan.AutoSize = artwork.AutoSize;
 
-    const std::array<bool, ArtFaceCount> shown = ShownFaces(plan.Box, plan.ShowBackground);
+    const std::array<bool, ArtFaceCount> shown = ShownFaces(plan);
     bool wrapped = false;
     for (size_t i = 0; i < ArtFaceCount; ++i) {
         const TArtFace face = static_cast<TArtFace>(i);
@@ -118,7 +136,7 @@ TBoxPlan PlanBox(const TBoxArtwork& artwork)
         else if (!cover.Images[i].empty())
             source = {TFaceSourceKind::File, cover.Images[i]};
         else
-            source = Fill(face, artwork);
+            source = Fill(face, artwork, plan.Shape);
     }
     if (wrapped)
         plan.Split = artwork.WrapSpine > 0 ? TWrapSplit{.SpinePixels = artwork.WrapSpine}

@@ -8,10 +8,12 @@
 // front's edge that meets it, the top (and the bottom) the colour of the
 // spine's top, the back the front, the flaps of an open lid the top. Only the
 // front cannot be filled, and the floor, whose image shows on the floor and
-// the background, is needed only when they show.
+// the background, is needed only when they show. A book's or a case's back
+// takes the spine's colour rather than the front, and a jewel case's back
+// (its tray card) nothing: it shows as plain paper.
 #include "render/artwork/BoxArtwork.h"
 #include "render/artwork/WrapSplit.h"
-#include "view/BoxGeometry.h"
+#include "render/shapes/ShapeKinds.h"
 
 #include <optional>
 
@@ -28,6 +30,7 @@ struct TFaceSource {
 struct TBoxPlan {
     std::array<TFaceSource, ArtFaceCount> Faces;  // indexed by TArtFace
     TWrapSplit Split;                             // where the wrap scan's spine lies
+    TShapeKind Shape = TShapeKind::Box;
     TBoxOptions Box;
     bool ShowBackground = false;
     // With AutoSize the sizes come from the images (AutoBoxSize), and the
@@ -43,10 +46,9 @@ struct TBoxPlan {
 // image, or no floor image for a floor or background that shows, is named.
 TBoxPlan PlanBox(const TBoxArtwork& artwork);
 
-// The face whose image a quad of the box shows: the window's slot, except
-// that the cover quad on the plane z = +hd, which faces away at the angles
-// 0, 0, is the back.
-TArtFace ArtFaceOf(const TBoxQuad& quad);
+// The plan's shape at these sizes; `trayCard` for a jewel case's back image
+// that is a whole tray card (JewelShape.h).
+TShape PlannedShape(const TBoxPlan& plan, const TBoxSize& size, bool trayCard = true);
 
 struct TPixelSize {
     int Width = 0, Height = 0;

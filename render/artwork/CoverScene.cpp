@@ -5,6 +5,7 @@
 #include "render/artwork/ArtworkImage.h"
 #include "render/framing/SceneBounds.h"
 #include "render/artwork/TextureUpload.h"
+#include "render/shapes/JewelShape.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -80,7 +81,7 @@ std::array<TImageNeed, ArtFaceCount> ImageNeeds(const TBoxPlan& plan, TTextureCa
 {
     if (plan.AutoSize)
         return {};
-    std::array<TImageNeed, ArtFaceCount> faces = cache.Needs(plan.Size, plan.Box);
+    std::array<TImageNeed, ArtFaceCount> faces = cache.Needs(plan);
     // A face drawn with another's image adds its need to that face's; the
     // face it takes from comes before it.
     for (size_t i = ArtFaceCount; i-- > 0;)
@@ -104,16 +105,17 @@ TTextureCache::TTextureCache(int pictureWidth, int pictureHeight, size_t bytes)
 
 TTextureCache::~TTextureCache() = default;
 
-const std::array<TImageNeed, ArtFaceCount>& TTextureCache::Needs(const TBoxSize& size, const TBoxOptions& options)
+const std::array<TImageNeed, ArtFaceCount>& TTextureCache::Needs(const TBoxPlan& plan)
 {
-    const std::array<float, 6> key{size.Width, size.Height, size.Depth, float(options.Book), float(options.LidOpen),
-                                   float(options.Floor)};
+    const TBoxSize& size = plan.Size;
+    const std::array<float, 7> key{size.Width,          size.Height,           size.Depth,
+                                   float(plan.Box.Book), float(plan.Box.LidOpen), float(plan.Box.Floor),
+                                   float(plan.Shape)};
     auto found = BoxNeeds_.find(key);
     if (found == BoxNeeds_.end() && BoxNeeds_.size() >= MaxBoxNeeds)
         BoxNeeds_.clear();  // a list of ever new sizes keeps no more than these
     if (found == BoxNeeds_.end())
-        found = BoxNeeds_.emplace(key, FaceImageNeeds(BoxQuads(size.Width, size.Height, size.Depth, options),
-                                                     PictureWidth_, PictureHeight_)).first;
+        found = BoxNeeds_.emplace(key, FaceImageNeeds(PlannedShape(plan, size), PictureWidth_, PictureHeight_)).first;
     return found->second;
 }
 
@@ -240,7 +242,7 @@ TBoxSetup LoadBox(const TBoxPlan& plan, TTextureCache& cache)
     }
     if (!failures.empty())
         throw TError(failures);
-    TBoxSetup setup{.Box = plan.Box, .ShowBackground = plan.ShowBackground, .Size = plan.Size};
+    TBoxSetup setup{.Box = plan.Box, .ShowBackground = plan.ShowBackground, .Size = plan.Size, .Shape = {}};
     for (size_t i = 0; i < ArtFaceCount; ++i)
         setup.Textures[i] = images[i] ? images[i]->Texture.get() : nullptr;
     if (plan.AutoSize) {
@@ -251,11 +253,13 @@ TBoxSetup LoadBox(const TBoxPlan& plan, TTextureCache& cache)
                                  plan.Size.Depth);
     }
     const TBoxSize& size = setup.Size;
-    if (const double reach = SubjectReach(BoxQuads(size.Width, size.Height, size.Depth, setup.Box),
-                                          GroundOf(size.Width, size.Height, size.Depth));
+    const TFaceImage* back = images[size_t(Back)];
+    setup.Shape = PlannedShape(plan, size, back && IsTrayCard(back->Size.Width, back->Size.Height));
+    if (const double reach = SubjectReach(setup.Shape, GroundOf(size.Width, size.Height, size.Depth));
         reach >= ViewReach())
-        throw TError("a box of " + SizeText(setup.Size) + " units is too large for the view: it reaches " +
-                     SizeText(reach) + " units from its centre, and the camera holds " + SizeText(ViewReach()) +
+        throw TError("a " + std::string(ShapeName(plan.Shape)) + " of " + SizeText(setup.Size) +
+                     " units is too large for the view: it reaches " + SizeText(reach) +
+                     " units from its centre, and the camera holds " + SizeText(ViewReach()) +
                      " (the sample box is 20 x 30 x 5)");
     return setup;
 }

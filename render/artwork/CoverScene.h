@@ -33,6 +33,7 @@ struct TBoxSetup {
     TBoxOptions Box{};
     bool ShowBackground = false;
     TBoxSize Size{};
+    TShape Shape{};  // of these sizes
 };
 
 // The textures kept besides those of the box being drawn: room for the
@@ -74,9 +75,9 @@ public:
     // The bytes of the textures kept.
     size_t Bytes() const { return Budget_.Bytes(); }
 
-    // What each face's image needs in the run's pictures of a box of these
-    // sizes and options, worked out once for all boxes alike.
-    const std::array<TImageNeed, ArtFaceCount>& Needs(const TBoxSize& size, const TBoxOptions& options);
+    // What each face's image needs in the run's pictures of the plan's
+    // shape, worked out once for all boxes alike.
+    const std::array<TImageNeed, ArtFaceCount>& Needs(const TBoxPlan& plan);
 
 private:
     template <typename Make>
@@ -90,7 +91,7 @@ private:
     std::map<std::string, TFaceImage> Images_;
     std::map<std::string, std::string> Failures_;
     static constexpr size_t MaxBoxNeeds = 64;
-    std::map<std::array<float, 6>, std::array<TImageNeed, ArtFaceCount>> BoxNeeds_;
+    std::map<std::array<float, 7>, std::array<TImageNeed, ArtFaceCount>> BoxNeeds_;
     TTextureBudget Budget_;
     // The textures of the images let go last, up to as many bytes as the
     // kept ones, their storage kept by the GL for an image of the same size:

@@ -1,11 +1,11 @@
 #include "render/artwork/TextureDetail.h"
 
-#include "render/artwork/BoxPlan.h"
 #include "render/framing/SceneBounds.h"
 
 #include <algorithm>
 #include <cmath>
 #include <optional>
+#include <tuple>
 
 namespace {
 
@@ -49,15 +49,15 @@ private:
     }
 };
 
-// How a quad's position moves with its texture coordinates, in the box's
-// own frame: position = v0 + (s - s0) * AlongS + (t - t0) * AlongT.
+// How a triangle's position moves with its texture coordinates, in the
+// shape's own frame: position = v0 + (s - s0) * AlongS + (t - t0) * AlongT.
 struct TTextureAxes {
     TEyePoint AlongS, AlongT;
 };
 
-std::optional<TTextureAxes> TextureAxes(const TBoxQuad& quad)
+std::optional<TTextureAxes> TextureAxes(const TShapeVertex* v)
 {
-    const TBoxVertex &v0 = quad.Vertices[0], &v1 = quad.Vertices[1], &v3 = quad.Vertices[3];
+    const TShapeVertex &v0 = v[0], &v1 = v[1], &v3 = v[2];
     const TEyePoint e1{v1.X - v0.X, v1.Y - v0.Y, v1.Z - v0.Z}, e3{v3.X - v0.X, v3.Y - v0.Y, v3.Z - v0.Z};
     const double ds1 = v1.S - v0.S, dt1 = v1.T - v0.T, ds3 = v3.S - v0.S, dt3 = v3.T - v0.T;
     const double det = ds1 * dt3 - ds3 * dt1;
@@ -77,6 +77,23 @@ double ViewPlaneSpeed(const TEyePoint& p, const TEyePoint& along)
     return std::sqrt(dx * dx + dy * dy) / (w * w);
 }
 
+// Whether two ways along a face are the same but for rounding.
+bool Close(const TEyePoint& a, const TEyePoint& b)
+{
+    const double scale = std::max({std::abs(a.X), std::abs(a.Y), std::abs(a.Z), 1e-12});
+    return std::abs(a.X - b.X) + std::abs(a.Y - b.Y) + std::abs(a.Z - b.Z) <= 1e-9 * scale;
+}
+
+// The points, each once.
+void Distinct(std::vector<TEyePoint>& points)
+{
+    auto key = [](const TEyePoint& p) { return std::tuple(p.X, p.Y, p.Z); };
+    std::sort(points.begin(), points.end(), [&](const TEyePoint& a, const TEyePoint& b) { return key(a) < key(b); });
+    points.erase(std::unique(points.begin(), points.end(),
+                             [&](const TEyePoint& a, const TEyePoint& b) { return key(a) == key(b); }),
+                 points.end());
+}
+
 int Pixels(double value)
 {
     return value < double(TImageNeed::Unbounded) ? int(std::ceil(value)) : TImageNeed::Unbounded;
@@ -84,46 +101,64 @@ int Pixels(double value)
 
 } // namespace
 
-std::array<TImageNeed, ArtFaceCount> FaceImageNeeds(const std::vector<TBoxQuad>& quads, int width, int height)
+std::array<TImageNeed, ArtFaceCount> FaceImageNeeds(const TShape& shape, int width, int height)
 {
-    std::vector<const TBoxQuad*> box;
-    std::vector<TTextureAxes> axes;
-    for (const TBoxQuad& quad : quads)
-        if (const std::optional<TTextureAxes> along = TextureAxes(quad); along && quad.Face != TBoxFace::Floor) {
-            box.push_back(&quad);
-            axes.push_back(*along);
+    // The corners of the triangles that show an image, by face and by the
+    // way their image lies on them: a flat part's triangles share one way,
+    // and each corner is looked at once for it.
+    struct TArtPlane {
+        size_t Face;
+        TTextureAxes Axes;
+        std::vector<TEyePoint> Corners;
+    };
+    std::vector<TArtPlane> art;
+    std::vector<TEyePoint> points;
+    for (const TShapePart& part : shape.Parts)
+        for (size_t i = 0; i + 3 <= part.Triangles.size(); i += 3) {
+            const TShapeVertex* corners = &part.Triangles[i];
+            for (size_t c = 0; c < 3; ++c)
+                points.push_back({corners[c].X, corners[c].Y, corners[c].Z});
+            const std::optional<TTextureAxes> along = part.Art ? TextureAxes(corners) : std::nullopt;
+            if (!along)
+                continue;
+            const auto plane = std::find_if(art.begin(), art.end(), [&](const TArtPlane& p) {
+                return p.Face == size_t(*part.Art) && Close(p.Axes.AlongS, along->AlongS) &&
+                       Close(p.Axes.AlongT, along->AlongT);
+            });
+            TArtPlane& into = plane != art.end() ? *plane : art.emplace_back(TArtPlane{size_t(*part.Art), *along, {}});
+            for (size_t c = 0; c < 3; ++c)
+                into.Corners.push_back({corners[c].X, corners[c].Y, corners[c].Z});
         }
+    Distinct(points);
+    for (TArtPlane& plane : art)
+        Distinct(plane.Corners);
     std::array<double, ArtFaceCount> finestS{}, finestT{};
     for (int x = 0; x < 360; x += PoseStep)
         for (int y = 0; y < 360; y += PoseStep) {
             const TPose pose(static_cast<float>(x), static_cast<float>(y));
-            // The box alone filling the picture, with no margin: nothing a
+            // The shape alone filling the picture, with no margin: nothing a
             // shot frames is smaller.
             TViewRect bounds{1e300, -1e300, 1e300, -1e300};
-            for (const TBoxQuad* quad : box)
-                for (const TBoxVertex& v : quad->Vertices) {
-                    const TEyePoint p = pose.Point(v.X, v.Y, v.Z);
-                    if (-p.Z <= ViewNear)  // a box that reaches the eye, which no shot draws
-                        return {};
-                    bounds = {std::min(bounds.Left, p.X / -p.Z), std::max(bounds.Right, p.X / -p.Z),
-                              std::min(bounds.Bottom, p.Y / -p.Z), std::max(bounds.Top, p.Y / -p.Z)};
-                }
+            for (const TEyePoint& v : points) {
+                const TEyePoint p = pose.Point(v.X, v.Y, v.Z);
+                if (-p.Z <= ViewNear)  // a shape that reaches the eye, which no shot draws
+                    return {};
+                bounds = {std::min(bounds.Left, p.X / -p.Z), std::max(bounds.Right, p.X / -p.Z),
+                          std::min(bounds.Bottom, p.Y / -p.Z), std::max(bounds.Top, p.Y / -p.Z)};
+            }
             // Picture pixels per unit of the view plane.
             const double scale = std::min(width / bounds.Width(), height / bounds.Height());
-            for (size_t i = 0; i < box.size(); ++i) {
-                const auto face = size_t(ArtFaceOf(*box[i]));
-                const TEyePoint s = pose.Direction(axes[i].AlongS), t = pose.Direction(axes[i].AlongT);
-                for (const TBoxVertex& v : box[i]->Vertices) {
+            for (const TArtPlane& plane : art) {
+                const TEyePoint s = pose.Direction(plane.Axes.AlongS), t = pose.Direction(plane.Axes.AlongT);
+                for (const TEyePoint& v : plane.Corners) {
                     const TEyePoint p = pose.Point(v.X, v.Y, v.Z);
-                    finestS[face] = std::max(finestS[face], scale * ViewPlaneSpeed(p, s));
-                    finestT[face] = std::max(finestT[face], scale * ViewPlaneSpeed(p, t));
+                    finestS[plane.Face] = std::max(finestS[plane.Face], scale * ViewPlaneSpeed(p, s));
+                    finestT[plane.Face] = std::max(finestT[plane.Face], scale * ViewPlaneSpeed(p, t));
                 }
             }
         }
     std::array<TImageNeed, ArtFaceCount> needs{};
-    for (const TBoxQuad* quad : box) {
-        const auto face = size_t(ArtFaceOf(*quad));
-        needs[face] = {Pixels(finestS[face] * Slack), Pixels(finestT[face] * Slack)};
-    }
+    for (const TArtPlane& plane : art)
+        needs[plane.Face] = {Pixels(finestS[plane.Face] * Slack), Pixels(finestT[plane.Face] * Slack)};
     return needs;
 }

@@ -3,8 +3,7 @@
 // fill the picture, so a small picture of a box shows its face images at far
 // fewer pixels than a large scan holds, and they can be read at a reduced
 // size for it with nothing lost on screen. Plain numbers, no GL, no pictures.
-#include "render/artwork/BoxArtwork.h"
-#include "view/BoxGeometry.h"
+#include "render/shapes/Shape.h"
 
 #include <array>
 #include <limits>
@@ -20,9 +19,9 @@ struct TImageNeed {
 };
 
 // What each face's image needs, indexed by TArtFace, in any picture of
-// width x height pixels of the box: in every pose, every look and every
-// margin (the box alone filling the picture is the closest it comes). The
+// width x height pixels of the shape: in every pose, every look and every
+// margin (the shape alone filling the picture is the closest it comes). The
 // floor's image, which the background stretches over the whole picture, a
-// face the box does not show, and every face of a box that reaches the eye
-// (which no shot draws) stay unbounded.
-std::array<TImageNeed, ArtFaceCount> FaceImageNeeds(const std::vector<TBoxQuad>& quads, int width, int height);
+// face the shape does not show, and every face of a shape that reaches the
+// eye (which no shot draws) stay unbounded.
+std::array<TImageNeed, ArtFaceCount> FaceImageNeeds(const TShape& shape, int width, int height);

@@ -101,39 +101,34 @@ bool SeesGroundFromAbove(const TGround& ground, float xRotation, float yRotation
     return EyeInBoxFrame(xRotation, yRotation).Y < ground.Y;
 }
 
-std::optional<TViewRect> SubjectBounds(const std::vector<TBoxQuad>& quads, float xRotation, float yRotation,
-                                       const TGround& ground)
+std::optional<TViewRect> SubjectBounds(const TShape& shape, float xRotation, float yRotation, const TGround& ground)
 {
     std::optional<TViewRect> bounds;
-    for (const TBoxQuad& quad : quads) {
-        if (quad.Face == TBoxFace::Floor)
-            continue;
-        std::vector<TEyePoint> polygon;
-        for (const TBoxVertex& v : quad.Vertices)
-            polygon.push_back({v.X, v.Y, v.Z});
-        Include(bounds, polygon, xRotation, yRotation);
-        if (ground.ReflectionReach > 0.0) {
-            // The part within the reach above the ground, mirrored below it.
-            const double lowest = ground.Y - ground.ReflectionReach;
-            std::vector<TEyePoint> mirrored = Clip(polygon, [&](const TEyePoint& p) { return p.Y - lowest; });
-            for (TEyePoint& p : mirrored)
-                p.Y = 2.0 * ground.Y - p.Y;
-            Include(bounds, mirrored, xRotation, yRotation);
+    for (const TShapePart& part : shape.Parts)
+        for (size_t i = 0; i + 3 <= part.Triangles.size(); i += 3) {
+            std::vector<TEyePoint> polygon;
+            for (size_t corner = i; corner < i + 3; ++corner)
+                polygon.push_back({part.Triangles[corner].X, part.Triangles[corner].Y, part.Triangles[corner].Z});
+            Include(bounds, polygon, xRotation, yRotation);
+            if (ground.ReflectionReach > 0.0) {
+                // The part within the reach above the ground, mirrored below it.
+                const double lowest = ground.Y - ground.ReflectionReach;
+                std::vector<TEyePoint> mirrored = Clip(polygon, [&](const TEyePoint& p) { return p.Y - lowest; });
+                for (TEyePoint& p : mirrored)
+                    p.Y = 2.0 * ground.Y - p.Y;
+                Include(bounds, mirrored, xRotation, yRotation);
+            }
         }
-    }
     if (ground.ShadowReach > 0.0)
         Include(bounds, ShadowOutline(ground), xRotation, yRotation);
     return bounds;
 }
 
-double SubjectReach(const std::vector<TBoxQuad>& quads, const TGround& ground)
+double SubjectReach(const TShape& shape, const TGround& ground)
 {
     double reach = 0.0;
     auto take = [&](double x, double y, double z) { reach = std::max(reach, std::sqrt(x * x + y * y + z * z)); };
-    for (const TBoxQuad& quad : quads)
-        if (quad.Face != TBoxFace::Floor)
-            for (const TBoxVertex& v : quad.Vertices)
-                take(v.X, v.Y, v.Z);
+    ForEachVertex(shape, [&](const TShapeVertex& v) { take(v.X, v.Y, v.Z); });
     const TGroundRect shadow = ShadowRect(ground);
     take(std::max(-shadow.Left, shadow.Right), ground.Y, std::max(-shadow.Near, shadow.Far));
     take(ground.HalfWidth, ground.Y + ground.ReflectionReach, ground.HalfDepth);

@@ -1,12 +1,12 @@
 #pragma once
-// Where the subject of a box shot lies on the view plane: the box's polygons
+// Where the subject of a box shot lies on the view plane: the shape's triangles
 // taken through the camera of the window's frame (view/ViewCamera.h: the box
 // turned by the two angles, then half a turn about x, then moved to its
 // centre), cut at the near plane and projected; with them the shadow around
 // the box's foot and the reflection below it, when they show.
 #include "render/framing/Framing.h"
 #include "render/framing/Ground.h"
-#include "view/BoxGeometry.h"
+#include "render/shapes/Shape.h"
 
 #include <array>
 #include <optional>
@@ -33,17 +33,16 @@ std::array<double, 4> DepthPlane(float xRotation, float yRotation);
 bool SeesGroundFromAbove(const TGround& ground, float xRotation, float yRotation);
 
 // How far the subject of a shot reaches from the box's centre in any pose:
-// the box's quads (a floor among them is left out) and, on the ground, the
-// shadow's square and the reflection's depth.
-double SubjectReach(const std::vector<TBoxQuad>& quads, const TGround& ground);
+// the shape and, on the ground, the shadow's square and the reflection's
+// depth.
+double SubjectReach(const TShape& shape, const TGround& ground);
 
 // The farthest a subject may reach: the camera turns the box about its
 // centre, 50 units in front of the eye, and a subject that reached the near
 // plane would fill the picture with what lies next to the eye.
 double ViewReach();
 
-// The bounding rectangle of the box's quads (a floor among them is left out),
-// with the shadow when ground.ShadowReach > 0 and the reflection when
-// ground.ReflectionReach > 0; nothing when no part lies in front of the eye.
-std::optional<TViewRect> SubjectBounds(const std::vector<TBoxQuad>& quads, float xRotation, float yRotation,
-                                       const TGround& ground);
+// The bounding rectangle of the shape's triangles, with the shadow when
+// ground.ShadowReach > 0 and the reflection when ground.ReflectionReach > 0;
+// nothing when no part lies in front of the eye.
+std::optional<TViewRect> SubjectBounds(const TShape& shape, float xRotation, float yRotation, const TGround& ground);

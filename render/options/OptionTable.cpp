@@ -142,10 +142,20 @@ const TOptionRule Rules[] = {
      },
      Box, "--wrap-spine PIXELS",
      "the width of the scan's spine (default: the box's proportions)"},
+    {"--shape", {}, Text, true,
+     [](TRenderOptions& o, const std::string& v) {
+         o.Artwork.Shape = ShapeKindNamed(v);
+         if (!o.Artwork.Shape)
+             Refuse("--shape takes " + ShapeNames() + ", not \"" + v + "\"");
+     },
+     Box, "--shape NAME",
+     "box (default), hardcover, paperback, dvd, bluray or jewel, at its\n"
+     "real size; a cover's Shape key under [Properties] says it too"},
     {"--box", {}, Text, true, [](TRenderOptions& o, const std::string& v) { ParseBox(v, o.Artwork); },
      Box, "--box WxHxD|auto",
-     "the box's sizes (default 20x30x5, or the cover's); auto: 20 wide,\n"
-     "the height from the front's aspect, the depth from the spine's"},
+     "the sizes in cm (default 20x30x5, or the cover's, or the shape's);\n"
+     "auto: 20 wide, the height from the front's aspect, the depth\n"
+     "from the spine's"},
     {"--book", {}, None, true,
      [](TRenderOptions& o, const std::string& v) { o.Artwork.Book = SwitchValue("--book", v); },
      Box, "--book", "the book look: the pages set in from the covers"},

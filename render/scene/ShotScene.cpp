@@ -3,13 +3,12 @@
 #include "render/scene/CutOut.h"
 #include "render/scene/Reflection.h"
 #include "render/framing/SceneBounds.h"
+#include "render/scene/SeeThrough.h"
 #include "render/scene/Shadow.h"
 #include "render/scene/StudioBox.h"
 #include "render/scene/Surroundings.h"
 #include "view/Frame.h"
 #include "view/ViewCamera.h"
-
-#include <algorithm>
 
 namespace {
 
@@ -47,18 +46,20 @@ void DrawBox(const TShotScene& scene)
         glClearColor(clear[0], clear[1], clear[2], clear[3]);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         LoadBoxTurn(scene);
-        ApplyStudioLights(KeySideFor(scene.XRotation, scene.YRotation));
+        const std::array<double, 3> lamp = GlossLamp(scene.Shape.Size, scene.XRotation, scene.YRotation);
+        ApplyStudioLights(KeySideFor(scene.XRotation, scene.YRotation), IsGlossy(scene.Shape) ? &lamp : nullptr);
         glCallList(scene.BoxList);
     }
     EndCutOut();
 }
 
-void DrawFloor(const TShotScene& scene, const TBoxQuad& windowFloor, const TViewRect& frame, double brightness)
+void DrawFloor(const TShotScene& scene, const TViewRect& frame, double brightness)
 {
+    const TBoxQuad& windowFloor = *scene.Floor;
     // The studio's floor is the ground the box stands on; the window's lies
     // a unit below it.
     const double y = scene.Style.Look == TLook::Studio ? scene.Ground.Y : double(windowFloor.Vertices[0].Y);
-    const TDepthRange fade = FloorFadeDepths(scene.Quads, scene.XRotation, scene.YRotation, scene.ShowBackground);
+    const TDepthRange fade = FloorFadeDepths(scene.Shape, scene.XRotation, scene.YRotation, scene.ShowBackground);
     const TEyePoint eye = EyeInBoxFrame(scene.XRotation, scene.YRotation);
     DrawFadingFloor(FloorPatch(windowFloor, y, eye, frame, fade.End), scene.FloorTexture, brightness, scene.FloorFade,
                     DepthPlane(scene.XRotation, scene.YRotation), fade);
@@ -91,7 +92,7 @@ std::optional<TFraming> FrameShot(const TShotScene& scene, const std::vector<std
     for (const auto& [x, y] : turns) {
         turned.XRotation = x;
         turned.YRotation = y;
-        const std::optional<TViewRect> subject = SubjectBounds(scene.Quads, x, y, ShownGround(turned));
+        const std::optional<TViewRect> subject = SubjectBounds(scene.Shape, x, y, ShownGround(turned));
         if (!subject)
             return std::nullopt;
         all = !all ? *subject
@@ -116,15 +117,16 @@ void DrawShotScene(const TShotScene& scene, const TViewRect& frame)
         DrawCoveringBackground(frame, scene.FloorTexture, brightness);
     LoadBoxTurn(scene);
     const TGround ground = ShownGround(scene);
-    const auto floor = std::find_if(scene.Quads.begin(), scene.Quads.end(),
-                                    [](const TBoxQuad& q) { return q.Face == TBoxFace::Floor; });
     // Seen from below, the studio's floor is not there: it would hide the box.
-    if (floor != scene.Quads.end() &&
+    if (scene.Floor &&
         (scene.Style.Look == TLook::Window || SeesGroundFromAbove(ground, scene.XRotation, scene.YRotation)))
-        DrawFloor(scene, *floor, frame, brightness);
+        DrawFloor(scene, frame, brightness);
     if (ground.ShadowReach > 0.0)
         DrawShadow(scene.ShadowTexture, ground, scene.Style.Shadow);
     if (ground.ReflectionReach > 0.0)
         DrawReflection(scene.BoxList, scene.ReflectionFade, ground);
+    // Last, the see-through parts over all that lies behind them.
+    if (HasSeeThrough(scene.Shape))
+        DrawSeeThrough(scene.Shape, scene.XRotation, scene.YRotation, scene.Style.Look == TLook::Studio);
     glPopAttrib();
 }

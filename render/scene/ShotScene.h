@@ -8,6 +8,7 @@
 #include "render/framing/Framing.h"
 #include "render/framing/Ground.h"
 #include "render/scene/ShotStyle.h"
+#include "render/shapes/Shape.h"
 #include "view/BoxGeometry.h"
 
 #include <GL/gl.h>
@@ -20,13 +21,14 @@ class TTextureImage;
 struct TShotScene {
     TShotStyle Style;
     float XRotation = 0.0f, YRotation = 0.0f;
-    std::vector<TBoxQuad> Quads;  // the box as data, with its floor when the cover shows one
-    TGround Ground;               // the box's, with its full reaches
+    TShape Shape;                  // what stands on the ground, as data
+    std::optional<TBoxQuad> Floor; // the window's floor, when the cover shows one
+    TGround Ground;                // the shape's, with its full reaches
     bool ShowBackground = false;
     const TTextureImage* FloorTexture = nullptr;
-    // The GL objects that TShotStage makes: the box alone compiled for the
-    // look, the shadow map (0 for none) and the fades of the floor and of
-    // the reflection (0 for none).
+    // The GL objects that TShotStage makes: the shape's opaque parts
+    // compiled for the look, the shadow map (0 for none) and the fades of
+    // the floor and of the reflection (0 for none).
     GLuint BoxList = 0, ShadowTexture = 0, FloorFade = 0, ReflectionFade = 0;
 };
 

@@ -7,6 +7,7 @@
 TShotStage::TShotStage(const TShotStyle& style) : Style_(style)
 {
     FloorFade_ = MakeFadeTexture(FloorFadeLevels());
+    Lines_ = MakePageLinesTexture();
     if (Style_.Look == TLook::Studio && Style_.Reflection > 0.0)
         ReflectionFade_ = MakeFadeTexture(ReflectionFadeLevels(Style_.Reflection));
 }
@@ -14,19 +15,22 @@ TShotStage::TShotStage(const TShotStyle& style) : Style_(style)
 TShotStage::~TShotStage()
 {
     glDeleteLists(List_, 1);
-    const GLuint textures[] = {Shadow_, FloorFade_, ReflectionFade_};
-    glDeleteTextures(3, textures);
+    const GLuint textures[] = {Shadow_, FloorFade_, ReflectionFade_, Lines_};
+    glDeleteTextures(4, textures);
 }
 
 TShotScene TShotStage::Scene(const TBoxSetup& setup)
 {
     const TBoxSize& size = setup.Size;
     TShotScene scene{.Style = Style_,
-                     .Quads = BoxQuads(size.Width, size.Height, size.Depth, setup.Box),
+                     .Shape = setup.Shape,
+                     .Floor = std::nullopt,
                      .Ground = GroundOf(size.Width, size.Height, size.Depth),
                      .ShowBackground = setup.ShowBackground,
                      .FloorTexture = setup.Textures[size_t(TArtFace::Floor)]};
-    List_ = CompileShotBoxList(List_, scene.Quads, setup.Textures, Style_.Look);
+    if (setup.Box.Floor)
+        scene.Floor = BoxQuads(size.Width, size.Height, size.Depth, setup.Box).back();
+    List_ = CompileShotBoxList(List_, scene.Shape, setup.Textures, Style_.Look, Lines_);
     glDeleteTextures(1, &Shadow_);
     Shadow_ = 0;
     if (Style_.Look == TLook::Studio && Style_.Shadow > 0.0 && scene.Ground.ShadowReach > 0.0)

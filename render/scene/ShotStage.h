@@ -1,6 +1,7 @@
 #pragma once
 // The GL objects that the scenes of one run draw with: each box's list and
-// shadow map, made anew for each box, and the two fades, made once.
+// shadow map, made anew for each box, and the two fades and the page lines,
+// made once.
 #include "render/artwork/CoverScene.h"
 #include "render/scene/ShotScene.h"
 
@@ -18,5 +19,5 @@ public:
 
 private:
     const TShotStyle Style_;
-    GLuint List_ = 0, Shadow_ = 0, FloorFade_ = 0, ReflectionFade_ = 0;
+    GLuint List_ = 0, Shadow_ = 0, FloorFade_ = 0, ReflectionFade_ = 0, Lines_ = 0;
 };

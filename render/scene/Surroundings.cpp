@@ -29,18 +29,13 @@ double BackgroundScale(const TViewRect& frame)
     return std::max(1.0, CoverSlack * reach * BackgroundDepth / BackgroundHalfSide);
 }
 
-TDepthRange FloorFadeDepths(const std::vector<TBoxQuad>& quads, float xRotation, float yRotation,
-                            bool showBackground)
+TDepthRange FloorFadeDepths(const TShape& shape, float xRotation, float yRotation, bool showBackground)
 {
     double farthest = 0.0, size = 0.0;
-    for (const TBoxQuad& quad : quads) {
-        if (quad.Face == TBoxFace::Floor)
-            continue;
-        for (const TBoxVertex& v : quad.Vertices) {
-            farthest = std::max(farthest, -EyePoint(v.X, v.Y, v.Z, xRotation, yRotation).Z);
-            size = std::max({size, 2.0 * std::abs(v.X), 2.0 * std::abs(v.Y), 2.0 * std::abs(v.Z)});
-        }
-    }
+    ForEachVertex(shape, [&](const TShapeVertex& v) {
+        farthest = std::max(farthest, -EyePoint(v.X, v.Y, v.Z, xRotation, yRotation).Z);
+        size = std::max({size, 2.0 * std::abs(v.X), 2.0 * std::abs(v.Y), 2.0 * std::abs(v.Z)});
+    });
     size = std::max(size, 1.0);
     if (!showBackground)
         return {farthest, farthest + 3.0 * size};

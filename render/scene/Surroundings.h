@@ -27,8 +27,7 @@ struct TDepthRange {
 
 // Where the floor fades out: from the box's far side over three box sizes;
 // with the background, by the billboard, which hides the floor beyond it.
-TDepthRange FloorFadeDepths(const std::vector<TBoxQuad>& quads, float xRotation, float yRotation,
-                            bool showBackground);
+TDepthRange FloorFadeDepths(const TShape& shape, float xRotation, float yRotation, bool showBackground);
 
 // The floor as drawn: a square of the plane y of the box's frame around the
 // point below the eye, wide enough to reach every edge of the frame out to

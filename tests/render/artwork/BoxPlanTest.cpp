@@ -133,6 +133,9 @@ TEST(ArtworkProblem, NamesWhatTheDescriptionLacks)
     EXPECT_EQ(ArtworkProblem({.Wrap = "w.png", .AutoSize = true}),
               "--box auto with --wrap needs --wrap-spine PIXELS: the spine's width in the scan gives the depth");
     EXPECT_EQ(ArtworkProblem({.Wrap = "w.png", .WrapSpine = 10, .AutoSize = true}), "");
+    EXPECT_EQ(ArtworkProblem({.Wrap = "w.png", .Shape = TShapeKind::Dvd, .Open = true}),
+              "--book and --open shape the box alone: a dvd is built as it is");
+    EXPECT_EQ(ArtworkProblem({.Wrap = "w.png", .Shape = TShapeKind::Box, .Open = true}), "");
 }
 
 TEST(AutoBoxSize, TwentyWideTheHeightFromTheFrontTheDepthFromTheSpine)
@@ -142,4 +145,45 @@ TEST(AutoBoxSize, TwentyWideTheHeightFromTheFrontTheDepthFromTheSpine)
     EXPECT_EQ(AutoBoxSize({400, 560}, TPixelSize{50, 560}, 7.0f), (TBoxSize{20.0f, 28.0f, 2.5f}));
     // Without a spine image the depth stays.
     EXPECT_EQ(AutoBoxSize({600, 300}, std::nullopt, 7.0f), (TBoxSize{20.0f, 10.0f, 7.0f}));
+}
+
+TEST_F(BoxPlan, AShapeComesWithItsRealSizesAndFillsItsFacesAsItsTradePrintsThem)
+{
+    struct TCase {
+        const char* Cover;            // the cover file's [Properties] after Cover=c.jpg
+        std::optional<TShapeKind> Given;
+        std::optional<TBoxSize> Size;  // --box
+        TShapeKind Shape;
+        TBoxSize Expected;
+        TFaceSource Back;
+    };
+    const TCase cases[] = {
+        {"", std::nullopt, std::nullopt, TShapeKind::Box, {10, 10, 10}, {K::SameAs, {}, Front}},
+        {"Shape=DVD\n", std::nullopt, std::nullopt, TShapeKind::Dvd, {13.5f, 19.0f, 1.4f}, {K::EdgeColour, {}, Front}},
+        {"Shape=dvd\n", TShapeKind::Bluray, std::nullopt, TShapeKind::Bluray, {13.5f, 17.15f, 1.2f},
+         {K::EdgeColour, {}, Front}},
+        {"Shape=hardcover\n", std::nullopt, TBoxSize{16, 24, 3}, TShapeKind::Hardcover, {16, 24, 3},
+         {K::EdgeColour, {}, Front}},
+        {"Shape=jewel\n", std::nullopt, std::nullopt, TShapeKind::Jewel, {14.2f, 12.5f, 1.04f}, {}},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Cover);
+        const std::string cover = Write("s.cov", QByteArray("[Properties]\nCover=c.jpg\n") + c.Cover);
+        const TBoxPlan plan = PlanBox({.CoverFile = cover, .Shape = c.Given, .Size = c.Size});
+        EXPECT_EQ(plan.Shape, c.Shape);
+        EXPECT_NEAR(plan.Size.Width, c.Expected.Width, 1e-5);
+        EXPECT_NEAR(plan.Size.Height, c.Expected.Height, 1e-5);
+        EXPECT_NEAR(plan.Size.Depth, c.Expected.Depth, 1e-5);
+        EXPECT_EQ(plan.Faces[size_t(Back)], c.Back);
+        // No shape but the box shows the top's image.
+        EXPECT_EQ(plan.Faces[size_t(Top)].Kind == K::None, c.Shape != TShapeKind::Box);
+    }
+    const std::string cover = Write("bad.cov", "[Properties]\nCover=c.jpg\nShape=cassette\n");
+    EXPECT_EQ(Failure({.CoverFile = cover}),
+              cover + ": Shape=cassette under [Properties] is no shape: it takes box|hardcover|paperback|dvd|bluray|jewel");
+    EXPECT_EQ(Failure({.Wrap = "w.jpg", .Shape = TShapeKind::Jewel}),
+              "a jewel case takes no wrap scan: give its booklet with --front FILE and its tray card with --back FILE");
+    // A case's wrap is cut with the case's depth as its spine.
+    const TBoxPlan dvd = PlanBox({.Wrap = "w.jpg", .Shape = TShapeKind::Dvd});
+    EXPECT_NEAR(dvd.Split.SpineShare, 14.0 / 284.0, 1e-6);
 }

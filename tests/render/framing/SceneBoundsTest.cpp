@@ -1,4 +1,5 @@
 #include "render/framing/SceneBounds.h"
+#include "render/shapes/BoxShape.h"
 
 #include "view/StylePresets.h"
 
@@ -31,7 +32,7 @@ TEST(SceneBounds, BoxAtRestIsItsNearFaceSeenFrom50Away)
 {
     // 20 x 30 x 5, moved to (-10, 0, -50): the near face at z = -47.5 spans
     // x from -20 to 0 and y from -15 to 15. The floor is left out.
-    ExpectRect(SubjectBounds(BoxQuads(20, 30, 5, {.Floor = true}), 0.0f, 0.0f, Bare(20, 30, 5)), -20.0 / 47.5, 0.0,
+    ExpectRect(SubjectBounds(BoxShape({20, 30, 5}, {.Floor = true}), 0.0f, 0.0f, Bare(20, 30, 5)), -20.0 / 47.5, 0.0,
                -15.0 / 47.5, 15.0 / 47.5);
 }
 
@@ -39,9 +40,9 @@ TEST(SceneBounds, TurnsFollowTheFramesOrder)
 {
     // A quarter turn about y shows the box edge-on, 20 deep from z = -40 to
     // -60 and 5 wide; a quarter turn about x lays it down, 30 deep.
-    ExpectRect(SubjectBounds(BoxQuads(20, 30, 5, {}), 0.0f, 90.0f, Bare(20, 30, 5)), -12.5 / 40.0, -7.5 / 60.0,
+    ExpectRect(SubjectBounds(BoxShape({20, 30, 5}, {}), 0.0f, 90.0f, Bare(20, 30, 5)), -12.5 / 40.0, -7.5 / 60.0,
                -15.0 / 40.0, 15.0 / 40.0);
-    ExpectRect(SubjectBounds(BoxQuads(20, 30, 5, {}), 90.0f, 0.0f, Bare(20, 30, 5)), -20.0 / 35.0, 0.0, -2.5 / 35.0,
+    ExpectRect(SubjectBounds(BoxShape({20, 30, 5}, {}), 90.0f, 0.0f, Bare(20, 30, 5)), -20.0 / 35.0, 0.0, -2.5 / 35.0,
                2.5 / 35.0);
 }
 
@@ -55,13 +56,13 @@ TEST(SceneBounds, ShadowAndReflectionWidenTheBoundsOnTheGround)
     double left = 0.0;
     for (double a = 0.0; a <= 1.5708; a += 1e-4)
         left = std::min(left, -(20.0 + 10.0 * std::cos(a)) / (47.5 - 10.0 * std::sin(a)));
-    ExpectRect(SubjectBounds(BoxQuads(20, 30, 5, {}), 0.0f, 0.0f, shadow), left, 0.2155, -15.0 / 37.5, 15.0 / 47.5,
+    ExpectRect(SubjectBounds(BoxShape({20, 30, 5}, {}), 0.0f, 0.0f, shadow), left, 0.2155, -15.0 / 37.5, 15.0 / 47.5,
                2e-3);
     // The reflection shows 12 below the ground: the near face mirrored down
     // to 27 below the eye.
     TGround reflection = GroundOf(20, 30, 5);
     reflection.ShadowReach = 0.0;
-    ExpectRect(SubjectBounds(BoxQuads(20, 30, 5, {}), 0.0f, 0.0f, reflection), -20.0 / 47.5, 0.0, -27.0 / 47.5,
+    ExpectRect(SubjectBounds(BoxShape({20, 30, 5}, {}), 0.0f, 0.0f, reflection), -20.0 / 47.5, 0.0, -27.0 / 47.5,
                15.0 / 47.5);
 }
 
@@ -92,7 +93,7 @@ TEST(SceneBounds, OnlyTheLastPresetLooksAtTheGroundFromBelow)
 
 TEST(SceneBounds, FlatBoxHasNoArea)
 {
-    const auto bounds = SubjectBounds(BoxQuads(0, 0, 0, {}), 0.0f, 0.0f, GroundOf(0, 0, 0));
+    const auto bounds = SubjectBounds(BoxShape({0, 0, 0}, {}), 0.0f, 0.0f, GroundOf(0, 0, 0));
     ASSERT_TRUE(bounds);
     EXPECT_EQ(bounds->Width(), 0.0);
     EXPECT_FALSE(FrameSubject(*bounds, 100, 100, DefaultMargin));
@@ -103,11 +104,11 @@ TEST(SceneBounds, TheSubjectReachesAsFarAsItsBoxItsShadowOrItsReflection)
     // 20 x 30 x 5: the reflection's depth, 0.4 of the height below the
     // ground, reaches farthest; the floor does not count.
     const TGround ground = GroundOf(20, 30, 5);
-    EXPECT_NEAR(SubjectReach(BoxQuads(20, 30, 5, {.Floor = true}), ground), std::hypot(10.0, 27.0, 2.5), 1e-5);
+    EXPECT_NEAR(SubjectReach(BoxShape({20, 30, 5}, {.Floor = true}), ground), std::hypot(10.0, 27.0, 2.5), 1e-5);
     // A cube: the shadow's corners, a third of its height out.
-    EXPECT_NEAR(SubjectReach(BoxQuads(30, 30, 30, {}), GroundOf(30, 30, 30)), std::hypot(25.0, 15.0, 25.0), 1e-5);
+    EXPECT_NEAR(SubjectReach(BoxShape({30, 30, 30}, {}), GroundOf(30, 30, 30)), std::hypot(25.0, 15.0, 25.0), 1e-5);
     // A thin plate: the outer corners of its open lid's side flaps.
-    EXPECT_NEAR(SubjectReach(BoxQuads(2, 0.1f, 60, {.LidOpen = true}), GroundOf(2, 0.1f, 60)),
+    EXPECT_NEAR(SubjectReach(BoxShape({2, 0.1f, 60}, {.LidOpen = true}), GroundOf(2, 0.1f, 60)),
                 std::hypot(3.0, 2.05, 30.0), 1e-4);
     EXPECT_NEAR(ViewReach(), 49.9, 1e-9);
 }

@@ -1,4 +1,5 @@
 #include "render/scene/Surroundings.h"
+#include "render/shapes/BoxShape.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
@@ -19,7 +20,7 @@ TEST(Surroundings, BackgroundGrowsOnlyAsFarAsThePictureNeeds)
 
 TEST(Surroundings, FloorFadesBehindTheBoxOrByTheBillboard)
 {
-    const std::vector<TBoxQuad> quads = BoxQuads(20, 30, 5, {.Floor = true});
+    const TShape quads = BoxShape({20, 30, 5}, {.Floor = true});
     // At rest the box's far face lies 52.5 away.
     const TDepthRange open = FloorFadeDepths(quads, 0.0f, 0.0f, false);
     EXPECT_NEAR(open.Start, 52.5, 1e-9);
@@ -28,7 +29,7 @@ TEST(Surroundings, FloorFadesBehindTheBoxOrByTheBillboard)
     EXPECT_NEAR(backed.End, 65.0, 1e-9);
     EXPECT_NEAR(backed.Start, 50.0, 1e-9);
     // A small box ends its fade well before the billboard.
-    EXPECT_NEAR(FloorFadeDepths(BoxQuads(4, 6, 1, {}), 0.0f, 0.0f, true).Start, 50.5, 1e-9);
+    EXPECT_NEAR(FloorFadeDepths(BoxShape({4, 6, 1}, {}), 0.0f, 0.0f, true).Start, 50.5, 1e-9);
 }
 
 TEST(Surroundings, FloorPatchRepeatsTheWindowsFloorAroundTheEye)

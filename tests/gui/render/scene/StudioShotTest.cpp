@@ -5,6 +5,7 @@
 #include "render/picture/BoxShot.h"
 #include "render/framing/Ground.h"
 #include "render/scene/StudioBox.h"
+#include "render/shapes/BoxShape.h"
 #include "tests/gui/render/BandedCovers.h"
 #include "tests/gui/render/ShotFixture.h"
 #include "tests/gui/render/ShotProbe.h"
