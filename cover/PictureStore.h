@@ -2,7 +2,7 @@
 // The picture store behind the four face previews: an ordered list of named
 // pictures, "Front", "Spine", "Top" and "Floor" at indexes 0 to 3, each made
 // from its default picture built into the program.
-#include "platform/Picture.h"
+#include "platform/pictures/Picture.h"
 
 #include <array>
 #include <string>

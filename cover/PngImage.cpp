@@ -5,7 +5,7 @@
 
 #include "cover/LargeBuffer.h"
 #include "cover/TextureImage.h"
-#include "platform/PictureLimits.h"
+#include "platform/pictures/PictureLimits.h"
 
 #include <csetjmp>
 #include <cstring>

@@ -3,7 +3,7 @@
 #include "cover/ByteSource.h"
 #include "cover/LargeBuffer.h"
 #include "platform/FileExtension.h"
-#include "platform/PictureLimits.h"
+#include "platform/pictures/PictureLimits.h"
 
 #include <GL/glu.h>
 #include <algorithm>

@@ -3,10 +3,10 @@
 #include "cover/ByteSource.h"
 #include "cover/LargeBuffer.h"
 #include "cover/TextureImage.h"
-#include "platform/BitFields.h"
+#include "platform/pictures/BitFields.h"
 #include "platform/Error.h"
 #include "platform/LittleEndian.h"
-#include "platform/PictureLimits.h"
+#include "platform/pictures/PictureLimits.h"
 
 #include <algorithm>
 #include <bit>

@@ -3,7 +3,7 @@
 // hold no object with a destructor, and the decompressor is always destroyed.
 #include "cover/TextureImage.h"
 #include "platform/Error.h"
-#include "platform/PictureLimits.h"
+#include "platform/pictures/PictureLimits.h"
 
 #include <algorithm>
 #include <csetjmp>

@@ -3,7 +3,7 @@
 // text is drawn with Qt's fonts, which need it) and one input read as a
 // picture of the given kind, drawn as a preview would draw it when it loads.
 #include "platform/Error.h"
-#include "platform/Picture.h"
+#include "platform/pictures/Picture.h"
 
 #include <QGuiApplication>
 #include <QPainter>

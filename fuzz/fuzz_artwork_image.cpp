@@ -5,7 +5,7 @@
 // a picture within the size bound or a TError, never a crash.
 #include "cover/TextureImage.h"
 #include "fuzz/PictureFuzzing.h"
-#include "platform/PictureLimits.h"
+#include "platform/pictures/PictureLimits.h"
 #include "render/artwork/ArtworkImage.h"
 #include "render/artwork/PictureEnds.h"
 

@@ -1,7 +1,7 @@
 #include "ui/Main.h"
 
 #include "platform/ApplicationEvents.h"
-#include "platform/Dialogs.h"
+#include "platform/dialogs/Dialogs.h"
 #include "cover/TextureImage.h"
 #include "platform/ErrorReport.h"
 #include "ui/HelpUnit.h"

@@ -3,7 +3,7 @@
 
 #include "cover/CoverSlots.h"
 #include "cover/TextureImage.h"
-#include "platform/Dialogs.h"
+#include "platform/dialogs/Dialogs.h"
 #include "ui/widgets/SpinEdit.h"
 
 #include <QCheckBox>

@@ -2,7 +2,7 @@
 #include "ui/Main.h"
 
 #include "cover/TextureImage.h"
-#include "platform/Dialogs.h"
+#include "platform/dialogs/Dialogs.h"
 #include "ui/widgets/PaintBox.h"
 
 #include <QFile>

@@ -3,7 +3,7 @@
 #include "ui/Main.h"
 
 #include "platform/ApplicationEvents.h"
-#include "platform/Dialogs.h"
+#include "platform/dialogs/Dialogs.h"
 #include "ui/widgets/CoolBar.h"
 #include "ui/widgets/DrawGrid.h"
 #include "ui/widgets/Fonts.h"

@@ -1,7 +1,7 @@
 // The snapshot of the view and its export.
 #include "ui/Main.h"
 
-#include "platform/Dialogs.h"
+#include "platform/dialogs/Dialogs.h"
 #include "snapshot/SnapshotCommands.h"
 #include "ui/widgets/ImageControl.h"
 #include "ui/widgets/StatusBar.h"

@@ -3,12 +3,12 @@
 #include "cover/LargeBuffer.h"
 #include "cover/PngImage.h"
 #include "cover/TextureImage.h"
-#include "platform/BitFields.h"
+#include "platform/pictures/BitFields.h"
 #include "platform/Error.h"
 #include "platform/FileExtension.h"
-#include "platform/PictureLimits.h"
+#include "platform/pictures/PictureLimits.h"
 #include "platform/ReadableFile.h"
-#include "platform/TiffMessages.h"
+#include "platform/pictures/TiffMessages.h"
 #include "render/artwork/PictureEnds.h"
 
 #include <QBuffer>

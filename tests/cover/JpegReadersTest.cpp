@@ -4,7 +4,7 @@
 // with the same message.
 #include "cover/TextureImage.h"
 #include "platform/Error.h"
-#include "platform/Picture.h"
+#include "platform/pictures/Picture.h"
 #include "tests/cover/ImageFileBuilders.h"
 
 #include <QImage>

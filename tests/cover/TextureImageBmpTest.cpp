@@ -1,6 +1,6 @@
 #include "cover/TextureImage.h"
 #include "platform/Error.h"
-#include "platform/Picture.h"
+#include "platform/pictures/Picture.h"
 #include "tests/cover/ImageFileBuilders.h"
 
 #include <QPainter>

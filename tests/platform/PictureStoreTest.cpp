@@ -1,7 +1,7 @@
 #include "cover/PictureStore.h"
 
 #include "platform/Error.h"
-#include "tests/platform/PictureTestFiles.h"
+#include "tests/platform/pictures/PictureTestFiles.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -4,7 +4,7 @@
 // solid colours, its file dialogs answered by the test, its errors recorded,
 // and the view's frames read back pixel by pixel.
 #include "cover/TextureImage.h"
-#include "platform/Dialogs.h"
+#include "platform/dialogs/Dialogs.h"
 #include "platform/ErrorReport.h"
 #include "tests/support/TestGL.h"
 #include "ui/widgets/DrawGrid.h"

@@ -1,7 +1,7 @@
 // Files given to the main window from outside its dialogs: a cover file named
 // on the command line, and files dropped on the window, through the drag and
 // drop events the window system delivers.
-#include "tests/platform/PictureTestFiles.h"
+#include "tests/platform/pictures/PictureTestFiles.h"
 #include "tests/support/MainFormFixture.h"
 #include "view/ViewPresenter.h"
 

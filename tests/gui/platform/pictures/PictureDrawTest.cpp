@@ -1,8 +1,8 @@
-#include "platform/Picture.h"
+#include "platform/pictures/Picture.h"
 
 #include "cover/PictureStore.h"
 #include "tests/support/TestGL.h"
-#include "tests/platform/PictureTestFiles.h"
+#include "tests/platform/pictures/PictureTestFiles.h"
 
 #include <QPainter>
 #include <gtest/gtest.h>

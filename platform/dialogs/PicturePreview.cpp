@@ -1,6 +1,6 @@
-#include "platform/PicturePreview.h"
+#include "platform/dialogs/PicturePreview.h"
 
-#include "platform/Picture.h"
+#include "platform/pictures/Picture.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,4 +1,4 @@
-#include "platform/TiffMessages.h"
+#include "platform/pictures/TiffMessages.h"
 
 #include <QtGlobal>
 #include <cstdarg>

@@ -1,7 +1,7 @@
-#include "platform/Dialogs.h"
+#include "platform/dialogs/Dialogs.h"
 
 #include "platform/FileFilter.h"
-#include "platform/PicturePreview.h"
+#include "platform/dialogs/PicturePreview.h"
 
 #include <QFileDialog>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
-#include "platform/Dialogs.h"
-#include "platform/PicturePreview.h"
-#include "tests/platform/PictureTestFiles.h"
+#include "platform/dialogs/Dialogs.h"
+#include "platform/dialogs/PicturePreview.h"
+#include "tests/platform/pictures/PictureTestFiles.h"
 
 #include <QApplication>
 #include <QComboBox>

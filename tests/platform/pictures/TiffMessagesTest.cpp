@@ -1,4 +1,4 @@
-#include "platform/TiffMessages.h"
+#include "platform/pictures/TiffMessages.h"
 
 #include <QString>
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "platform/BitFields.h"
+#include "platform/pictures/BitFields.h"
 
 #include "platform/LittleEndian.h"
 

@@ -1,4 +1,4 @@
-#include "platform/PictureLimits.h"
+#include "platform/pictures/PictureLimits.h"
 
 #include "platform/Error.h"
 

@@ -1,8 +1,8 @@
-#include "platform/Picture.h"
+#include "platform/pictures/Picture.h"
 
 #include "platform/Error.h"
-#include "platform/Metafile.h"
-#include "tests/platform/PictureTestFiles.h"
+#include "platform/pictures/Metafile.h"
+#include "tests/platform/pictures/PictureTestFiles.h"
 
 #include <QDir>
 #include <QTemporaryDir>

@@ -1,11 +1,11 @@
-#include "platform/Picture.h"
+#include "platform/pictures/Picture.h"
 
-#include "platform/BitFields.h"
+#include "platform/pictures/BitFields.h"
 #include "platform/Error.h"
 #include "platform/FileExtension.h"
 #include "platform/LittleEndian.h"
-#include "platform/Metafile.h"
-#include "platform/PictureLimits.h"
+#include "platform/pictures/Metafile.h"
+#include "platform/pictures/PictureLimits.h"
 #include "platform/ReadableFile.h"
 
 #include <QBuffer>

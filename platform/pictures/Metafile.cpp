@@ -1,4 +1,4 @@
-#include "platform/Metafile.h"
+#include "platform/pictures/Metafile.h"
 
 #include "platform/Error.h"
 #include "platform/Isolated.h"
