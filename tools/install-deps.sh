@@ -15,13 +15,21 @@ PACKAGES=(
   libjpeg-dev libpng-dev libwmf-dev libexpat1-dev libemf2svg-dev qt6-image-formats-plugins
   # the fonts libwmf draws metafile text with
   fonts-urw-base35
+  # 3D models: tinygltf, which writes and reads glTF files
+  libtinygltf-dev
   # tests and benchmarks
   libgtest-dev libgmock-dev libbenchmark-dev libjpeg-turbo-progs time
+  # the web tests: a browser, and node for the glTF validator and the
+  # web component, which tools/web-tools.sh takes from npm
+  chromium nodejs
   # a display for tests and screenshots
   xvfb xauth xdotool imagemagick fonts-dejavu-core fonts-dejavu-extra
   # the install tree and the Debian package: validators, dpkg-shlibdeps
   desktop-file-utils appstream shared-mime-info groff-base libxml2-utils dpkg-dev file
 )
+
+# npm comes with some builds of nodejs and as Debian's own package with others.
+command -v npm >/dev/null || PACKAGES+=(npm)
 
 missing=()
 for p in "${PACKAGES[@]}"; do

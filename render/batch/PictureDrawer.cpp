@@ -5,9 +5,11 @@
 #include "render/picture/BoxShot.h"
 #include "render/artwork/CoverScene.h"
 #include "render/scene/ShotStage.h"
+#include "render/batch/ModelJobs.h"
 #include "render/batch/StopSignal.h"
 #include "view/RenderState.h"
 
+#include <algorithm>
 #include <new>
 #include <optional>
 
@@ -53,9 +55,12 @@ void TPictureDrawer::DrawBox(size_t first, size_t end, const TPictureDone& done)
     const TRunBox& box = Boxes_[Jobs_[first].Box];
     const TRenderOptions& options = box.Options;
     TShotScene scene;
+    const bool pictures = std::any_of(Jobs_.begin() + ptrdiff_t(first), Jobs_.begin() + ptrdiff_t(end),
+                                      [](const TPictureJob& job) { return job.Kind == TJobKind::Picture; });
     try {
         TTextureCache& cache = State_->CacheFor(options.Width, options.Height);
-        scene = State_->StageFor(options.Style).Scene(ResolveBox(box.Artwork, cache));
+        if (pictures)
+            scene = State_->StageFor(options.Style).Scene(ResolveBox(box.Artwork, cache));
     } catch (const TError& e) {
         for (size_t i = first; i < end; ++i)
             done(i, e.what());
@@ -66,6 +71,11 @@ void TPictureDrawer::DrawBox(size_t first, size_t end, const TPictureDone& done)
             throw TStopped{};
         std::string failure;
         try {
+            if (Jobs_[i].Kind != TJobKind::Picture) {
+                WriteModelJob(box, Jobs_[i]);
+                done(i, failure);
+                continue;
+            }
             scene.XRotation = Jobs_[i].Pose.XRotation;
             scene.YRotation = Jobs_[i].Pose.YRotation;
             const TShotSettings settings{

@@ -1,6 +1,8 @@
 #include "render/batch/RenderPlan.h"
 
 #include "render/batch/PictureNames.h"
+#include "render/export/WebPage.h"
+#include "render/options/ModelFile.h"
 
 #include <filesystem>
 #include <set>
@@ -30,6 +32,8 @@ std::string OutputOf(const TRunBox& box, const TPose& pose, const TRenderOptions
 {
     if (!box.Options.OutputFile.empty())
         return box.Options.OutputFile;
+    if (!box.Options.WebDir.empty())
+        return (std::filesystem::path(box.Options.WebDir) / WebModelFile).string();
     std::map<std::string, std::string> fields = box.Fields;
     fields["pose"] = pose.Name;
     std::string name = fields["output"];
@@ -42,6 +46,35 @@ std::string OutputOf(const TRunBox& box, const TPose& pose, const TRenderOptions
     if (problem.empty())
         problem = PictureNameProblem(name);
     return options.OutputDir + (options.OutputDir.ends_with('/') ? "" : "/") + name;
+}
+
+// The jobs that write `file`: a model with its poster and its page as asked
+// for, or a picture; none, and a problem for the user, for a picture that
+// cannot be written.
+std::vector<TPictureJob> OutputJobs(size_t b, const TPose& pose, const std::string& file,
+                                    const TRenderOptions& options, std::string& problem)
+{
+    if (IsGlbFile(file)) {
+        std::vector<TPictureJob> jobs{{b, pose, file, TImageFormat::Png, TJobKind::Model}};
+        const std::filesystem::path web(options.WebDir);
+        if (!options.WebDir.empty()) {
+            jobs.push_back({b, pose, (web / WebPosterFile).string(), TImageFormat::Png});
+            jobs.push_back({b, pose, (web / WebPageFile).string(), TImageFormat::Png, TJobKind::Page});
+        } else if (options.Poster) {
+            jobs.push_back({b, pose, PosterFileOf(file), TImageFormat::Png});
+        }
+        return jobs;
+    }
+    const std::optional<TImageFormat> format = ImageFormatOf(file);
+    if (!format)
+        problem = "cannot write " + file + ": the picture's name must end in .png, .bmp or .jpg";
+    else if (options.Style.Transparent && *format != TImageFormat::Png)
+        problem = "--transparent needs a .png picture, not " + file;
+    else if (const std::string size = ImageSizeProblem(*format, options.Width, options.Height); !size.empty())
+        problem = "cannot write " + file + ": " + size;
+    else
+        return {{b, pose, file, *format}};
+    return {};
 }
 
 } // namespace
@@ -113,22 +146,16 @@ std::vector<TPictureJob> PlanPictures(std::vector<TRunBox>& boxes, const TRender
         std::string problem = box.Problem;
         for (size_t p = 0; p < box.Options.Poses.size() && problem.empty(); ++p) {
             const TPose& pose = box.Options.Poses[p];
-            std::string file = OutputOf(box, pose, options, problem);
-            const std::optional<TImageFormat> format = ImageFormatOf(file);
+            const std::string file = OutputOf(box, pose, options, problem);
             if (!problem.empty())
                 break;
-            if (!format)
-                problem = "cannot write " + file + ": the picture's name must end in .png, .bmp or .jpg";
-            else if (box.Options.Style.Transparent && *format != TImageFormat::Png)
-                problem = "--transparent needs a .png picture, not " + file;
-            else if (const std::string size = ImageSizeProblem(*format, box.Options.Width, box.Options.Height);
-                     !size.empty())
-                problem = "cannot write " + file + ": " + size;
-            else if (const auto [at, fresh] = taken.emplace(file, b); !fresh)
-                problem = "two pictures would be written to " + file +
-                          (at->second == b ? std::string() : " (" + boxes[at->second].Label + " writes it)");
-            else
-                own.push_back({b, pose, std::move(file), *format});
+            for (TPictureJob& job : OutputJobs(b, pose, file, box.Options, problem)) {
+                if (const auto [at, fresh] = taken.emplace(job.OutputFile, b); !fresh && problem.empty())
+                    problem = "two pictures would be written to " + job.OutputFile +
+                              (at->second == b ? std::string() : " (" + boxes[at->second].Label + " writes it)");
+                else if (fresh)
+                    own.push_back(std::move(job));
+            }
         }
         if (problem.empty()) {
             jobs.insert(jobs.end(), own.begin(), own.end());

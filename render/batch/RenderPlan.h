@@ -28,18 +28,25 @@ std::vector<TRunBox> RunBoxes(const TRenderOptions& options);
 // --name reads are known; a value in any other column is a problem.
 std::vector<TRunBox> ListBoxes(const TRenderOptions& options, const TItemList& list);
 
+// What a job writes: a picture of the box, or its 3D model (GlbFile.h), or
+// the web page that shows the model (WebPage.h).
+enum class TJobKind { Picture, Model, Page };
+
 struct TPictureJob {
     size_t Box;  // index into the boxes
     TPose Pose;
     std::string OutputFile;
-    TImageFormat Format;
+    TImageFormat Format;  // a picture's
+    TJobKind Kind = TJobKind::Picture;
 };
 
-// A box's picture goes to its -o file; else into DIR of --out-dir, named by
+// A box's picture goes to its -o file, or its model to DIR/box.glb of --web;
+// else into DIR of --out-dir, named by
 // its row's "output" cell, or by --name, or else <box>-<pose>.png, <box> being
 // the name cell or the name of the box's cover file (or else of its front
 // image, or its wrap scan) without its extension. A picture whose name is not
-// safe (PictureNames.h), not of a format, or taken by an earlier picture
+// safe (PictureNames.h), not of a format (or a ".glb" model's, which
+// brings its poster (--poster) and with --web its page too), or taken by an earlier picture
 // gives its box a Problem, and the box no pictures. Raises TUsageError for
 // an unknown field of --name, and without a list for any problem.
 std::vector<TPictureJob> PlanPictures(std::vector<TRunBox>& boxes, const TRenderOptions& options);

@@ -1,5 +1,6 @@
 #include "render/options/OptionChecks.h"
 
+#include "render/options/ModelFile.h"
 #include "render/options/OptionValues.h"
 #include "render/picture/ImageFile.h"
 
@@ -20,6 +21,8 @@ void CheckPictures(const TRenderOptions& options)
     if (pictures > 1)
         Refuse("-o writes one picture, and these options make " + std::to_string(pictures) +
                ": use --out-dir DIR");
+    if (IsGlbFile(options.OutputFile))
+        return;
     const std::optional<TImageFormat> format = ImageFormatOf(options.OutputFile);
     if (!format)
         Refuse("cannot write " + options.OutputFile + ": the picture's name must end in .png, .bmp or .jpg");
@@ -41,6 +44,7 @@ void CheckTogether(const TRenderOptions& options, const std::set<std::string>& g
 void CheckCommandLine(const TRenderOptions& options)
 {
     CheckTogether(options, options.Given);
+    CheckModelOptions(options);
     if (!options.OutputFile.empty() && !options.OutputDir.empty())
         Refuse("give either -o FILE or --out-dir DIR");
     if (!options.NameTemplate.empty() && options.OutputDir.empty())
@@ -49,7 +53,7 @@ void CheckCommandLine(const TRenderOptions& options)
         Refuse("--shard-count goes with --shard auto");
     if (options.ListFile.empty()) {
         CheckPictures(options);
-        if (options.OutputFile.empty() && options.OutputDir.empty())
+        if (options.OutputFile.empty() && options.OutputDir.empty() && options.WebDir.empty())
             Refuse("give either -o FILE or --out-dir DIR");
         return;
     }
