@@ -27,6 +27,8 @@ std::string WebPage(const std::string& title)
            "<head>\n"
            "<meta charset=\"utf-8\">\n"
            "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
+           // No icon: the browser asks for none.
+           "<link rel=\"icon\" href=\"data:,\">\n"
            "<title>" + name + "</title>\n"
            "<script type=\"module\" src=\"model-viewer.min.js\"></script>\n"
            "<style>\n"
