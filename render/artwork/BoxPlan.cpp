@@ -19,12 +19,9 @@ struct TCoverPart {
 
 TShapeKind CoverShape(std::string_view value, const std::string& fileName)
 {
-    std::string name;
-    for (const char c : value)
-        name += char(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-    if (name.empty())
+    if (value.empty())
         return TShapeKind::Box;
-    if (const std::optional<TShapeKind> kind = ShapeKindNamed(name))
+    if (const std::optional<TShapeKind> kind = ShapeKindNamed(value))
         return *kind;
     throw TError(fileName + ": Shape=" + std::string(value) + " under [Properties] is no shape: it takes " +
                  ShapeNames());

@@ -257,8 +257,9 @@ TBoxSetup LoadBox(const TBoxPlan& plan, TTextureCache& cache)
     setup.Shape = PlannedShape(plan, size, back && IsTrayCard(back->Size.Width, back->Size.Height));
     if (const double reach = SubjectReach(setup.Shape, GroundOf(size.Width, size.Height, size.Depth));
         reach >= ViewReach())
-        throw TError("a box of " + SizeText(setup.Size) + " units is too large for the view: it reaches " +
-                     SizeText(reach) + " units from its centre, and the camera holds " + SizeText(ViewReach()) +
+        throw TError("a " + std::string(ShapeName(plan.Shape)) + " of " + SizeText(setup.Size) +
+                     " units is too large for the view: it reaches " + SizeText(reach) +
+                     " units from its centre, and the camera holds " + SizeText(ViewReach()) +
                      " (the sample box is 20 x 30 x 5)");
     return setup;
 }

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <optional>
+#include <tuple>
 
 namespace {
 
@@ -76,6 +77,23 @@ double ViewPlaneSpeed(const TEyePoint& p, const TEyePoint& along)
     return std::sqrt(dx * dx + dy * dy) / (w * w);
 }
 
+// Whether two ways along a face are the same but for rounding.
+bool Close(const TEyePoint& a, const TEyePoint& b)
+{
+    const double scale = std::max({std::abs(a.X), std::abs(a.Y), std::abs(a.Z), 1e-12});
+    return std::abs(a.X - b.X) + std::abs(a.Y - b.Y) + std::abs(a.Z - b.Z) <= 1e-9 * scale;
+}
+
+// The points, each once.
+void Distinct(std::vector<TEyePoint>& points)
+{
+    auto key = [](const TEyePoint& p) { return std::tuple(p.X, p.Y, p.Z); };
+    std::sort(points.begin(), points.end(), [&](const TEyePoint& a, const TEyePoint& b) { return key(a) < key(b); });
+    points.erase(std::unique(points.begin(), points.end(),
+                             [&](const TEyePoint& a, const TEyePoint& b) { return key(a) == key(b); }),
+                 points.end());
+}
+
 int Pixels(double value)
 {
     return value < double(TImageNeed::Unbounded) ? int(std::ceil(value)) : TImageNeed::Unbounded;
@@ -85,17 +103,35 @@ int Pixels(double value)
 
 std::array<TImageNeed, ArtFaceCount> FaceImageNeeds(const TShape& shape, int width, int height)
 {
-    // The triangles that show an image, each with its face.
-    struct TArtTriangle {
-        const TShapeVertex* Corners;
+    // The corners of the triangles that show an image, by face and by the
+    // way their image lies on them: a flat part's triangles share one way,
+    // and each corner is looked at once for it.
+    struct TArtPlane {
         size_t Face;
         TTextureAxes Axes;
+        std::vector<TEyePoint> Corners;
     };
-    std::vector<TArtTriangle> art;
+    std::vector<TArtPlane> art;
+    std::vector<TEyePoint> points;
     for (const TShapePart& part : shape.Parts)
-        for (size_t i = 0; part.Art && i + 3 <= part.Triangles.size(); i += 3)
-            if (const std::optional<TTextureAxes> along = TextureAxes(&part.Triangles[i]))
-                art.push_back({&part.Triangles[i], size_t(*part.Art), *along});
+        for (size_t i = 0; i + 3 <= part.Triangles.size(); i += 3) {
+            const TShapeVertex* corners = &part.Triangles[i];
+            for (size_t c = 0; c < 3; ++c)
+                points.push_back({corners[c].X, corners[c].Y, corners[c].Z});
+            const std::optional<TTextureAxes> along = part.Art ? TextureAxes(corners) : std::nullopt;
+            if (!along)
+                continue;
+            const auto plane = std::find_if(art.begin(), art.end(), [&](const TArtPlane& p) {
+                return p.Face == size_t(*part.Art) && Close(p.Axes.AlongS, along->AlongS) &&
+                       Close(p.Axes.AlongT, along->AlongT);
+            });
+            TArtPlane& into = plane != art.end() ? *plane : art.emplace_back(TArtPlane{size_t(*part.Art), *along, {}});
+            for (size_t c = 0; c < 3; ++c)
+                into.Corners.push_back({corners[c].X, corners[c].Y, corners[c].Z});
+        }
+    Distinct(points);
+    for (TArtPlane& plane : art)
+        Distinct(plane.Corners);
     std::array<double, ArtFaceCount> finestS{}, finestT{};
     for (int x = 0; x < 360; x += PoseStep)
         for (int y = 0; y < 360; y += PoseStep) {
@@ -103,29 +139,26 @@ std::array<TImageNeed, ArtFaceCount> FaceImageNeeds(const TShape& shape, int wid
             // The shape alone filling the picture, with no margin: nothing a
             // shot frames is smaller.
             TViewRect bounds{1e300, -1e300, 1e300, -1e300};
-            bool reachesEye = false;
-            ForEachVertex(shape, [&](const TShapeVertex& v) {
+            for (const TEyePoint& v : points) {
                 const TEyePoint p = pose.Point(v.X, v.Y, v.Z);
-                reachesEye = reachesEye || -p.Z <= ViewNear;
+                if (-p.Z <= ViewNear)  // a shape that reaches the eye, which no shot draws
+                    return {};
                 bounds = {std::min(bounds.Left, p.X / -p.Z), std::max(bounds.Right, p.X / -p.Z),
                           std::min(bounds.Bottom, p.Y / -p.Z), std::max(bounds.Top, p.Y / -p.Z)};
-            });
-            if (reachesEye)  // a shape that reaches the eye, which no shot draws
-                return {};
+            }
             // Picture pixels per unit of the view plane.
             const double scale = std::min(width / bounds.Width(), height / bounds.Height());
-            for (const TArtTriangle& triangle : art) {
-                const TEyePoint s = pose.Direction(triangle.Axes.AlongS), t = pose.Direction(triangle.Axes.AlongT);
-                for (size_t corner = 0; corner < 3; ++corner) {
-                    const TShapeVertex& v = triangle.Corners[corner];
+            for (const TArtPlane& plane : art) {
+                const TEyePoint s = pose.Direction(plane.Axes.AlongS), t = pose.Direction(plane.Axes.AlongT);
+                for (const TEyePoint& v : plane.Corners) {
                     const TEyePoint p = pose.Point(v.X, v.Y, v.Z);
-                    finestS[triangle.Face] = std::max(finestS[triangle.Face], scale * ViewPlaneSpeed(p, s));
-                    finestT[triangle.Face] = std::max(finestT[triangle.Face], scale * ViewPlaneSpeed(p, t));
+                    finestS[plane.Face] = std::max(finestS[plane.Face], scale * ViewPlaneSpeed(p, s));
+                    finestT[plane.Face] = std::max(finestT[plane.Face], scale * ViewPlaneSpeed(p, t));
                 }
             }
         }
     std::array<TImageNeed, ArtFaceCount> needs{};
-    for (const TArtTriangle& triangle : art)
-        needs[triangle.Face] = {Pixels(finestS[triangle.Face] * Slack), Pixels(finestT[triangle.Face] * Slack)};
+    for (const TArtPlane& plane : art)
+        needs[plane.Face] = {Pixels(finestS[plane.Face] * Slack), Pixels(finestT[plane.Face] * Slack)};
     return needs;
 }

@@ -1,7 +1,9 @@
 #include "render/scene/ClampedTexture.h"
 
-GLuint MakeClampedTexture(GLenum target, GLint internalFormat, GLenum format, int width, int height,
-                          const uint8_t* texels)
+namespace {
+
+GLuint MakeTexture(GLenum target, GLint internalFormat, GLenum format, int width, int height, const uint8_t* texels,
+                   bool repeating)
 {
     GLint bound = 0, alignment = 0;
     glGetIntegerv(target == GL_TEXTURE_1D ? GL_TEXTURE_BINDING_1D : GL_TEXTURE_BINDING_2D, &bound);
@@ -9,9 +11,12 @@ GLuint MakeClampedTexture(GLenum target, GLint internalFormat, GLenum format, in
     GLuint texture = 0;
     glGenTextures(1, &texture);
     glBindTexture(target, texture);
-    glTexParameteri(target, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
-    glTexParameteri(target, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
-    glTexParameteri(target, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    const GLint wrap = repeating ? GL_REPEAT : GL_CLAMP_TO_EDGE;
+    glTexParameteri(target, GL_TEXTURE_WRAP_S, wrap);
+    glTexParameteri(target, GL_TEXTURE_WRAP_T, wrap);
+    glTexParameteri(target, GL_TEXTURE_MIN_FILTER, repeating ? GL_LINEAR_MIPMAP_LINEAR : GL_LINEAR);
+    if (repeating)
+        glTexParameteri(target, GL_GENERATE_MIPMAP, GL_TRUE);
     glTexParameteri(target, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     if (target == GL_TEXTURE_1D)
@@ -21,4 +26,17 @@ GLuint MakeClampedTexture(GLenum target, GLint internalFormat, GLenum format, in
     glPixelStorei(GL_UNPACK_ALIGNMENT, alignment);
     glBindTexture(target, GLuint(bound));
     return texture;
+}
+
+} // namespace
+
+GLuint MakeClampedTexture(GLenum target, GLint internalFormat, GLenum format, int width, int height,
+                          const uint8_t* texels)
+{
+    return MakeTexture(target, internalFormat, format, width, height, texels, false);
+}
+
+GLuint MakeRepeatingTexture(GLint internalFormat, GLenum format, int width, int height, const uint8_t* texels)
+{
+    return MakeTexture(GL_TEXTURE_2D, internalFormat, format, width, height, texels, true);
 }

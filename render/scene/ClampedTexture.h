@@ -1,6 +1,6 @@
 #pragma once
-// The studio's own textures (fade ramps, the shadow map): 8-bit texels,
-// filtered linearly and clamped at their edges.
+// The studio's own textures (fade ramps, the shadow map, the page lines):
+// 8-bit texels, filtered linearly, clamped at their edges or repeating.
 #include <GL/gl.h>
 #include <cstdint>
 
@@ -9,3 +9,7 @@
 // they were.
 GLuint MakeClampedTexture(GLenum target, GLint internalFormat, GLenum format, int width, int height,
                           const uint8_t* texels);
+
+// A new GL_TEXTURE_2D texture likewise, repeating both ways and mipmapped,
+// so that a fine pattern far away averages out rather than flickers.
+GLuint MakeRepeatingTexture(GLint internalFormat, GLenum format, int width, int height, const uint8_t* texels);

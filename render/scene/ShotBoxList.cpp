@@ -1,6 +1,7 @@
 #include "render/scene/ShotBoxList.h"
 
 #include "cover/TextureImage.h"
+#include "render/scene/ClampedTexture.h"
 #include "render/scene/StudioBox.h"
 
 #include <array>
@@ -34,24 +35,7 @@ GLuint MakePageLinesTexture()
     for (int line = 0; line < LinesInPattern; ++line)
         for (int i = 0; i < 8; ++i)
             texels[size_t(line * 8 + i)] = i == 7 ? Shadows[size_t(line)] : i == 6 ? 236 : 255;
-    GLint bound = 0;
-    glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
-    GLuint texture = 0;
-    glGenTextures(1, &texture);
-    glBindTexture(GL_TEXTURE_2D, texture);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-    glTexParameteri(GL_TEXTURE_2D, GL_GENERATE_MIPMAP, GL_TRUE);
-    GLint alignment = 0;
-    glGetIntegerv(GL_UNPACK_ALIGNMENT, &alignment);
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_LUMINANCE8, GLsizei(texels.size()), 1, 0, GL_LUMINANCE, GL_UNSIGNED_BYTE,
-                 texels.data());
-    glPixelStorei(GL_UNPACK_ALIGNMENT, alignment);
-    glBindTexture(GL_TEXTURE_2D, GLuint(bound));
-    return texture;
+    return MakeRepeatingTexture(GL_LUMINANCE8, GL_LUMINANCE, int(texels.size()), 1, texels.data());
 }
 
 const TTextureImage* PartTexture(const TShapePart& part, const TArtTextures& textures)

@@ -10,7 +10,6 @@
 #include "view/Frame.h"
 #include "view/ViewCamera.h"
 
-
 namespace {
 
 std::array<float, 4> ClearColour(const TShotStyle& style)

@@ -23,6 +23,7 @@ std::array<double, 3> KeyDirection(TKeySide side)
 constexpr double Ambient = 0.50;
 constexpr double Key = 0.55;
 constexpr double Fill = 0.12;
+constexpr double Glare = 0.55;
 const std::array<std::array<double, 3>, 2> FillDirections{{{1.0, 0.0, 0.0}, {-1.0, 0.0, 0.0}}};
 
 double Dot(const std::array<double, 3>& a, const std::array<double, 3>& b)
@@ -30,17 +31,19 @@ double Dot(const std::array<double, 3>& a, const std::array<double, 3>& b)
     return a[0] * b[0] + a[1] * b[1] + a[2] * b[2];
 }
 
-void SetLight(GLenum light, const std::array<double, 3>& towards, double strength)
+// A light at `at` (w = 0: towards the direction at gives) of the diffuse
+// and specular strengths given, white, with no ambient of its own.
+void SetLight(GLenum light, const std::array<double, 3>& at, GLfloat w, double diffuse, double specular)
 {
-    // A directional light: w = 0, the position gives the direction.
-    const GLfloat position[] = {GLfloat(towards[0]), GLfloat(towards[1]), GLfloat(towards[2]), 0.0f};
-    const GLfloat colour[] = {GLfloat(strength), GLfloat(strength), GLfloat(strength), 1.0f};
+    const GLfloat position[] = {GLfloat(at[0]), GLfloat(at[1]), GLfloat(at[2]), w};
+    const GLfloat lit[] = {GLfloat(diffuse), GLfloat(diffuse), GLfloat(diffuse), 1.0f};
+    const GLfloat shine[] = {GLfloat(specular), GLfloat(specular), GLfloat(specular), 1.0f};
     const GLfloat none[] = {0.0f, 0.0f, 0.0f, 1.0f};
     glEnable(light);
     glLightfv(light, GL_POSITION, position);
     glLightfv(light, GL_AMBIENT, none);
-    glLightfv(light, GL_DIFFUSE, colour);
-    glLightfv(light, GL_SPECULAR, none);
+    glLightfv(light, GL_DIFFUSE, lit);
+    glLightfv(light, GL_SPECULAR, shine);
 }
 
 } // namespace
@@ -90,9 +93,9 @@ void ApplyStudioLights(TKeySide side, const std::array<double, 3>* glossLamp)
     glEnable(GL_LIGHTING);
     glLightModelfv(GL_LIGHT_MODEL_AMBIENT, ambient);
     glLightModeli(GL_LIGHT_MODEL_TWO_SIDE, GL_TRUE);
-    SetLight(GL_LIGHT0, KeyDirection(side), Key);
-    SetLight(GL_LIGHT1, FillDirections[0], Fill);
-    SetLight(GL_LIGHT2, FillDirections[1], Fill);
+    SetLight(GL_LIGHT0, KeyDirection(side), 0.0f, Key, 0.0);
+    SetLight(GL_LIGHT1, FillDirections[0], 0.0f, Fill, 0.0);
+    SetLight(GL_LIGHT2, FillDirections[1], 0.0f, Fill, 0.0);
     // Colour material makes ambient and diffuse the current colour (white).
     glMaterialfv(GL_FRONT_AND_BACK, GL_SPECULAR, none);
     glMaterialfv(GL_FRONT_AND_BACK, GL_EMISSION, none);
@@ -100,12 +103,6 @@ void ApplyStudioLights(TKeySide side, const std::array<double, 3>* glossLamp)
     if (!glossLamp)
         return;
     // The lamp only glossy parts show, its light added after the texture.
-    const GLfloat lamp[] = {GLfloat((*glossLamp)[0]), GLfloat((*glossLamp)[1]), GLfloat((*glossLamp)[2]), 1.0f};
-    const GLfloat glare[] = {0.55f, 0.55f, 0.55f, 1.0f};
-    glEnable(GL_LIGHT3);
-    glLightfv(GL_LIGHT3, GL_POSITION, lamp);
-    glLightfv(GL_LIGHT3, GL_AMBIENT, none);
-    glLightfv(GL_LIGHT3, GL_DIFFUSE, none);
-    glLightfv(GL_LIGHT3, GL_SPECULAR, glare);
+    SetLight(GL_LIGHT3, *glossLamp, 1.0f, 0.0, Glare);
     glLightModeli(GL_LIGHT_MODEL_COLOR_CONTROL, GL_SEPARATE_SPECULAR_COLOR);
 }

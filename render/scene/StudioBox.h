@@ -1,12 +1,11 @@
 #pragma once
-// The box in the studio look: the window's quads and textures, each quad
-// with its own normal, lit by a soft key light from the upper front and two
+// A shape in the studio look: its triangles and textures, each vertex with
+// its own normal, lit by a soft key light from the upper front and two
 // faint fills from the sides. The lights turn with the box, so that whatever
 // the pose the front cover reads brightest, the top a step darker and the
 // sides darker again: the faces read as a solid. The light is white, so the
-// artwork keeps its colours, and nothing is added on top of the texture, so
-// no face is blown out.
-
+// artwork keeps its colours, and nothing but a glossy part's highlight is
+// added on top of the texture, so no matte face is blown out.
 #include "render/shapes/Shape.h"
 
 #include <array>

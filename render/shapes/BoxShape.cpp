@@ -89,7 +89,8 @@ TShape BoxShape(const TBoxSize& size, const TBoxOptions& options)
         const auto& v = quad.Vertices;
         const bool turned = lit.Quad.Vertices[0].X != v[0].X || lit.Quad.Vertices[0].Y != v[0].Y ||
                             lit.Quad.Vertices[0].Z != v[0].Z;
-        for (const size_t corner : turned ? std::array<size_t, 6>{1, 0, 3, 2, 1, 3} : std::array<size_t, 6>{0, 1, 3, 1, 2, 3})
+        using TCorners = std::array<size_t, 6>;
+        for (const size_t corner : turned ? TCorners{1, 0, 3, 2, 1, 3} : TCorners{0, 1, 3, 1, 2, 3})
             part.Triangles.push_back({v[corner].X, v[corner].Y, v[corner].Z, lit.Normal[0], lit.Normal[1],
                                       lit.Normal[2], v[corner].S, v[corner].T});
         shape.Parts.push_back(std::move(part));

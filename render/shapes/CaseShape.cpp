@@ -10,9 +10,9 @@ namespace {
 
 // Segments of a corner and of an edge's rounding: smooth at any size a
 // picture shows them.
-constexpr int CornerSteps = 16, EdgeSteps = 8;
+constexpr int CornerSteps = 12, EdgeSteps = 6;
 // The grid of the flat faces, so that the highlight moves across them.
-constexpr int FaceColumns = 16, FaceRows = 24;
+constexpr int FaceColumns = 8, FaceRows = 12;
 
 // A point of the profile across the case's edge, from the front face round
 // to the back face: how far in from the outline, how deep, its normal along
@@ -89,5 +89,7 @@ TShape CaseShape(const char* name, const TBoxSize& size, const TMaterial& plasti
                     at(p, profile[k + 1]));
         }
     }
-    return {.Name = name, .Size = {float(2 * a), float(2 * b), float(2 * c)}, .Parts = {front, spine, back, faceRim, edgeRim}};
+    return {.Name = name,
+            .Size = {float(2 * a), float(2 * b), float(2 * c)},
+            .Parts = {front, spine, back, faceRim, edgeRim}};
 }

@@ -9,7 +9,8 @@
 //
 // The shape's own frame is the box's: width along x, height along y, depth
 // along z, centred on the origin, the top on the -y side, the front cover
-// facing -z, the back +z and the spine +x.
+// facing -z and the back +z. The box has its spine at +x, as the window
+// draws it; books and cases have theirs at -x, on the left of the front.
 #include <array>
 #include <cstddef>
 #include <optional>

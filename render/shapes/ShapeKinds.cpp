@@ -26,8 +26,11 @@ std::string_view ShapeName(TShapeKind kind)
 
 std::optional<TShapeKind> ShapeKindNamed(std::string_view name)
 {
+    std::string lower;
+    for (const char c : name)
+        lower += char(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
     for (size_t i = 0; i < Names.size(); ++i)
-        if (Names[i] == name)
+        if (Names[i] == lower)
             return TShapeKind(i);
     return std::nullopt;
 }

@@ -10,7 +10,8 @@
 enum class TShapeKind { Box, Hardcover, Paperback, Dvd, Bluray, Jewel };
 
 // "box", "hardcover", "paperback", "dvd", "bluray", "jewel": the names
-// --shape, a list's shape column and a cover file's Shape key take.
+// --shape, a list's shape column and a cover file's Shape key take, in
+// any case.
 std::string_view ShapeName(TShapeKind kind);
 std::optional<TShapeKind> ShapeKindNamed(std::string_view name);
 // The names, separated by '|'.

@@ -121,11 +121,13 @@ TEST(CoverFileWrite, KeepsWhatItDoesNotKnowInItsOrder)
 {
     QTemporaryDir dir;
     const std::string path = dir.filePath("box.cov").toStdString();
-    std::ofstream(path) << "; my boxes\n[Sizes]\ndepth=1\nNote=keep\n[Mine]\na=b\n[options]\nBook=1\n";
+    std::ofstream(path) << "; my boxes\n[Sizes]\ndepth=1\nNote=keep\n[Mine]\na=b\n[options]\nBook=1\n"
+                           "[Properties]\nShape=dvd\nBack=back.jpg\n";
     WriteCoverFile(path, StartUpState);
+    // The renderer's own keys (CoverRendererKeys) stay as they are.
     EXPECT_EQ(Slurp(path), "; my boxes\n[Sizes]\ndepth=5\nNote=keep\nWidth=20\nHeight=30\n[Mine]\na=b\n"
-                           "[options]\nBook=0\nFloor=0\nBack=0\nOpen=0\n[Properties]\nCover=cover.jpg\n"
-                           "Spine=spine.jpg\nPlain=plain.jpg\nTop=top.jpg\nFloor=floor.jpg\n");
+                           "[options]\nBook=0\nFloor=0\nBack=0\nOpen=0\n[Properties]\nShape=dvd\nBack=back.jpg\n"
+                           "Cover=cover.jpg\nSpine=spine.jpg\nPlain=plain.jpg\nTop=top.jpg\nFloor=floor.jpg\n");
 }
 
 TEST(CoverFileWrite, ANameThatWouldInjectKeysStopsTheSaveWithEarlierKeysKept)

@@ -133,6 +133,9 @@ TEST(ArtworkProblem, NamesWhatTheDescriptionLacks)
     EXPECT_EQ(ArtworkProblem({.Wrap = "w.png", .AutoSize = true}),
               "--box auto with --wrap needs --wrap-spine PIXELS: the spine's width in the scan gives the depth");
     EXPECT_EQ(ArtworkProblem({.Wrap = "w.png", .WrapSpine = 10, .AutoSize = true}), "");
+    EXPECT_EQ(ArtworkProblem({.Wrap = "w.png", .Shape = TShapeKind::Dvd, .Open = true}),
+              "--book and --open shape the box alone: a dvd is built as it is");
+    EXPECT_EQ(ArtworkProblem({.Wrap = "w.png", .Shape = TShapeKind::Box, .Open = true}), "");
 }
 
 TEST(AutoBoxSize, TwentyWideTheHeightFromTheFrontTheDepthFromTheSpine)

@@ -99,7 +99,8 @@ TEST(ShapeKinds, EachHasItsRealSizeAndProportionsFacingOutSmoothly)
             }
         }
     }
-    EXPECT_FALSE(ShapeKindNamed("Box"));
+    EXPECT_EQ(ShapeKindNamed("Blu-ray"), std::nullopt);
+    EXPECT_EQ(ShapeKindNamed("BluRay"), Bluray);
     EXPECT_EQ(ShapeNames(), "box|hardcover|paperback|dvd|bluray|jewel");
 }
 

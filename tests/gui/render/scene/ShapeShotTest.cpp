@@ -130,7 +130,8 @@ TEST_F(ShapeShot, ATiledPictureIsTheWholeOne)
         GTEST_SKIP() << "no OpenGL context";
     for (const TShapeKind kind : {Hardcover, Paperback, Dvd, Bluray, Jewel}) {
         SCOPED_TRACE(std::string(ShapeName(kind)));
-        const TShotScene scene = GreyScene(kind, 20.0f, -35.0f, {.Shadow = 0.6, .Reflection = 0.4, .Transparent = true});
+        const TShotScene scene =
+            GreyScene(kind, 20.0f, -35.0f, {.Shadow = 0.6, .Reflection = 0.4, .Transparent = true});
         // As the whole picture, but for the odd pixel on an edge (of the
         // clear plastic's many) that a tile's own frustum rounds the other way.
         const QImage whole = Shoot(scene, 210, 170, DefaultTileSide, 4), tiled = Shoot(scene, 210, 170, 48, 4);
