@@ -65,7 +65,7 @@ async function main() {
       await page.waitForFunction(() => {
         const viewer = document.querySelector('model-viewer');
         return viewer && viewer.loaded && viewer.modelIsVisible;
-      }, { timeout: 90000 });
+      }, { timeout: 240000 });
       // A few frames for the model to be drawn, before it starts turning.
       await new Promise((resolve) => setTimeout(resolve, 1000));
       const screenshot = path.join(root, `${folder}.png`);
