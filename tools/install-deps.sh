@@ -29,8 +29,13 @@ case "${1:-}" in
   libtiff-dev
   # the fonts libwmf draws metafile text with
   fonts-urw-base35
+  # 3D models: tinygltf, which writes and reads glTF files
+  libtinygltf-dev
   # tests and benchmarks
   libgtest-dev libgmock-dev libbenchmark-dev libjpeg-turbo-progs time
+  # the web tests: a browser, and node for the glTF validator and the
+  # web component, which tools/web-tools.sh takes from npm
+  chromium nodejs
   # a display for tests and screenshots
   xvfb xauth xdotool imagemagick fonts-dejavu-core fonts-dejavu-extra
   # the install tree and the Debian package: validators, dpkg-shlibdeps
@@ -40,6 +45,9 @@ case "${1:-}" in
 ) ;;
   *) echo "usage: $0 [cluster|image]" >&2; exit 2 ;;
 esac
+
+# npm comes with some builds of nodejs and as Debian's own package with others.
+command -v npm >/dev/null || PACKAGES+=(npm)
 
 missing=()
 for p in "${PACKAGES[@]}"; do

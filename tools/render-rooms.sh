@@ -4,7 +4,7 @@
 #   tools/render-rooms.sh [SOURCE_DIR]
 set -euo pipefail
 cd "${1:-$(dirname "$0")/..}"
-rooms=(render batch options picture scene artwork framing shapes)
+rooms=(render batch options export picture scene artwork framing shapes)
 status=0
 for i in "${!rooms[@]}"; do
   room=${rooms[$i]}

@@ -6,6 +6,7 @@
 #include "render/picture/SpinFrames.h"
 #include "render/artwork/CoverScene.h"
 #include "render/scene/ShotStage.h"
+#include "render/batch/ModelJobs.h"
 #include "render/batch/StopSignal.h"
 #include "view/RenderState.h"
 
@@ -70,9 +71,12 @@ void TPictureDrawer::DrawBox(size_t first, size_t end, const TPictureDone& done)
     const TRunBox& box = Boxes_[Jobs_[first].Box];
     const TRenderOptions& options = box.Options;
     TShotScene scene;
+    const bool pictures = std::any_of(Jobs_.begin() + ptrdiff_t(first), Jobs_.begin() + ptrdiff_t(end),
+                                      [](const TPictureJob& job) { return job.Kind == TJobKind::Picture; });
     try {
         TTextureCache& cache = State_->CacheFor(options.Width, options.Height);
-        scene = State_->StageFor(options.Style).Scene(ResolveBox(box.Artwork, cache));
+        if (pictures)
+            scene = State_->StageFor(options.Style).Scene(ResolveBox(box.Artwork, cache));
     } catch (const TError& e) {
         for (size_t i = first; i < end; ++i)
             done(i, e.what());
@@ -86,6 +90,11 @@ void TPictureDrawer::DrawBox(size_t first, size_t end, const TPictureDone& done)
         const TPictureJob& job = Jobs_[i];
         std::string failure;
         try {
+            if (job.Kind != TJobKind::Picture) {
+                WriteModelJob(box, job);
+                done(i, failure);
+                continue;
+            }
             const TPose pose = job.Frame == NoFrame ? job.Pose : SpinPose(job.Pose, options.Spin, job.Frame);
             scene.XRotation = pose.XRotation;
             scene.YRotation = pose.YRotation;

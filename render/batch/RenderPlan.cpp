@@ -1,6 +1,8 @@
 #include "render/batch/RenderPlan.h"
 
 #include "render/batch/PictureNames.h"
+#include "render/export/WebPage.h"
+#include "render/options/ModelFile.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -49,6 +51,8 @@ bool HoldsFrameNumber(const std::string& name)
 std::string OutputOf(const TRunBox& box, const TPose& pose, int frame, const TRenderOptions& options,
                      std::string& problem)
 {
+    if (box.Options.OutputFile.empty() && !box.Options.WebDir.empty())
+        return (std::filesystem::path(box.Options.WebDir) / WebModelFile).string();
     std::map<std::string, std::string> fields = box.Fields;
     fields["pose"] = pose.Name;
     const bool numbered = frame != NoFrame;
@@ -80,6 +84,25 @@ std::string OutputOf(const TRunBox& box, const TPose& pose, int frame, const TRe
     if (problem.empty())
         problem = PictureNameProblem(name);
     return options.OutputDir + (options.OutputDir.ends_with('/') ? "" : "/") + name;
+}
+
+// The jobs of a model written to `file`: the model, with its poster and with
+// --web its page.
+std::vector<TPictureJob> ModelJobs(size_t b, const TPose& pose, const std::string& file, const TRenderOptions& options)
+{
+    auto job = [&](std::string output, TJobKind kind) {
+        return TPictureJob{.Box = b, .Pose = pose, .OutputFile = std::move(output), .Format = TImageFormat::Png,
+                           .Kind = kind};
+    };
+    std::vector<TPictureJob> jobs{job(file, TJobKind::Model)};
+    const std::filesystem::path web(options.WebDir);
+    if (!options.WebDir.empty()) {
+        jobs.push_back(job((web / WebPosterFile).string(), TJobKind::Picture));
+        jobs.push_back(job((web / WebPageFile).string(), TJobKind::Page));
+    } else if (options.Poster) {
+        jobs.push_back(job(PosterFileOf(file), TJobKind::Picture));
+    }
+    return jobs;
 }
 
 } // namespace
@@ -152,9 +175,24 @@ std::vector<TPictureJob> PlanPictures(std::vector<TRunBox>& boxes, const TRender
         const int frames = SpinFrameCount(box.Options.Spin);
         for (size_t p = 0; p < box.Options.Poses.size() && problem.empty(); ++p) {
             const TPose& pose = box.Options.Poses[p];
+            // A model is one file, with its poster and its page as asked for.
+            std::string ignored;
+            if (IsGlbFile(OutputOf(box, pose, NoFrame, options, ignored))) {
+                const std::string file = OutputOf(box, pose, NoFrame, options, problem);
+                if (problem.empty() && frames > 0)
+                    problem = "--spin and --swing draw pictures: " + file + " holds the box itself";
+                for (TPictureJob& job : problem.empty() ? ModelJobs(b, pose, file, box.Options)
+                                                        : std::vector<TPictureJob>{}) {
+                    if (const auto [at, fresh] = taken.emplace(job.OutputFile, b); !fresh && problem.empty())
+                        problem = "two pictures would be written to " + job.OutputFile +
+                                  (at->second == b ? std::string() : " (" + boxes[at->second].Label + " writes it)");
+                    else if (fresh)
+                        own.push_back(std::move(job));
+                }
+                continue;
+            }
             // A spin into a .webp is one file of all its frames; else each
             // frame is a picture of its own.
-            std::string ignored;
             const bool animated = frames > 0 && ImageFormatOf(OutputOf(box, pose, 0, options, ignored)) ==
                                                     std::optional(TImageFormat::WebP);
             const int files = frames > 0 && !animated ? frames : 1;

@@ -31,13 +31,18 @@ std::vector<TRunBox> ListBoxes(const TRenderOptions& options, const TItemList& l
 // The frame of a job that is no spin's.
 constexpr int NoFrame = -1;
 
+// What a job writes: a picture of the box, or its 3D model (GlbFile.h), or
+// the web page that shows the model (WebPage.h).
+enum class TJobKind { Picture, Model, Page };
+
 struct TPictureJob {
     size_t Box;  // index into the boxes
     TPose Pose;  // a spin's first frame's
     std::string OutputFile;
-    TImageFormat Format;
+    TImageFormat Format;  // a picture's
     int Frame = NoFrame;      // which frame of the pose's spin, from 0
     std::string FrameFile{};  // where a frame of an animated WebP waits for the others (SpinAssembly.h)
+    TJobKind Kind = TJobKind::Picture;
 };
 
 // Whether the job draws a frame of an animated WebP, which all the frames

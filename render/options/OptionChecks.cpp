@@ -1,5 +1,6 @@
 #include "render/options/OptionChecks.h"
 
+#include "render/options/ModelFile.h"
 #include "render/options/OptionValues.h"
 #include "render/picture/ImageFile.h"
 
@@ -25,6 +26,11 @@ void CheckPictures(const TRenderOptions& options)
     if (pictures > 1)
         Refuse("-o writes one picture, and these options make " + std::to_string(pictures) +
                ": use --out-dir DIR");
+    if (IsGlbFile(options.OutputFile)) {
+        if (SpinFrameCount(options.Spin) > 0)
+            Refuse("--spin and --swing draw pictures: a .glb holds the box itself, for a viewer to turn");
+        return;
+    }
     if (!format)
         Refuse("cannot write " + options.OutputFile + ": " + NoFormatProblem);
     if (options.Style.Transparent && !KeepsAlpha(*format))
@@ -45,6 +51,7 @@ void CheckTogether(const TRenderOptions& options, const std::set<std::string>& g
 void CheckCommandLine(const TRenderOptions& options)
 {
     CheckTogether(options, options.Given);
+    CheckModelOptions(options);
     if (!options.OutputFile.empty() && !options.OutputDir.empty())
         Refuse("give either -o FILE or --out-dir DIR");
     if (options.Given.contains("--format") && !options.OutputFile.empty())
@@ -55,7 +62,7 @@ void CheckCommandLine(const TRenderOptions& options)
         Refuse("--shard-count goes with --shard auto");
     if (options.ListFile.empty()) {
         CheckPictures(options);
-        if (options.OutputFile.empty() && options.OutputDir.empty())
+        if (options.OutputFile.empty() && options.OutputDir.empty() && options.WebDir.empty())
             Refuse("give either -o FILE or --out-dir DIR");
         return;
     }

@@ -113,6 +113,22 @@ const TOptionRule Rules[] = {
     {"--background", {}, Text, true,
      [](TRenderOptions& o, const std::string& v) { o.Style.Background = ParseColour(v); },
      Run, "--background RRGGBB", "background colour (default FFFFFF)"},
+    {"--poster", {}, None, true,
+     [](TRenderOptions& o, const std::string& v) { o.Poster = SwitchValue("--poster", v); },
+     Run, "--poster",
+     "a 3D model (-o FILE.glb) gets its poster beside it: a studio PNG\n"
+     "of the same box (box.png beside box.glb)"},
+    {"--texture-size", {}, Text, true,
+     [](TRenderOptions& o, const std::string& v) {
+         o.TextureSide = ParseCount("--texture-size", v, 1, MaxTextureSide);
+     },
+     Run, "--texture-size N",
+     "a 3D model's textures at most N pixels a side (default and most\n"
+     "4096); each is no larger than its image and 300 pixels an inch"},
+    {"--web", {}, Path, false, [](TRenderOptions& o, const std::string& v) { o.WebDir = PathValue("--web", v); },
+     Run, "--web DIR",
+     "write DIR/box.glb, DIR/poster.png and DIR/index.html, a page that\n"
+     "shows the box in <model-viewer> (put model-viewer.min.js beside it)"},
     {"--help", "-h", None, false, [](TRenderOptions& o, const std::string&) { o.Help = true; },
      Run, "--help", "this text"},
     {"--front", {}, Path, true, SetFace<TArtFace::Front>,

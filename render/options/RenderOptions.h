@@ -65,6 +65,10 @@ struct TRenderOptions {
     bool ShardAuto = false;       // --shard auto
     int ShardCount = 0;           // --shard-count
     std::set<std::string> Given;  // the options given, by their first names ("--size")
+    // A 3D model's (ModelFile.h): its poster beside it, its textures' largest side, its web page's folder.
+    bool Poster = false;       // --poster
+    int TextureSide = 4096;    // --texture-size
+    std::string WebDir;        // --web
 };
 
 // The largest side of a picture, and the most samples, that may be asked for.
@@ -79,6 +83,8 @@ constexpr float MaxBoxSide = 10000.0f;
 constexpr int MaxWrapSpine = 1000000;
 constexpr int MaxJobs = 1024;
 constexpr int MaxShards = 1000000;
+// The largest side of a 3D model's texture, which viewers and web shops take.
+constexpr int MaxTextureSide = 4096;
 
 // The arguments after the program's name. "--help" alone is enough; otherwise
 // a cover file, --front or --wrap, and exactly one of -o and --out-dir are
