@@ -7,14 +7,7 @@
 # Usage: bench/glb_timing.sh [runs]   (default 5)
 #   BUILD=dir     the build to time (default build)
 set -euo pipefail
-cd "$(dirname "$0")/.."
-runs=${1:-5}
-build=${BUILD:-build}
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$build" --target plenamar-render >/dev/null
-render="$PWD/$build/render/plenamar-render"
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+source "$(dirname "$0")/timing_setup.sh" "$@"
 
 times=()
 for ((i = 0; i < runs; i++)); do

@@ -11,13 +11,7 @@
 # Usage: bench/shape_timing.sh [runs]   (default 5)
 #   BUILD=dir   the build to time (default build)
 set -euo pipefail
-cd "$(dirname "$0")/.."
-runs=${1:-5}
-build=${BUILD:-build}
-cmake --build "$build" --target plenamar-render >/dev/null
-render="$PWD/$build/render/plenamar-render"
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+source "$(dirname "$0")/timing_setup.sh" "$@"
 
 # "clock-seconds cpu-seconds" of one run.
 seconds() {

@@ -9,13 +9,7 @@
 #   BUILD=dir     the build to time (default build)
 #   SPIN_ARGS=... more options for both (--jobs 1, --quality 80, ...)
 set -euo pipefail
-cd "$(dirname "$0")/.."
-runs=${1:-5}
-build=${BUILD:-build}
-cmake --build "$build" --target plenamar-render >/dev/null
-render="$PWD/$build/render/plenamar-render"
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+source "$(dirname "$0")/timing_setup.sh" "$@"
 read -r -a extra <<<"${SPIN_ARGS:-}"
 common=(--size 600x600 --angles 15,-30 "${extra[@]}" sample/sample.cov)
 
