@@ -119,6 +119,13 @@ else
   mkdir -p "$run/p"
 fi
 cp -L /etc/resolv.conf "$run/etc/resolv.conf"
+# The certificates this machine trusts besides Debian's (a proxy's, say) go
+# along for npm, which the web tests' tools come from, as they are here.
+extra_ca=()
+if [ -f "${NODE_EXTRA_CA_CERTS:-}" ]; then
+  cp -L "$NODE_EXTRA_CA_CERTS" "$run/etc/ssl/host-extra-ca.pem"
+  extra_ca=(NODE_EXTRA_CA_CERTS=/etc/ssl/host-extra-ca.pem)
+fi
 mkdir -p "$archives/partial"
 mount -t proc proc "$run/proc"
 mount --bind /sys "$run/sys"
@@ -133,6 +140,6 @@ sync_checkout
 step "./test.sh $* in $run"
 status=0
 chroot "$run" /usr/bin/env -i HOME=/root LANG=C.UTF-8 PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
-  bash -c 'cd /p && ./test.sh "$@"' test.sh "$@" || status=$?
+  "${extra_ca[@]}" bash -c 'cd /p && ./test.sh "$@"' test.sh "$@" || status=$?
 step "test.sh exited with $status"
 exit "$status"
