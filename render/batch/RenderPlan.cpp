@@ -173,6 +173,14 @@ std::vector<TPictureJob> PlanPictures(std::vector<TRunBox>& boxes, const TRender
         std::vector<TPictureJob> own;
         std::string problem = box.Problem;
         const int frames = SpinFrameCount(box.Options.Spin);
+        // Takes the file for this box; one taken before gives the box its problem.
+        const auto claim = [&](const std::string& file) {
+            const auto [at, fresh] = taken.emplace(file, b);
+            if (!fresh && problem.empty())
+                problem = "two pictures would be written to " + file +
+                          (at->second == b ? std::string() : " (" + boxes[at->second].Label + " writes it)");
+            return fresh;
+        };
         for (size_t p = 0; p < box.Options.Poses.size() && problem.empty(); ++p) {
             const TPose& pose = box.Options.Poses[p];
             // A model is one file, with its poster and its page as asked for.
@@ -182,13 +190,9 @@ std::vector<TPictureJob> PlanPictures(std::vector<TRunBox>& boxes, const TRender
                 if (problem.empty() && frames > 0)
                     problem = "--spin and --swing draw pictures: " + file + " holds the box itself";
                 for (TPictureJob& job : problem.empty() ? ModelJobs(b, pose, file, box.Options)
-                                                        : std::vector<TPictureJob>{}) {
-                    if (const auto [at, fresh] = taken.emplace(job.OutputFile, b); !fresh && problem.empty())
-                        problem = "two pictures would be written to " + job.OutputFile +
-                                  (at->second == b ? std::string() : " (" + boxes[at->second].Label + " writes it)");
-                    else if (fresh)
+                                                        : std::vector<TPictureJob>{})
+                    if (claim(job.OutputFile))
                         own.push_back(std::move(job));
-                }
                 continue;
             }
             // A spin into a .webp is one file of all its frames; else each
@@ -208,13 +212,10 @@ std::vector<TPictureJob> PlanPictures(std::vector<TRunBox>& boxes, const TRender
                 else if (const std::string size = ImageSizeProblem(*format, box.Options.Width, box.Options.Height);
                          !size.empty())
                     problem = "cannot write " + file + ": " + size;
-                else if (const auto [at, fresh] = taken.emplace(file, b); !fresh)
-                    problem = "two pictures would be written to " + file +
-                              (at->second == b ? std::string() : " (" + boxes[at->second].Label + " writes it)");
-                else if (animated)
+                else if (claim(file) && animated)
                     for (int frame = 0; frame < frames; ++frame)
                         own.push_back({b, pose, file, *format, frame});
-                else
+                else if (problem.empty())
                     own.push_back({b, pose, std::move(file), *format, frames > 0 ? f : NoFrame});
             }
         }
