@@ -39,7 +39,8 @@ public:
     void Put(int, int, const uint32_t*) override {}
 };
 
-// Arguments: the picture's side, the tile's side, and 1 to write a PNG file.
+// Arguments: the picture's side, the tile's side, 1 to write a PNG file, and
+// the samples a pixel.
 void ShootPicture(benchmark::State& state)
 {
     const std::unique_ptr<TRenderContext> context = CreateRenderContext();
@@ -48,7 +49,7 @@ void ShootPicture(benchmark::State& state)
     TBenchScene bench;
     TBoxShooter shooter(api);
     const int side = int(state.range(0));
-    const TShotSettings settings{.Width = side, .Height = side, .Samples = 8, .Tile = int(state.range(1))};
+    const TShotSettings settings{.Width = side, .Height = side, .Samples = int(state.range(3)), .Tile = int(state.range(1))};
     const std::string file = bench.Textures.Folder.filePath("shot.png").toStdString();
     TNoRows nowhere;
     for (auto _ : state) {
@@ -61,9 +62,10 @@ void ShootPicture(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * side * side);
 }
 BENCHMARK(ShootPicture)
-    ->ArgsProduct({{1000, 2000}, {256, 512, 1024, 2048}, {0}})
-    ->Args({1000, 1024, 1})
-    ->Args({2000, 1024, 1})
+    ->ArgsProduct({{1000, 2000}, {256, 512, 1024, 2048}, {0}, {8}})
+    ->ArgsProduct({{600}, {1024}, {0}, {1, 4, 8, 16}})
+    ->Args({1000, 1024, 1, 8})
+    ->Args({2000, 1024, 1, 8})
     ->Unit(benchmark::kMillisecond)
     ->MeasureProcessCPUTime()
     ->UseRealTime()

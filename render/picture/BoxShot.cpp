@@ -66,33 +66,61 @@ void TBoxShooter::Shoot(const TFraming& framing, const TShotSettings& settings, 
 {
     const int width = settings.Width, height = settings.Height;
     const TSamplePlan plan = PlanSamples(settings.Samples, SampleCounts_);
-    const int side = std::clamp(settings.Tile, 1, LargestTarget());
+    // A tile of more than one pass is drawn with a pixel around it, so that
+    // its edge pixels see their neighbours as the untiled picture does.
+    const int apron = plan.Passes > 1 ? 1 : 0;
+    const int side = std::clamp(settings.Tile, 1, std::max(LargestTarget() - 2 * apron, 1));
     const int tileWidth = std::min(side, width), tileHeight = std::min(side, height);
-    PrepareTarget(tileWidth, tileHeight, plan.SamplesPerPass);
-
-    // At most 64 passes of 255 each: the sums fit 16 bits.
-    Pass_.resize(size_t(tileWidth) * size_t(tileHeight) * 4);
-    Sums_.resize(plan.Passes > 1 ? Pass_.size() : 0);
+    PrepareTarget(std::min(tileWidth + 2 * apron, width), std::min(tileHeight + 2 * apron, height),
+                  plan.SamplesPerPass);
+    First_.resize(size_t(Target_->Width()) * size_t(Target_->Height()) * 4);
     Strip_.resize(size_t(width) * size_t(tileHeight));
-    const std::vector<uint8_t> average = AverageTable(plan.Passes);
     for (const TPixelRect& tile : PictureTiles(width, height, side)) {
-        std::fill(Sums_.begin(), Sums_.end(), uint16_t(0));
-        for (int p = 0; p < plan.Passes; ++p) {
-            const TPassOffset offset = PassOffset(p, plan.Passes);
-            Target_->Bind();
-            DrawView(TileView(framing, height, tile, offset.X, offset.Y), draw);
-            Target_->Read(tile.Width, tile.Height, Pass_.data());
-            if (plan.Passes > 1)
-                AddPass(Pass_.data(), size_t(tile.Width) * size_t(tile.Height) * 4, Sums_.data());
-        }
-        uint32_t* to = Strip_.data() + tile.X;
+        const int left = std::max(tile.X - apron, 0), top = std::max(tile.Y - apron, 0);
+        const TPixelRect drawn{left, top, std::min(tile.X + tile.Width + apron, width) - left,
+                               std::min(tile.Y + tile.Height + apron, height) - top};
+        // The tile within what is drawn, rows counted from the bottom.
+        const TPixelRect inner{tile.X - drawn.X, drawn.Y + drawn.Height - tile.Y - tile.Height, tile.Width,
+                               tile.Height};
+        const TPassOffset offset = PassOffset(0, plan.Passes);
+        Target_->Bind();
+        DrawView(TileView(framing, height, drawn, offset.X, offset.Y), draw);
+        Target_->Read({0, 0, drawn.Width, drawn.Height}, size_t(drawn.Width), First_.data());
         if (plan.Passes > 1)
-            StoreTile(Sums_.data(), average, tile.Width, tile.Height, settings.Transparent, to, size_t(width));
-        else
-            StoreTile(Pass_.data(), tile.Width, tile.Height, settings.Transparent, to, size_t(width));
+            Refine(framing, height, drawn, inner, plan.Passes, draw);
+        const uint8_t* own = First_.data() + (size_t(inner.Y) * size_t(drawn.Width) + size_t(inner.X)) * 4;
+        StoreTile(own, size_t(drawn.Width), tile.Width, tile.Height, settings.Transparent, Strip_.data() + tile.X,
+                  size_t(width));
         if (tile.X + tile.Width == width)
             rows.Put(tile.Y, tile.Height, Strip_.data());
     }
+}
+
+void TBoxShooter::Refine(const TFraming& framing, int pictureHeight, const TPixelRect& drawn,
+                         const TPixelRect& inner, int passes, const TSceneDrawer& draw)
+{
+    const size_t width = size_t(drawn.Width);
+    MarkContrast(First_.data(), drawn.Width, drawn.Height, inner, EdgeContrast, Marks_);
+    const TPixelRect bounds = MarkedBounds(Marks_, drawn.Width);
+    if (bounds.Width == 0)
+        return;
+    // The later passes draw the bounds alone, as a tile of their own; the
+    // pixels of their rows are summed, of which only the marked ones count.
+    const TPixelRect part{drawn.X + bounds.X, drawn.Y + drawn.Height - bounds.Y - bounds.Height, bounds.Width,
+                          bounds.Height};
+    const size_t offset = size_t(bounds.Y) * width, pixels = size_t(bounds.Height) * width;
+    // At most 64 passes of 255 each: the sums fit 16 bits.
+    Sums_.assign(pixels * 4, 0);
+    Pass_.resize(First_.size());
+    AddMarkedPass(First_.data() + offset * 4, Marks_.data() + offset, pixels, Sums_.data());
+    for (int p = 1; p < passes; ++p) {
+        const TPassOffset shift = PassOffset(p, passes);
+        Target_->Bind();
+        DrawView(TileView(framing, pictureHeight, part, shift.X, shift.Y), draw);
+        Target_->Read({0, 0, bounds.Width, bounds.Height}, width, Pass_.data() + (offset + size_t(bounds.X)) * 4);
+        AddMarkedPass(Pass_.data() + offset * 4, Marks_.data() + offset, pixels, Sums_.data());
+    }
+    AverageMarked(Sums_.data(), AverageTable(passes), Marks_.data() + offset, pixels, First_.data() + offset * 4);
 }
 
 void TBoxShooter::Shoot(const TShotScene& scene, const TShotSettings& settings, TPictureRows& rows)

@@ -60,14 +60,21 @@ public:
 private:
     // Target made width x height with samples a pixel, unless it is already.
     void PrepareTarget(int width, int height, int samples);
+    // The passes after the first of a tile drawn as `drawn` (the tile and a
+    // pixel around it, within the picture), over the pixels of `inner` (the
+    // tile's own, rows counted from the bottom of drawn) whose first pass, in
+    // First_, asks for them; First_ then holds the tile's picture.
+    void Refine(const TFraming& framing, int pictureHeight, const TPixelRect& drawn, const TPixelRect& inner,
+                int passes, const TSceneDrawer& draw);
 
     const TFramebufferApi& Gl_;
     const std::vector<int> SampleCounts_;       // what one pass can hold here
     std::unique_ptr<TOffscreenTarget> Target_;
-    // One tile's pass as read back, the sums of its passes, and one row of
-    // tiles made into rows: kept from shot to shot, so a batch does not ask
-    // the system for fresh memory each time.
-    std::vector<uint8_t> Pass_;
+    // One tile's first pass and a later one as read back, the marks of the
+    // pixels that take the later passes, the sums of the passes, and one row
+    // of tiles made into rows: kept from shot to shot, so a batch does not
+    // ask the system for fresh memory each time.
+    std::vector<uint8_t> First_, Pass_, Marks_;
     std::vector<uint16_t> Sums_;
     std::vector<uint32_t> Strip_;
 };

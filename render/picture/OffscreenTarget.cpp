@@ -132,17 +132,20 @@ void TOffscreenTarget::Bind() const
     Gl_.BindFramebuffer(GL_FRAMEBUFFER, Drawn_ != 0 ? Drawn_ : Resolved_);
 }
 
-void TOffscreenTarget::Read(int width, int height, uint8_t* bgra) const
+void TOffscreenTarget::Read(const TPixelRect& rect, size_t rowLength, uint8_t* bgra) const
 {
+    const int left = rect.X, bottom = rect.Y, right = rect.X + rect.Width, top = rect.Y + rect.Height;
     if (Drawn_ != 0) {
         Gl_.BindFramebuffer(GL_READ_FRAMEBUFFER, Drawn_);
         Gl_.BindFramebuffer(GL_DRAW_FRAMEBUFFER, Resolved_);
-        Gl_.BlitFramebuffer(0, 0, width, height, 0, 0, width, height, GL_COLOR_BUFFER_BIT, GL_NEAREST);
+        Gl_.BlitFramebuffer(left, bottom, right, top, left, bottom, right, top, GL_COLOR_BUFFER_BIT, GL_NEAREST);
     }
     Gl_.BindFramebuffer(GL_READ_FRAMEBUFFER, Resolved_);
-    GLint alignment = 4;
-    glGetIntegerv(GL_PACK_ALIGNMENT, &alignment);
+    glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);
     glPixelStorei(GL_PACK_ALIGNMENT, 4);
-    glReadPixels(0, 0, width, height, GL_BGRA, GL_UNSIGNED_BYTE, bgra);
-    glPixelStorei(GL_PACK_ALIGNMENT, alignment);
+    glPixelStorei(GL_PACK_ROW_LENGTH, GLint(rowLength));
+    glPixelStorei(GL_PACK_SKIP_PIXELS, 0);
+    glPixelStorei(GL_PACK_SKIP_ROWS, 0);
+    glReadPixels(left, bottom, rect.Width, rect.Height, GL_BGRA, GL_UNSIGNED_BYTE, bgra);
+    glPopClientAttrib();
 }

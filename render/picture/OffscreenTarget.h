@@ -4,6 +4,8 @@
 // one is resolved by a blit into a plain colour buffer to be read back.
 // Framebuffer objects are OpenGL 3.0, beyond the 1.1 the window needs, so
 // their entry points are looked up through the context.
+#include "render/picture/Tiles.h"
+
 #include <GL/gl.h>
 #include <GL/glext.h>
 #include <cstdint>
@@ -45,10 +47,11 @@ public:
 
     // Binds the target for drawing.
     void Bind() const;
-    // Resolves the samples of the width x height pixels at the bottom left and
-    // reads them into bgra: 4 bytes a pixel, blue, green, red, alpha, bottom
-    // row first. The pack alignment is left as it was.
-    void Read(int width, int height, uint8_t* bgra) const;
+    // Resolves the samples of the pixels of `rect` (x from the left, y from
+    // the bottom row) and reads them into bgra, whose rows are rowLength
+    // pixels long: 4 bytes a pixel, blue, green, red, alpha, bottom row
+    // first. The pack state is left as it was.
+    void Read(const TPixelRect& rect, size_t rowLength, uint8_t* bgra) const;
 
 private:
     // A complete framebuffer with its colour renderbuffer and, when depth is

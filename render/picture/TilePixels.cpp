@@ -17,36 +17,15 @@ uint32_t Straight(uint32_t r, uint32_t g, uint32_t b, uint32_t a)
     return a << 24 | r << 16 | g << 8 | b;
 }
 
-template <typename T>
-void Store(const T* from, const uint8_t* average, int width, int height, bool transparent, uint32_t* to,
-           size_t stride)
-{
-    for (int y = 0; y < height; ++y) {
-        const T* in = from + size_t(height - 1 - y) * size_t(width) * 4;
-        uint32_t* out = to + size_t(y) * stride;
-        if (transparent) {
-            for (int x = 0; x < width; ++x, in += 4)
-                out[x] = Straight(average[in[2]], average[in[1]], average[in[0]], average[in[3]]);
-        } else {
-            for (int x = 0; x < width; ++x, in += 4)
-                out[x] = 0xFF000000u | uint32_t(average[in[2]]) << 16 | uint32_t(average[in[1]]) << 8 |
-                         average[in[0]];
-        }
-    }
-}
-
 } // namespace
 
-void AddPass(const uint8_t* __restrict pass, size_t bytes, uint16_t* __restrict sums)
+void AddMarkedPass(const uint8_t* __restrict pass, const uint8_t* __restrict marks, size_t pixels,
+                   uint16_t* __restrict sums)
 {
-    // Blocks of a fixed length, which the compiler turns into vector code.
-    constexpr size_t Block = 64;
-    size_t i = 0;
-    for (; i + Block <= bytes; i += Block)
-        for (size_t j = i; j < i + Block; ++j)
-            sums[j] = uint16_t(sums[j] + pass[j]);
-    for (; i < bytes; ++i)
-        sums[i] = uint16_t(sums[i] + pass[i]);
+    for (size_t i = 0; i < pixels; ++i)
+        if (marks[i])
+            for (size_t c = 4 * i; c < 4 * i + 4; ++c)
+                sums[c] = uint16_t(sums[c] + pass[c]);
 }
 
 std::vector<uint8_t> AverageTable(int passes)
@@ -57,14 +36,27 @@ std::vector<uint8_t> AverageTable(int passes)
     return table;
 }
 
-void StoreTile(const uint8_t* pass, int width, int height, bool transparent, uint32_t* to, size_t stride)
+void AverageMarked(const uint16_t* sums, const std::vector<uint8_t>& average, const uint8_t* marks, size_t pixels,
+                   uint8_t* pass)
 {
-    static const std::vector<uint8_t> same = AverageTable(1);
-    Store(pass, same.data(), width, height, transparent, to, stride);
+    for (size_t i = 0; i < pixels; ++i)
+        if (marks[i])
+            for (size_t c = 4 * i; c < 4 * i + 4; ++c)
+                pass[c] = average[sums[c]];
 }
 
-void StoreTile(const uint16_t* sums, const std::vector<uint8_t>& average, int width, int height, bool transparent,
-               uint32_t* to, size_t stride)
+void StoreTile(const uint8_t* pass, size_t rowLength, int width, int height, bool transparent, uint32_t* to,
+               size_t stride)
 {
-    Store(sums, average.data(), width, height, transparent, to, stride);
+    for (int y = 0; y < height; ++y) {
+        const uint8_t* in = pass + size_t(height - 1 - y) * rowLength * 4;
+        uint32_t* out = to + size_t(y) * stride;
+        if (transparent) {
+            for (int x = 0; x < width; ++x, in += 4)
+                out[x] = Straight(in[2], in[1], in[0], in[3]);
+        } else {
+            for (int x = 0; x < width; ++x, in += 4)
+                out[x] = 0xFF000000u | uint32_t(in[2]) << 16 | uint32_t(in[1]) << 8 | in[0];
+        }
+    }
 }

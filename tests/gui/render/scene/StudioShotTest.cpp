@@ -54,7 +54,7 @@ protected:
                   ViewFar);
         DrawShotScene(scene, framing.Frustum);
         std::vector<uint8_t> pixels(size_t(width) * size_t(height) * 4);
-        target.Read(width, height, pixels.data());
+        target.Read({0, 0, width, height}, size_t(width), pixels.data());
         return pixels;
     }
 
