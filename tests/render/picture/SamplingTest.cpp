@@ -53,3 +53,36 @@ TEST(Sampling, PassesTakeEachColumnAndRowOnceAroundThePixelsCentre)
     // Four passes do not line up along the diagonal.
     EXPECT_NE(PassOffset(1, 4).X, PassOffset(1, 4).Y);
 }
+
+TEST(Sampling, LaterPassesGoWhereThePixelsStandOut)
+{
+    // A 6 x 5 pass of grey 100; one pixel changed by `by` in one channel.
+    struct TCase {
+        int X, Y, Channel, By;
+        TPixelRect Inner;
+        TPixelRect Bounds;  // of the marks; empty when none
+    };
+    const TPixelRect whole{0, 0, 6, 5};
+    const TCase cases[] = {
+        {2, 2, 0, EdgeContrast, whole, {}},                       // not more than the contrast
+        {2, 2, 0, EdgeContrast + 1, whole, {1, 1, 3, 3}},         // it and its eight neighbours
+        {2, 2, 3, -EdgeContrast - 1, whole, {1, 1, 3, 3}},        // alpha counts too
+        {0, 0, 2, 40, whole, {0, 0, 2, 2}},                       // in a corner
+        {5, 4, 1, 40, {1, 1, 4, 3}, {4, 3, 1, 1}},                // the ring around inner only lends
+        {0, 4, 1, 40, {1, 1, 4, 3}, {1, 3, 1, 1}},                // its colours
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.X << "," << c.Y << " by " << c.By);
+        std::vector<uint8_t> pass(6 * 5 * 4, 100);
+        pass[size_t((c.Y * 6 + c.X) * 4 + c.Channel)] = uint8_t(100 + c.By);
+        std::vector<uint8_t> marks;
+        MarkContrast(pass.data(), 6, 5, c.Inner, EdgeContrast, marks);
+        const TPixelRect bounds = MarkedBounds(marks, 6);
+        EXPECT_EQ(bounds, c.Bounds);
+        // Every pixel within the bounds and inner is marked: a lone pixel
+        // marks a square.
+        for (int y = bounds.Y; y < bounds.Y + bounds.Height; ++y)
+            for (int x = bounds.X; x < bounds.X + bounds.Width; ++x)
+                EXPECT_EQ(marks[size_t(y * 6 + x)], 1) << x << "," << y;
+    }
+}

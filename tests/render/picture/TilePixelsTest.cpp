@@ -19,10 +19,11 @@ std::vector<uint8_t> Tile(std::initializer_list<std::array<uint8_t, 4>> bottomUp
 
 TEST(TilePixels, RowsComeTopFirstAtTheirPlaceInTheStrip)
 {
-    // A 1 x 2 tile stored at column 1 of a strip 3 words wide.
-    const std::vector<uint8_t> tile = Tile({{1, 2, 3, 255}, {4, 5, 6, 255}});
+    // A 1 x 2 tile, the first column of a pass 2 wide, stored at column 1
+    // of a strip 3 words wide.
+    const std::vector<uint8_t> tile = Tile({{1, 2, 3, 255}, {7, 7, 7, 7}, {4, 5, 6, 255}, {7, 7, 7, 7}});
     std::vector<uint32_t> strip(6, 0xDEADBEEF);
-    StoreTile(tile.data(), 1, 2, false, strip.data() + 1, 3);
+    StoreTile(tile.data(), 2, 1, 2, false, strip.data() + 1, 3);
     EXPECT_EQ(strip, (std::vector<uint32_t>{0xDEADBEEF, 0xFF060504, 0xDEADBEEF, 0xDEADBEEF, 0xFF030201, 0xDEADBEEF}));
 }
 
@@ -31,9 +32,9 @@ TEST(TilePixels, OpaquePicturesHaveFullAlphaAndTransparentOnesStraightAlpha)
     // Premultiplied: half-covered red, a quarter of grey, nothing, all white.
     const std::vector<uint8_t> tile = Tile({{0, 0, 128, 128}, {16, 16, 16, 64}, {0, 0, 0, 0}, {255, 255, 255, 255}});
     std::vector<uint32_t> straight(4), opaque(4);
-    StoreTile(tile.data(), 4, 1, true, straight.data(), 4);
+    StoreTile(tile.data(), 4, 4, 1, true, straight.data(), 4);
     EXPECT_EQ(straight, (std::vector<uint32_t>{0x80FF0000, 0x40404040, 0x00000000, 0xFFFFFFFF}));
-    StoreTile(tile.data(), 4, 1, false, opaque.data(), 4);
+    StoreTile(tile.data(), 4, 4, 1, false, opaque.data(), 4);
     EXPECT_EQ(opaque, (std::vector<uint32_t>{0xFF800000, 0xFF101010, 0xFF000000, 0xFFFFFFFF}));
 }
 
@@ -45,13 +46,16 @@ TEST(TilePixels, PassesAverageToTheNearestLevel)
     EXPECT_EQ(table[1], 0);    // 1/3
     EXPECT_EQ(table[2], 1);    // 2/3
     EXPECT_EQ(table[765], 255);
-    // Two passes, one edge pixel covered in one of them: half, rounded up.
-    const std::vector<uint8_t> first = Tile({{255, 255, 255, 255}, {10, 20, 30, 255}});
-    const std::vector<uint8_t> second = Tile({{0, 0, 0, 0}, {11, 21, 31, 255}});
-    std::vector<uint16_t> sums(8, 0);
-    AddPass(first.data(), first.size(), sums.data());
-    AddPass(second.data(), second.size(), sums.data());
-    std::vector<uint32_t> rows(2);
-    StoreTile(sums.data(), AverageTable(2), 2, 1, true, rows.data(), 2);
-    EXPECT_EQ(rows, (std::vector<uint32_t>{0x80FFFFFF, 0xFF1F150B}));
+    // Two passes, one edge pixel covered in one of them: half, rounded up;
+    // the third pixel is not marked and keeps the first pass alone.
+    std::vector<uint8_t> first = Tile({{255, 255, 255, 255}, {10, 20, 30, 255}, {1, 2, 3, 255}});
+    const std::vector<uint8_t> second = Tile({{0, 0, 0, 0}, {11, 21, 31, 255}, {9, 9, 9, 9}});
+    const std::vector<uint8_t> marks{1, 1, 0};
+    std::vector<uint16_t> sums(12, 0);
+    AddMarkedPass(first.data(), marks.data(), 3, sums.data());
+    AddMarkedPass(second.data(), marks.data(), 3, sums.data());
+    AverageMarked(sums.data(), AverageTable(2), marks.data(), 3, first.data());
+    std::vector<uint32_t> rows(3);
+    StoreTile(first.data(), 3, 3, 1, true, rows.data(), 3);
+    EXPECT_EQ(rows, (std::vector<uint32_t>{0x80FFFFFF, 0xFF1F150B, 0xFF030201}));
 }
