@@ -83,9 +83,6 @@ void TPictureDrawer::DrawBox(size_t first, size_t end, const TPictureDone& done)
                 done(i, failure);
                 continue;
             }
-            const TPose pose = JobPose(job, options.Spin);
-            scene.XRotation = pose.XRotation;
-            scene.YRotation = pose.YRotation;
             const std::optional<TFraming> framing = framer.Frame(scene, job, options);
             if (!framing)
                 throw TError("the box covers no area in this pose (are its sizes 0?)");

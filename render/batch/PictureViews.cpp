@@ -15,16 +15,19 @@ std::vector<std::pair<float, float>> SpinTurns(const TPose& pose, const TSpin& s
     return turns;
 }
 
-} // namespace
-
+// The pose a picture job draws: its own, or its spin frame's.
 TPose JobPose(const TPictureJob& job, const TSpin& spin)
 {
     return job.Frame == NoFrame ? job.Pose : SpinPose(job.Pose, spin, job.Frame);
 }
 
-std::optional<TFraming> TJobFramer::Frame(const TShotScene& scene, const TPictureJob& job,
-                                          const TRenderOptions& options)
+} // namespace
+
+std::optional<TFraming> TJobFramer::Frame(TShotScene& scene, const TPictureJob& job, const TRenderOptions& options)
 {
+    const TPose pose = JobPose(job, options.Spin);
+    scene.XRotation = pose.XRotation;
+    scene.YRotation = pose.YRotation;
     if (job.Frame == NoFrame)
         return FrameShot(scene, options.Width, options.Height);
     if (SpinFrom_ != std::pair(job.Pose.XRotation, job.Pose.YRotation)) {
@@ -54,15 +57,12 @@ std::optional<TFaceNeeds> ShownNeeds(const TBoxPlan& plan, std::span<const TPict
         for (const TPictureJob& job : jobs) {
             if (job.Kind != TJobKind::Picture)
                 continue;
-            const TPose pose = JobPose(job, options.Spin);
-            scene.XRotation = pose.XRotation;
-            scene.YRotation = pose.YRotation;
             const std::optional<TFraming> framing = framer.Frame(scene, job, options);
             if (!framing)
                 continue;  // a picture that fails to be drawn
             const TGround ground = ShownGround(scene);
-            views.push_back({.XRotation = pose.XRotation,
-                             .YRotation = pose.YRotation,
+            views.push_back({.XRotation = scene.XRotation,
+                             .YRotation = scene.YRotation,
                              .PixelsPerUnit = framing->ViewportWidth / framing->Frustum.Width(),
                              .MirrorY = ground.ReflectionReach > 0.0 ? std::optional(ground.Y) : std::nullopt});
         }

@@ -12,17 +12,14 @@
 #include <utility>
 #include <vector>
 
-// The pose a picture job draws: its own, or its spin frame's.
-TPose JobPose(const TPictureJob& job, const TSpin& spin);
-
 // The framings of the picture jobs of one box, in the order they are drawn:
 // a still's own, and for a spin's frames the one that all the frames of the
 // spin share, worked out once for them.
 class TJobFramer {
 public:
-    // The framing of the job's picture of the scene; nothing when the box
-    // covers no area.
-    std::optional<TFraming> Frame(const TShotScene& scene, const TPictureJob& job, const TRenderOptions& options);
+    // Turns the scene to the job's pose (JobPose) and gives the framing of
+    // the job's picture of it; nothing when the box covers no area.
+    std::optional<TFraming> Frame(TShotScene& scene, const TPictureJob& job, const TRenderOptions& options);
 
 private:
     std::optional<std::pair<float, float>> SpinFrom_;  // the pose of the spin framed last
