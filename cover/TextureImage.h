@@ -26,9 +26,9 @@ public:
     bool LoadBmpFromMemory(const uint8_t* data, size_t size);
     bool LoadJpegFromMemory(const uint8_t* data, size_t size);
     // The same for a JPEG that is wanted at no more than minWidth x minHeight
-    // pixels: it is read at a half, a quarter or an eighth of its size, the
-    // smallest of them that keeps at least that many pixels each way, and
-    // at its own size when none does. libjpeg reduces while it decodes, for
+    // pixels: it is read at M eighths of its size (M from 1 to 7), the
+    // smallest that keeps at least that many pixels each way, and at its own
+    // size when none does. libjpeg reduces while it decodes, for
     // a fraction of the work of the whole picture.
     bool LoadJpegFromMemory(const uint8_t* data, size_t size, int minWidth, int minHeight);
     // Makes the GL texture from ImageData; nothing when there is no pixel buffer.

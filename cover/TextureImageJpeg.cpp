@@ -95,25 +95,26 @@ void InkToLight(uint8_t* pixel, size_t count)
     }
 }
 
-// The largest of 8, 4 and 2 that divides the image's sides into at least
-// minWidth x minHeight pixels (libjpeg rounds the parts up); 1 when none does.
-unsigned Reduction(const jpeg_decompress_struct& info, int minWidth, int minHeight)
+// The smallest M of the scales M / 8 (M from 1 to 8) that keeps at least
+// minWidth x minHeight pixels (libjpeg rounds the parts up); 8, the image's
+// own size, when none smaller does.
+unsigned Eighths(const jpeg_decompress_struct& info, int minWidth, int minHeight)
 {
-    for (const unsigned by : {8u, 4u, 2u})
-        if ((info.image_width + by - 1) / by >= unsigned(std::max(minWidth, 1)) &&
-            (info.image_height + by - 1) / by >= unsigned(std::max(minHeight, 1)))
-            return by;
-    return 1;
+    for (unsigned eighths = 1; eighths < 8; ++eighths)
+        if ((uint64_t(info.image_width) * eighths + 7) / 8 >= uint64_t(std::max(minWidth, 1)) &&
+            (uint64_t(info.image_height) * eighths + 7) / 8 >= uint64_t(std::max(minHeight, 1)))
+            return eighths;
+    return 8;
 }
 
-// Asks libjpeg to decode at 1 / reduction of the image's size and sets the
+// Asks libjpeg to decode at eighths / 8 of the image's size and sets the
 // output size it will give.
-bool Reduce(TDecompressor& jpeg, unsigned reduction)
+bool Reduce(TDecompressor& jpeg, unsigned eighths)
 {
     if (setjmp(jpeg.Errors.Jump))
         return false;
-    jpeg.Info.scale_num = 1;
-    jpeg.Info.scale_denom = reduction;
+    jpeg.Info.scale_num = eighths;
+    jpeg.Info.scale_denom = 8;
     jpeg_calc_output_dimensions(&jpeg.Info);
     return true;
 }
@@ -182,8 +183,8 @@ bool TTextureImage::DecodeJpeg(const uint8_t* data, size_t size, int minWidth, i
     CheckPictureSize(kJpegNotValid, jpeg.Info.image_width, jpeg.Info.image_height);
     Width = int32_t(jpeg.Info.image_width);
     Height = int32_t(jpeg.Info.image_height);
-    if (const unsigned reduction = Reduction(jpeg.Info, minWidth, minHeight); reduction > 1) {
-        if (!Reduce(jpeg, reduction))
+    if (const unsigned eighths = Eighths(jpeg.Info, minWidth, minHeight); eighths < 8) {
+        if (!Reduce(jpeg, eighths))
             return false;
         Width = int32_t(jpeg.Info.output_width);
         Height = int32_t(jpeg.Info.output_height);

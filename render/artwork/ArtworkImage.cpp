@@ -122,6 +122,12 @@ bool MayReadReduced(const std::string& fileName)
     return LowerCaseAscii(FileExtension(fileName)) == "jpg";
 }
 
+bool ReadsOpaque(const std::string& fileName)
+{
+    const std::string extension = LowerCaseAscii(FileExtension(fileName));
+    return extension == "bmp" || extension == "jpg";
+}
+
 std::unique_ptr<TTextureImage> ReadArtworkImage(const std::string& fileName, const TImageNeed& need)
 {
     RequireReadableFile(fileName);
@@ -138,8 +144,7 @@ std::unique_ptr<TTextureImage> ReadArtworkImage(const std::string& fileName, con
         const std::string damage = JpegDamage(data, size_t(bytes.size()));
         CannotRead(fileName, damage.empty() ? "the file ends before its picture does (is it cut short?)" : damage);
     }
-    const std::string extension = LowerCaseAscii(FileExtension(fileName));
-    if (extension == "bmp" || extension == "jpg")
-        return ThroughTextureLoader(bytes, fileName, extension == "bmp", need);
+    if (ReadsOpaque(fileName))
+        return ThroughTextureLoader(bytes, fileName, !MayReadReduced(fileName), need);
     return DecodeArtworkImage(bytes, fileName);
 }

@@ -26,5 +26,9 @@ std::unique_ptr<TTextureImage> ReadArtworkImage(const std::string& fileName, con
 // Whether ReadArtworkImage may read the file at a reduced size: a ".jpg".
 bool MayReadReduced(const std::string& fileName);
 
+// Whether ReadArtworkImage gives every pixel of the file opaque: a ".jpg" or
+// a ".bmp", which the texture object's decoders read without alpha.
+bool ReadsOpaque(const std::string& fileName);
+
 // Qt's half, on a file's bytes; `name` names them in errors.
 std::unique_ptr<TTextureImage> DecodeArtworkImage(const QByteArray& bytes, const std::string& name);

@@ -1,5 +1,6 @@
 #include "render/artwork/CoverScene.h"
 
+#include "cover/LargeBuffer.h"
 #include "cover/TextureImage.h"
 #include "platform/Error.h"
 #include "render/artwork/ArtworkImage.h"
@@ -15,8 +16,16 @@ namespace {
 
 using enum TArtFace;
 
-// Sends the pixels to GL, after taking what other faces may need from them.
-TFaceImage Upload(std::unique_ptr<TTextureImage> texture, bool premultiplied)
+// What a texture of the image takes in the GL.
+size_t BytesOf(const TTextureImage& texture)
+{
+    return size_t(texture.Width) * size_t(texture.Height) * 4;
+}
+
+// Sends the pixels to GL, after taking what other faces may need from them;
+// their buffer goes back for the next image. An opaque image has no
+// transparent pixels to bleed into.
+TFaceImage Upload(std::unique_ptr<TTextureImage> texture, bool premultiplied, bool opaque)
 {
     const TPixelsView pixels{texture->ImageData.get(), texture->Width, texture->Height};
     TFaceImage image{.Size = {texture->Width, texture->Height},
@@ -24,19 +33,13 @@ TFaceImage Upload(std::unique_ptr<TTextureImage> texture, bool premultiplied)
                      .TopEdge = EdgeColour(pixels, TImageEdge::Top)};
     if (premultiplied)
         PremultiplyAlpha(texture->ImageData.get(), size_t(texture->Width) * size_t(texture->Height));
-    else  // as far as the scaling to GL's sizes and the linear filter reach
+    else if (!opaque)  // as far as the scaling to GL's sizes and the linear filter reach
         BleedIntoTransparent(texture->ImageData.get(), texture->Width, texture->Height, 2);
     UploadTexture(*texture);
     // GL holds the pixels now; a batch of many covers need not keep them twice.
-    texture->ImageData.reset();
+    ReuseLargeBuffer(std::move(texture->ImageData), BytesOf(*texture));
     image.Texture = std::move(texture);
     return image;
-}
-
-// What a texture of the image takes in the GL.
-size_t BytesOf(const TTextureImage& texture)
-{
-    return size_t(texture.Width) * size_t(texture.Height) * 4;
 }
 
 std::unique_ptr<TTextureImage> PixelTexture(std::unique_ptr<uint8_t[]> pixels, int width, int height)
@@ -69,25 +72,20 @@ std::string SizeText(const TBoxSize& size)
     return SizeText(size.Width) + " x " + SizeText(size.Height) + " x " + SizeText(size.Depth);
 }
 
-TImageNeed Larger(const TImageNeed& a, const TImageNeed& b)
-{
-    return {std::max(a.Width, b.Width), std::max(a.Height, b.Height)};
-}
-
 // What the image of each face needs: enough for every face drawn with that
 // image. An auto box takes its sizes from the images' own, so its images
 // are read whole.
-std::array<TImageNeed, ArtFaceCount> ImageNeeds(const TBoxPlan& plan, TTextureCache& cache)
+TFaceNeeds ImageNeeds(const TBoxPlan& plan, TTextureCache& cache, const std::optional<TFaceNeeds>& shown)
 {
     if (plan.AutoSize)
         return {};
-    std::array<TImageNeed, ArtFaceCount> faces = cache.Needs(plan);
+    TFaceNeeds faces = shown ? *shown : cache.Needs(plan);
     // A face drawn with another's image adds its need to that face's; the
     // face it takes from comes before it.
     for (size_t i = ArtFaceCount; i-- > 0;)
         if (plan.Faces[i].Kind == TFaceSourceKind::SameAs)
             faces[size_t(plan.Faces[i].From)] = Larger(faces[size_t(plan.Faces[i].From)], faces[i]);
-    std::array<TImageNeed, ArtFaceCount> needs = faces;
+    TFaceNeeds needs = faces;
     for (size_t i = 0; i < ArtFaceCount; ++i)
         for (size_t j = 0; j < ArtFaceCount; ++j)
             if (plan.Faces[i].Kind == TFaceSourceKind::File && plan.Faces[j].Kind == TFaceSourceKind::File &&
@@ -105,7 +103,7 @@ TTextureCache::TTextureCache(int pictureWidth, int pictureHeight, size_t bytes)
 
 TTextureCache::~TTextureCache() = default;
 
-const std::array<TImageNeed, ArtFaceCount>& TTextureCache::Needs(const TBoxPlan& plan)
+const TFaceNeeds& TTextureCache::Needs(const TBoxPlan& plan)
 {
     const TBoxSize& size = plan.Size;
     const std::array<float, 7> key{size.Width,          size.Height,           size.Depth,
@@ -130,14 +128,8 @@ const TFaceImage& TTextureCache::Find(const std::string& key, Make make)
         throw TError(failed->second);
     // Images of earlier boxes go before a new one comes, so that it may
     // take over a texture of theirs.
-    for (const std::string& gone : Budget_.Evict()) {
-        Spare_.push_back(std::move(Images_.extract(gone).mapped().Texture));
-        SpareBytes_ += BytesOf(*Spare_.back());
-        while (SpareBytes_ > Budget_.Bound()) {
-            SpareBytes_ -= BytesOf(*Spare_.front());
-            Spare_.pop_front();  // its GL texture goes with it
-        }
-    }
+    for (const std::string& gone : Budget_.Evict())
+        LetGo(gone);
     try {
         make();
     } catch (const TError& e) {
@@ -147,7 +139,19 @@ const TFaceImage& TTextureCache::Find(const std::string& key, Make make)
     return Images_.at(key);
 }
 
-void TTextureCache::Keep(const std::string& key, std::unique_ptr<TTextureImage> texture, bool premultiplied)
+void TTextureCache::LetGo(const std::string& key)
+{
+    Budget_.Forget(key);
+    Spare_.push_back(std::move(Images_.extract(key).mapped().Texture));
+    SpareBytes_ += BytesOf(*Spare_.back());
+    while (SpareBytes_ > Budget_.Bound()) {
+        SpareBytes_ -= BytesOf(*Spare_.front());
+        Spare_.pop_front();  // its GL texture goes with it
+    }
+}
+
+void TTextureCache::Keep(const std::string& key, std::unique_ptr<TTextureImage> texture, bool premultiplied,
+                         bool opaque, const TImageNeed& readFor)
 {
     // A part of a wrap scan read again for another part stays as it is: the
     // current box may draw it already.
@@ -164,27 +168,29 @@ void TTextureCache::Keep(const std::string& key, std::unique_ptr<TTextureImage> 
         Spare_.erase(spare);
     }
     Budget_.Use(key, BytesOf(*texture));
-    Images_.emplace(key, Upload(std::move(texture), premultiplied));
+    TFaceImage image = Upload(std::move(texture), premultiplied, opaque);
+    image.ReadFor = readFor;
+    Images_.emplace(key, std::move(image));
 }
 
 const TFaceImage& TTextureCache::Image(const std::string& fileName, bool premultiplied, const TImageNeed& need)
 {
-    // The image as it is read: boxes whose needs differ share it unless it is
-    // read reduced.
+    // The image as it is read: whole, unless it can be read reduced.
     const TImageNeed read = MayReadReduced(fileName) ? need : TImageNeed{};
-    const std::string key = fileName + '\0' + (premultiplied ? "premultiplied" : "") + '\0' +
-                            std::to_string(read.Width) + " x " + std::to_string(read.Height);
+    const std::string key = fileName + '\0' + (premultiplied ? "premultiplied" : "");
+    if (const auto kept = Images_.find(key); kept != Images_.end() && !kept->second.ReadFor.Covers(read))
+        LetGo(key);
     return Find(key, [&] {
         std::unique_ptr<TTextureImage> texture = ReadArtworkImage(fileName, read);
         ++Reads_;
-        Keep(key, std::move(texture), premultiplied);
+        Keep(key, std::move(texture), premultiplied, ReadsOpaque(fileName), read);
     });
 }
 
 const TFaceImage& TTextureCache::WrapPart(const std::string& fileName, TArtFace part, const TWrapSplit& split)
 {
     return Find(WrapKey(fileName, part, split), [&] {
-        const std::unique_ptr<TTextureImage> scan = ReadArtworkImage(fileName);
+        std::unique_ptr<TTextureImage> scan = ReadArtworkImage(fileName);
         ++Reads_;
         const TWrapWidths widths = WrapWidths(scan->Width, split, fileName);
         const TPixelsView pixels{scan->ImageData.get(), scan->Width, scan->Height};
@@ -195,8 +201,10 @@ const TFaceImage& TTextureCache::WrapPart(const std::string& fileName, TArtFace 
             std::unique_ptr<uint8_t[]> cut = CropColumns(pixels, left, width);
             if (!cut)
                 throw TError("Cannot read picture " + fileName + ": not enough memory to cut it into faces");
-            Keep(WrapKey(fileName, face, split), PixelTexture(std::move(cut), width, scan->Height), false);
+            Keep(WrapKey(fileName, face, split), PixelTexture(std::move(cut), width, scan->Height), false,
+                 ReadsOpaque(fileName));
         }
+        ReuseLargeBuffer(std::move(scan->ImageData), BytesOf(*scan));
     });
 }
 
@@ -210,14 +218,14 @@ const TFaceImage& TTextureCache::Colour(TRgba colour)
         auto pixels = std::make_unique<uint8_t[]>(Side * Side * 4);
         for (int i = 0; i < Side * Side; ++i)
             std::copy(colour.begin(), colour.end(), pixels.get() + i * 4);
-        Keep(name, PixelTexture(std::move(pixels), Side, Side), false);
+        Keep(name, PixelTexture(std::move(pixels), Side, Side), false, colour[3] == 255);
     });
 }
 
-TBoxSetup LoadBox(const TBoxPlan& plan, TTextureCache& cache)
+TBoxSetup LoadBox(const TBoxPlan& plan, TTextureCache& cache, const std::optional<TFaceNeeds>& shown)
 {
     cache.BeginBox();
-    const std::array<TImageNeed, ArtFaceCount> needs = ImageNeeds(plan, cache);
+    const TFaceNeeds needs = ImageNeeds(plan, cache, shown);
     std::array<const TFaceImage*, ArtFaceCount> images{};
     std::string failures;
     for (size_t i = 0; i < ArtFaceCount; ++i) {

@@ -4,7 +4,7 @@
 // run's pictures can show of it (TextureDetail.h), sent to GL and kept, with
 // what other faces and an auto box take from it, for the boxes after it that
 // use it too, while the images kept stay within a bound of bytes; its pixels
-// are not kept.
+// are not kept, and their buffer serves the next image read.
 #include "render/artwork/BoxPlan.h"
 #include "render/artwork/FacePixels.h"
 #include "render/artwork/TextureBudget.h"
@@ -13,6 +13,7 @@
 #include <deque>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 
 class TTextureImage;
@@ -21,6 +22,7 @@ struct TFaceImage {
     std::unique_ptr<TTextureImage> Texture{};
     TPixelSize Size{};
     TRgba RightEdge{}, TopEdge{};  // EdgeColour of each
+    TImageNeed ReadFor{};          // the need it was read for
 };
 
 // The texture object of each face, indexed by TArtFace; null for a face the
@@ -60,6 +62,8 @@ public:
     //
     // A whole image file (ArtworkImage.h), at no less than `need`;
     // premultiplied for an image that is drawn blended, as the floor is.
+    // One kept for a smaller need is read again for this one; one kept for a
+    // larger need serves it.
     const TFaceImage& Image(const std::string& fileName, bool premultiplied, const TImageNeed& need = {});
     // One of the three parts of a wrap scan (WrapSplit.h): the scan is read
     // once for all three.
@@ -77,7 +81,7 @@ public:
 
     // What each face's image needs in the run's pictures of the plan's
     // shape, worked out once for all boxes alike.
-    const std::array<TImageNeed, ArtFaceCount>& Needs(const TBoxPlan& plan);
+    const TFaceNeeds& Needs(const TBoxPlan& plan);
 
 private:
     template <typename Make>
@@ -85,13 +89,16 @@ private:
     // Uploads the texture's pixels (into the GL texture of a spare of its
     // size, when there is one) and keeps it under key, unless an image is
     // kept under key already.
-    void Keep(const std::string& key, std::unique_ptr<TTextureImage> texture, bool premultiplied);
+    void Keep(const std::string& key, std::unique_ptr<TTextureImage> texture, bool premultiplied, bool opaque,
+              const TImageNeed& readFor = {});
+    // Lets go of the image kept under key, its texture kept as a spare.
+    void LetGo(const std::string& key);
 
     const int PictureWidth_, PictureHeight_;
     std::map<std::string, TFaceImage> Images_;
     std::map<std::string, std::string> Failures_;
     static constexpr size_t MaxBoxNeeds = 64;
-    std::map<std::array<float, 7>, std::array<TImageNeed, ArtFaceCount>> BoxNeeds_;
+    std::map<std::array<float, 7>, TFaceNeeds> BoxNeeds_;
     TTextureBudget Budget_;
     // The textures of the images let go last, up to as many bytes as the
     // kept ones, their storage kept by the GL for an image of the same size:
@@ -103,8 +110,11 @@ private:
 };
 
 // The textures of the plan's faces, and the box's sizes, from the images for
-// an auto box. Raises TError naming every image that cannot be loaded.
-TBoxSetup LoadBox(const TBoxPlan& plan, TTextureCache& cache);
+// an auto box. Raises TError naming every image that cannot be loaded. Each
+// face's image is read for what `shown` says the pictures drawn of the box
+// show of the face, or, without it, for what any picture of the cache's
+// size can show.
+TBoxSetup LoadBox(const TBoxPlan& plan, TTextureCache& cache, const std::optional<TFaceNeeds>& shown = std::nullopt);
 
 // PlanBox, then LoadBox.
 TBoxSetup ResolveBox(const TBoxArtwork& artwork, TTextureCache& cache);

@@ -29,3 +29,13 @@ std::vector<std::string> TTextureBudget::Evict()
     }
     return gone;
 }
+
+void TTextureBudget::Forget(const std::string& key)
+{
+    const auto at = Entries_.find(key);
+    if (at == Entries_.end())
+        return;
+    Total_ -= at->second.Bytes;
+    Order_.erase(at->second.Age);
+    Entries_.erase(at);
+}

@@ -22,6 +22,8 @@ public:
     // The images to let go, least recently used first, until the rest fit
     // the bound or only the current box's remain; they are forgotten here.
     std::vector<std::string> Evict();
+    // Forgets the image `key`, when it is kept, whichever box uses it.
+    void Forget(const std::string& key);
 
     size_t Bytes() const { return Total_; }
     size_t Bound() const { return Bound_; }

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 #include <optional>
 #include <tuple>
 
@@ -77,6 +78,16 @@ double ViewPlaneSpeed(const TEyePoint& p, const TEyePoint& along)
     return std::sqrt(dx * dx + dy * dy) / (w * w);
 }
 
+TEyePoint Cross(const TEyePoint& a, const TEyePoint& b)
+{
+    return {a.Y * b.Z - a.Z * b.Y, a.Z * b.X - a.X * b.Z, a.X * b.Y - a.Y * b.X};
+}
+
+double Dot(const TEyePoint& a, const TEyePoint& b)
+{
+    return a.X * b.X + a.Y * b.Y + a.Z * b.Z;
+}
+
 // Whether two ways along a face are the same but for rounding.
 bool Close(const TEyePoint& a, const TEyePoint& b)
 {
@@ -84,13 +95,17 @@ bool Close(const TEyePoint& a, const TEyePoint& b)
     return std::abs(a.X - b.X) + std::abs(a.Y - b.Y) + std::abs(a.Z - b.Z) <= 1e-9 * scale;
 }
 
+auto Key(const TEyePoint& p)
+{
+    return std::tuple(p.X, p.Y, p.Z);
+}
+
 // The points, each once.
 void Distinct(std::vector<TEyePoint>& points)
 {
-    auto key = [](const TEyePoint& p) { return std::tuple(p.X, p.Y, p.Z); };
-    std::sort(points.begin(), points.end(), [&](const TEyePoint& a, const TEyePoint& b) { return key(a) < key(b); });
+    std::sort(points.begin(), points.end(), [](const TEyePoint& a, const TEyePoint& b) { return Key(a) < Key(b); });
     points.erase(std::unique(points.begin(), points.end(),
-                             [&](const TEyePoint& a, const TEyePoint& b) { return key(a) == key(b); }),
+                             [](const TEyePoint& a, const TEyePoint& b) { return Key(a) == Key(b); }),
                  points.end());
 }
 
@@ -99,66 +114,218 @@ int Pixels(double value)
     return value < double(TImageNeed::Unbounded) ? int(std::ceil(value)) : TImageNeed::Unbounded;
 }
 
-} // namespace
+// The triangles that show an image, by face, by the way their image lies on
+// them and by the way they face (a flat part's triangles share both), each
+// corner once; and every corner of the shape.
+struct TArtPlane {
+    size_t Face;
+    TTextureAxes Axes;
+    TEyePoint Normal;  // unit length, out of the shape
+    std::vector<TEyePoint> Corners;
+};
 
-std::array<TImageNeed, ArtFaceCount> FaceImageNeeds(const TShape& shape, int width, int height)
+struct TArtLayout {
+    std::vector<TArtPlane> Planes;
+    std::vector<TEyePoint> Points;
+    // A closed, convex, opaque shape: what faces away from the eye lies
+    // behind what faces it.
+    bool HidesBackFaces = false;
+};
+
+TEyePoint At(const TShapeVertex& v)
 {
-    // The corners of the triangles that show an image, by face and by the
-    // way their image lies on them: a flat part's triangles share one way,
-    // and each corner is looked at once for it.
-    struct TArtPlane {
-        size_t Face;
-        TTextureAxes Axes;
-        std::vector<TEyePoint> Corners;
-    };
-    std::vector<TArtPlane> art;
-    std::vector<TEyePoint> points;
+    return {v.X, v.Y, v.Z};
+}
+
+TEyePoint Minus(const TEyePoint& a, const TEyePoint& b)
+{
+    return {a.X - b.X, a.Y - b.Y, a.Z - b.Z};
+}
+
+// The normal of the triangle's plane on the side its corners' normals
+// point to; nothing for a triangle of no area.
+std::optional<TEyePoint> PlaneNormal(const TShapeVertex* v)
+{
+    TEyePoint n = Cross(Minus(At(v[1]), At(v[0])), Minus(At(v[2]), At(v[0])));
+    const double length = std::sqrt(Dot(n, n));
+    if (length < 1e-12)
+        return std::nullopt;
+    const TEyePoint outward{double(v[0].NX) + v[1].NX + v[2].NX, double(v[0].NY) + v[1].NY + v[2].NY,
+                            double(v[0].NZ) + v[1].NZ + v[2].NZ};
+    return Times((Dot(n, outward) < 0 ? -1.0 : 1.0) / length, n);
+}
+
+// Whether every edge of a triangle is the edge of exactly one other: the
+// triangles close round a solid.
+bool Closed(const TShape& shape)
+{
+    std::map<std::pair<std::tuple<double, double, double>, std::tuple<double, double, double>>, int> edges;
+    for (const TShapePart& part : shape.Parts)
+        for (size_t i = 0; i + 3 <= part.Triangles.size(); i += 3)
+            for (size_t c = 0; c < 3; ++c) {
+                const auto a = Key(At(part.Triangles[i + c])), b = Key(At(part.Triangles[i + (c + 1) % 3]));
+                ++edges[std::minmax(a, b)];
+            }
+    return !edges.empty() && std::all_of(edges.begin(), edges.end(), [](const auto& edge) { return edge.second == 2; });
+}
+
+// Whether every point lies on the inner side of every triangle's plane.
+bool Convex(const TShape& shape, const std::vector<TEyePoint>& points)
+{
+    double size = 0.0;
+    for (const TEyePoint& p : points)
+        size = std::max({size, std::abs(p.X), std::abs(p.Y), std::abs(p.Z)});
+    for (const TShapePart& part : shape.Parts)
+        for (size_t i = 0; i + 3 <= part.Triangles.size(); i += 3) {
+            const std::optional<TEyePoint> n = PlaneNormal(&part.Triangles[i]);
+            const TEyePoint corner = At(part.Triangles[i]);
+            if (n && std::any_of(points.begin(), points.end(),
+                                 [&](const TEyePoint& p) { return Dot(*n, Minus(p, corner)) > 1e-6 * size; }))
+                return false;
+        }
+    return true;
+}
+
+TArtLayout LayOut(const TShape& shape)
+{
+    TArtLayout layout;
     for (const TShapePart& part : shape.Parts)
         for (size_t i = 0; i + 3 <= part.Triangles.size(); i += 3) {
             const TShapeVertex* corners = &part.Triangles[i];
             for (size_t c = 0; c < 3; ++c)
-                points.push_back({corners[c].X, corners[c].Y, corners[c].Z});
+                layout.Points.push_back(At(corners[c]));
             const std::optional<TTextureAxes> along = part.Art ? TextureAxes(corners) : std::nullopt;
-            if (!along)
+            const std::optional<TEyePoint> normal = PlaneNormal(corners);
+            if (!along || !normal)
                 continue;
-            const auto plane = std::find_if(art.begin(), art.end(), [&](const TArtPlane& p) {
+            const auto plane = std::find_if(layout.Planes.begin(), layout.Planes.end(), [&](const TArtPlane& p) {
                 return p.Face == size_t(*part.Art) && Close(p.Axes.AlongS, along->AlongS) &&
-                       Close(p.Axes.AlongT, along->AlongT);
+                       Close(p.Axes.AlongT, along->AlongT) && Close(p.Normal, *normal);
             });
-            TArtPlane& into = plane != art.end() ? *plane : art.emplace_back(TArtPlane{size_t(*part.Art), *along, {}});
+            TArtPlane& into = plane != layout.Planes.end()
+                                  ? *plane
+                                  : layout.Planes.emplace_back(TArtPlane{size_t(*part.Art), *along, *normal, {}});
             for (size_t c = 0; c < 3; ++c)
-                into.Corners.push_back({corners[c].X, corners[c].Y, corners[c].Z});
+                into.Corners.push_back(At(corners[c]));
         }
-    Distinct(points);
-    for (TArtPlane& plane : art)
+    Distinct(layout.Points);
+    for (TArtPlane& plane : layout.Planes)
         Distinct(plane.Corners);
-    std::array<double, ArtFaceCount> finestS{}, finestT{};
+    layout.HidesBackFaces = !HasSeeThrough(shape) && Closed(shape) && Convex(shape, layout.Points);
+    return layout;
+}
+
+// The layout mirrored through the plane y = mirrorY.
+TArtLayout Mirrored(TArtLayout layout, double mirrorY)
+{
+    const auto mirror = [&](TEyePoint& p) { p.Y = 2.0 * mirrorY - p.Y; };
+    for (TEyePoint& p : layout.Points)
+        mirror(p);
+    for (TArtPlane& plane : layout.Planes) {
+        for (TEyePoint& p : plane.Corners)
+            mirror(p);
+        plane.Axes.AlongS.Y = -plane.Axes.AlongS.Y;
+        plane.Axes.AlongT.Y = -plane.Axes.AlongT.Y;
+        plane.Normal.Y = -plane.Normal.Y;
+    }
+    return layout;
+}
+
+// The finest each face is seen so far, along s and along t, in picture
+// pixels per unit of its image.
+struct TFinest {
+    std::array<double, ArtFaceCount> S{}, T{};
+    std::array<bool, ArtFaceCount> Seen{};
+};
+
+// Where the layout lies on the view plane in the pose; nothing when a point
+// reaches the eye, which no shot draws.
+std::optional<TViewRect> Bounds(const TArtLayout& layout, const TPose& pose)
+{
+    TViewRect bounds{1e300, -1e300, 1e300, -1e300};
+    for (const TEyePoint& v : layout.Points) {
+        const TEyePoint p = pose.Point(v.X, v.Y, v.Z);
+        if (-p.Z <= ViewNear)
+            return std::nullopt;
+        bounds = {std::min(bounds.Left, p.X / -p.Z), std::max(bounds.Right, p.X / -p.Z),
+                  std::min(bounds.Bottom, p.Y / -p.Z), std::max(bounds.Top, p.Y / -p.Z)};
+    }
+    return bounds;
+}
+
+// Adds what the layout shows in the pose at `scale` picture pixels per unit
+// of the view plane: every face, or only those that may be seen.
+void Add(TFinest& finest, const TArtLayout& layout, const TPose& pose, double scale, bool seenOnly)
+{
+    for (const TArtPlane& plane : layout.Planes) {
+        const TEyePoint s = pose.Direction(plane.Axes.AlongS), t = pose.Direction(plane.Axes.AlongT);
+        const TEyePoint n = pose.Direction(plane.Normal);
+        for (const TEyePoint& v : plane.Corners) {
+            const TEyePoint p = pose.Point(v.X, v.Y, v.Z);
+            // The eye lies at the origin: a face turned to it has it in front.
+            if (seenOnly && layout.HidesBackFaces && Dot(n, p) >= 0.0)
+                continue;
+            finest.Seen[plane.Face] = true;
+            finest.S[plane.Face] = std::max(finest.S[plane.Face], scale * ViewPlaneSpeed(p, s));
+            finest.T[plane.Face] = std::max(finest.T[plane.Face], scale * ViewPlaneSpeed(p, t));
+        }
+    }
+}
+
+TFaceNeeds NeedsOf(const TArtLayout& layout, const TFinest& finest)
+{
+    TFaceNeeds needs{};
+    for (const TArtPlane& plane : layout.Planes)
+        needs[plane.Face] = finest.Seen[plane.Face]
+                                ? TImageNeed{Pixels(finest.S[plane.Face] * Slack), Pixels(finest.T[plane.Face] * Slack)}
+                                : UnseenNeed;
+    return needs;
+}
+
+} // namespace
+
+TFaceNeeds FaceImageNeeds(const TShape& shape, int width, int height)
+{
+    const TArtLayout layout = LayOut(shape);
+    TFinest finest;
     for (int x = 0; x < 360; x += PoseStep)
         for (int y = 0; y < 360; y += PoseStep) {
             const TPose pose(static_cast<float>(x), static_cast<float>(y));
             // The shape alone filling the picture, with no margin: nothing a
             // shot frames is smaller.
-            TViewRect bounds{1e300, -1e300, 1e300, -1e300};
-            for (const TEyePoint& v : points) {
-                const TEyePoint p = pose.Point(v.X, v.Y, v.Z);
-                if (-p.Z <= ViewNear)  // a shape that reaches the eye, which no shot draws
-                    return {};
-                bounds = {std::min(bounds.Left, p.X / -p.Z), std::max(bounds.Right, p.X / -p.Z),
-                          std::min(bounds.Bottom, p.Y / -p.Z), std::max(bounds.Top, p.Y / -p.Z)};
-            }
+            const std::optional<TViewRect> bounds = Bounds(layout, pose);
+            if (!bounds)
+                return {};
             // Picture pixels per unit of the view plane.
-            const double scale = std::min(width / bounds.Width(), height / bounds.Height());
-            for (const TArtPlane& plane : art) {
-                const TEyePoint s = pose.Direction(plane.Axes.AlongS), t = pose.Direction(plane.Axes.AlongT);
-                for (const TEyePoint& v : plane.Corners) {
-                    const TEyePoint p = pose.Point(v.X, v.Y, v.Z);
-                    finestS[plane.Face] = std::max(finestS[plane.Face], scale * ViewPlaneSpeed(p, s));
-                    finestT[plane.Face] = std::max(finestT[plane.Face], scale * ViewPlaneSpeed(p, t));
-                }
-            }
+            Add(finest, layout, pose, std::min(width / bounds->Width(), height / bounds->Height()), false);
         }
-    std::array<TImageNeed, ArtFaceCount> needs{};
-    for (const TArtPlane& plane : art)
-        needs[plane.Face] = {Pixels(finestS[plane.Face] * Slack), Pixels(finestT[plane.Face] * Slack)};
-    return needs;
+    return NeedsOf(layout, finest);
+}
+
+TFaceNeeds FaceImageNeeds(const TShape& shape, const std::vector<TShapeView>& views)
+{
+    const TArtLayout layout = LayOut(shape);
+    TFinest finest;
+    for (const TShapeView& view : views) {
+        const TPose pose(view.XRotation, view.YRotation);
+        if (!Bounds(layout, pose))
+            return {};
+        Add(finest, layout, pose, view.PixelsPerUnit, true);
+        if (view.MirrorY)
+            Add(finest, Mirrored(layout, *view.MirrorY), pose, view.PixelsPerUnit, true);
+    }
+    return NeedsOf(layout, finest);
+}
+
+TImageNeed Larger(const TImageNeed& a, const TImageNeed& b)
+{
+    return {std::max(a.Width, b.Width), std::max(a.Height, b.Height)};
+}
+
+TFaceNeeds Larger(const TFaceNeeds& a, const TFaceNeeds& b)
+{
+    TFaceNeeds larger;
+    for (size_t i = 0; i < ArtFaceCount; ++i)
+        larger[i] = Larger(a[i], b[i]);
+    return larger;
 }

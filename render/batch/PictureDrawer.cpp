@@ -7,27 +7,13 @@
 #include "render/artwork/CoverScene.h"
 #include "render/scene/ShotStage.h"
 #include "render/batch/ModelJobs.h"
+#include "render/batch/PictureViews.h"
 #include "render/batch/StopSignal.h"
 #include "view/RenderState.h"
 
 #include <algorithm>
 #include <new>
 #include <optional>
-
-namespace {
-
-// The turns of every frame of the spin from the pose.
-std::vector<std::pair<float, float>> SpinTurns(const TPose& pose, const TSpin& spin)
-{
-    std::vector<std::pair<float, float>> turns;
-    for (int frame = 0; frame < SpinFrameCount(spin); ++frame) {
-        const TPose turned = SpinPose(pose, spin, frame);
-        turns.emplace_back(turned.XRotation, turned.YRotation);
-    }
-    return turns;
-}
-
-} // namespace
 
 struct TPictureDrawer::TState {
     std::unique_ptr<TRenderContext> Context = CreateRenderContext();
@@ -75,15 +61,17 @@ void TPictureDrawer::DrawBox(size_t first, size_t end, const TPictureDone& done)
                                       [](const TPictureJob& job) { return job.Kind == TJobKind::Picture; });
     try {
         TTextureCache& cache = State_->CacheFor(options.Width, options.Height);
-        if (pictures)
-            scene = State_->StageFor(options.Style).Scene(ResolveBox(box.Artwork, cache));
+        if (pictures) {
+            const TBoxPlan plan = PlanBox(box.Artwork);
+            const std::span<const TPictureJob> jobs(Jobs_.begin() + ptrdiff_t(first), Jobs_.begin() + ptrdiff_t(end));
+            scene = State_->StageFor(options.Style).Scene(LoadBox(plan, cache, ShownNeeds(plan, jobs, options)));
+        }
     } catch (const TError& e) {
         for (size_t i = first; i < end; ++i)
             done(i, e.what());
         return;
     }
-    std::optional<TFraming> spinFraming;  // the framing of the spin of the pose spinFrom
-    std::optional<std::pair<float, float>> spinFrom;
+    TJobFramer framer;
     for (size_t i = first; i < end; ++i) {
         if (StopRequested())
             throw TStopped{};
@@ -95,15 +83,7 @@ void TPictureDrawer::DrawBox(size_t first, size_t end, const TPictureDone& done)
                 done(i, failure);
                 continue;
             }
-            const TPose pose = job.Frame == NoFrame ? job.Pose : SpinPose(job.Pose, options.Spin, job.Frame);
-            scene.XRotation = pose.XRotation;
-            scene.YRotation = pose.YRotation;
-            if (job.Frame != NoFrame && spinFrom != std::pair(job.Pose.XRotation, job.Pose.YRotation)) {
-                spinFrom = {job.Pose.XRotation, job.Pose.YRotation};
-                spinFraming = FrameShot(scene, SpinTurns(job.Pose, options.Spin), options.Width, options.Height);
-            }
-            const std::optional<TFraming> framing =
-                job.Frame == NoFrame ? FrameShot(scene, options.Width, options.Height) : spinFraming;
+            const std::optional<TFraming> framing = framer.Frame(scene, job, options);
             if (!framing)
                 throw TError("the box covers no area in this pose (are its sizes 0?)");
             const TShotSettings settings{

@@ -72,9 +72,9 @@ TGround ShownGround(const TShotScene& scene)
     TGround ground = scene.Ground;
     const bool studio = scene.Style.Look == TLook::Studio &&
                         SeesGroundFromAbove(ground, scene.XRotation, scene.YRotation);
-    if (!studio || scene.Style.Shadow <= 0.0 || scene.ShadowTexture == 0)
+    if (!studio || scene.Style.Shadow <= 0.0)
         ground.ShadowReach = 0.0;
-    if (!studio || scene.Style.Reflection <= 0.0 || scene.ReflectionFade == 0)
+    if (!studio || scene.Style.Reflection <= 0.0)
         ground.ReflectionReach = 0.0;
     return ground;
 }
@@ -121,9 +121,9 @@ void DrawShotScene(const TShotScene& scene, const TViewRect& frame)
     if (scene.Floor &&
         (scene.Style.Look == TLook::Window || SeesGroundFromAbove(ground, scene.XRotation, scene.YRotation)))
         DrawFloor(scene, frame, brightness);
-    if (ground.ShadowReach > 0.0)
+    if (ground.ShadowReach > 0.0 && scene.ShadowTexture != 0)
         DrawShadow(scene.ShadowTexture, ground, scene.Style.Shadow);
-    if (ground.ReflectionReach > 0.0)
+    if (ground.ReflectionReach > 0.0 && scene.ReflectionFade != 0)
         DrawReflection(scene.BoxList, scene.ReflectionFade, ground);
     // Last, the see-through parts over all that lies behind them.
     if (HasSeeThrough(scene.Shape))

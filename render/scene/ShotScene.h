@@ -34,7 +34,9 @@ struct TShotScene {
 
 // The scene's ground, the reaches of the shadow and of the reflection set to
 // 0 where the scene shows none: in the window look, at strength 0, and when
-// the eye looks at the ground from below.
+// the eye looks at the ground from below. It goes by the style alone (the
+// stage makes the GL objects of what the style shows), so a scene can be
+// framed before they are made.
 TGround ShownGround(const TShotScene& scene);
 
 // The framing of the scene in a picture of width x height pixels: the box

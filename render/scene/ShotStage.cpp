@@ -19,10 +19,10 @@ TShotStage::~TShotStage()
     glDeleteTextures(4, textures);
 }
 
-TShotScene TShotStage::Scene(const TBoxSetup& setup)
+TShotScene PlannedScene(const TShotStyle& style, const TBoxSetup& setup)
 {
     const TBoxSize& size = setup.Size;
-    TShotScene scene{.Style = Style_,
+    TShotScene scene{.Style = style,
                      .Shape = setup.Shape,
                      .Floor = std::nullopt,
                      .Ground = GroundOf(size.Width, size.Height, size.Depth),
@@ -30,6 +30,12 @@ TShotScene TShotStage::Scene(const TBoxSetup& setup)
                      .FloorTexture = setup.Textures[size_t(TArtFace::Floor)]};
     if (setup.Box.Floor)
         scene.Floor = BoxQuads(size.Width, size.Height, size.Depth, setup.Box).back();
+    return scene;
+}
+
+TShotScene TShotStage::Scene(const TBoxSetup& setup)
+{
+    TShotScene scene = PlannedScene(Style_, setup);
     List_ = CompileShotBoxList(List_, scene.Shape, setup.Textures, Style_.Look, Lines_);
     glDeleteTextures(1, &Shadow_);
     Shadow_ = 0;

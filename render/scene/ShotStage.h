@@ -5,6 +5,11 @@
 #include "render/artwork/CoverScene.h"
 #include "render/scene/ShotScene.h"
 
+// The scene of the box at the angles 0, 0 in the style, without its GL
+// objects: what a picture of it frames, before its images are read (the
+// textures and the shape's sizes may stand in for those still to come).
+TShotScene PlannedScene(const TShotStyle& style, const TBoxSetup& setup);
+
 class TShotStage {
 public:
     // Needs the rendering context current, as every call does.
