@@ -74,7 +74,8 @@ private:
     // pixels that take the later passes, the sums of the passes, and one row
     // of tiles made into rows: kept from shot to shot, so a batch does not
     // ask the system for fresh memory each time.
-    std::vector<uint8_t> First_, Pass_, Marks_;
+    std::vector<uint8_t> First_, Pass_;
+    std::vector<uint32_t> Marks_;
     std::vector<uint16_t> Sums_;
     std::vector<uint32_t> Strip_;
 };

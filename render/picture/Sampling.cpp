@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <initializer_list>
 #include <numeric>
 
 namespace {
@@ -23,46 +24,50 @@ int RowStep(int passes)
 // Four pixels at once, a byte a channel, and their four marks; the compiler
 // makes vector code of it on every machine.
 using TFourPixels = uint8_t __attribute__((vector_size(16)));
-using TFourWords = uint32_t __attribute__((vector_size(16)));
-using TFourMarks = uint8_t __attribute__((vector_size(4)));
+using TFourMarks = uint32_t __attribute__((vector_size(16)));
 
-template <typename T>
-T Load(const uint8_t* from)
+template <typename T, typename Byte>
+T Load(const Byte* from)
 {
     T v;
     std::memcpy(&v, from, sizeof v);
     return v;
 }
 
-void OrInto(uint8_t* marks, TFourMarks mark)
+// apart[k] for each of the `count` pairs of pixels at a and b: all bits when
+// the two lie more than `contrast` apart in any channel, else 0.
+void Apart(const uint8_t* a, const uint8_t* b, int count, uint8_t contrast, uint32_t* apart)
 {
-    mark |= Load<TFourMarks>(marks);
-    std::memcpy(marks, &mark, sizeof mark);
+    int k = 0;
+    for (; k + 4 <= count; k += 4) {
+        const TFourPixels p = Load<TFourPixels>(a + size_t(k) * 4), q = Load<TFourPixels>(b + size_t(k) * 4);
+        const TFourPixels over = (p > q ? p - q : q - p) > contrast;
+        const TFourMarks marks = Load<TFourMarks>(&over) != 0;
+        std::memcpy(apart + k, &marks, sizeof marks);
+    }
+    for (; k < count; ++k) {
+        bool far = false;
+        for (size_t c = 0; c < 4; ++c) {
+            const uint8_t p = a[size_t(k) * 4 + c], q = b[size_t(k) * 4 + c];
+            far = far || (p > q ? p - q : q - p) > contrast;
+        }
+        apart[k] = far ? Marked : 0;
+    }
 }
 
-// Marks both pixels of each of the `count` pairs at a and b that lie more
-// than `contrast` apart in any channel.
-void MarkApart(const uint8_t* a, const uint8_t* b, int count, uint8_t contrast, uint8_t* marksA, uint8_t* marksB)
+// marks[x] |= the OR of the `terms` at x, for x from 0 to count.
+void OrInto(uint32_t* marks, int count, std::initializer_list<const uint32_t*> terms)
 {
-    int i = 0;
-    for (; i + 4 <= count; i += 4) {
-        const TFourPixels p = Load<TFourPixels>(a + size_t(i) * 4), q = Load<TFourPixels>(b + size_t(i) * 4);
-        const TFourPixels over = (p > q ? p - q : q - p) > contrast;
-        TFourWords apart;
-        std::memcpy(&apart, &over, sizeof apart);
-        const TFourMarks mark = __builtin_convertvector(apart != 0, TFourMarks) & 1;
-        OrInto(marksA + i, mark);
-        OrInto(marksB + i, mark);
+    int x = 0;
+    for (; x + 4 <= count; x += 4) {
+        TFourMarks m = Load<TFourMarks>(marks + x);
+        for (const uint32_t* term : terms)
+            m |= Load<TFourMarks>(term + x);
+        std::memcpy(marks + x, &m, sizeof m);
     }
-    for (; i < count; ++i) {
-        uint8_t mark = 0;
-        for (size_t c = 0; c < 4; ++c) {
-            const uint8_t p = a[size_t(i) * 4 + c], q = b[size_t(i) * 4 + c];
-            mark |= (p > q ? p - q : q - p) > contrast;
-        }
-        marksA[i] |= mark;
-        marksB[i] |= mark;
-    }
+    for (; x < count; ++x)
+        for (const uint32_t* term : terms)
+            marks[x] |= term[x];
 }
 
 } // namespace
@@ -84,47 +89,54 @@ TPassOffset PassOffset(int pass, int passes)
 }
 
 void MarkContrast(const uint8_t* pass, int width, int height, const TPixelRect& inner, int contrast,
-                  std::vector<uint8_t>& marks)
+                  std::vector<uint32_t>& marks)
 {
     marks.assign(size_t(width) * size_t(height), 0);
     const auto limit = uint8_t(std::clamp(contrast, 0, 255));
     const size_t stride = size_t(width) * 4;
+    // The pairs of a row and of it and the row above, one word a pair, the
+    // pair of pixels x - 1 and x at x (0 beyond either end): along the row,
+    // up, and up the two diagonals.
+    const size_t w = size_t(width);
+    std::vector<uint32_t> along(w + 1, 0), up(w + 1, 0), rising(w + 1, 0), falling(w + 1, 0);
     for (int y = 0; y < height; ++y) {
         const uint8_t* row = pass + size_t(y) * stride;
-        uint8_t* marked = marks.data() + size_t(y) * size_t(width);
-        // The right neighbour, then the three above: every pair once.
-        MarkApart(row, row + 4, width - 1, limit, marked, marked + 1);
-        if (y + 1 == height)
+        uint32_t* marked = marks.data() + size_t(y) * w;
+        Apart(row, row + 4, width - 1, limit, along.data() + 1);
+        if (y + 1 == height) {
+            OrInto(marked, width, {along.data(), along.data() + 1});
             continue;
+        }
         const uint8_t* above = row + stride;
-        uint8_t* markedAbove = marked + width;
-        MarkApart(row, above, width, limit, marked, markedAbove);
-        MarkApart(row, above + 4, width - 1, limit, marked, markedAbove + 1);
-        MarkApart(row + 4, above, width - 1, limit, marked + 1, markedAbove);
+        Apart(row, above, width, limit, up.data());
+        Apart(row, above + 4, width - 1, limit, rising.data() + 1);   // x - 1 here, x above
+        Apart(row + 4, above, width - 1, limit, falling.data() + 1);  // x here, x - 1 above
+        OrInto(marked, width, {along.data(), along.data() + 1, up.data(), rising.data() + 1, falling.data()});
+        OrInto(marked + w, width, {up.data(), rising.data(), falling.data() + 1});
     }
     // Only the pixels within inner; those around it only lent their colours.
     for (int y = 0; y < height; ++y) {
-        uint8_t* row = marks.data() + size_t(y) * size_t(width);
+        uint32_t* row = marks.data() + size_t(y) * size_t(width);
         if (y < inner.Y || y >= inner.Y + inner.Height) {
-            std::fill(row, row + width, uint8_t(0));
+            std::fill(row, row + width, 0u);
             continue;
         }
-        std::fill(row, row + inner.X, uint8_t(0));
-        std::fill(row + inner.X + inner.Width, row + width, uint8_t(0));
+        std::fill(row, row + inner.X, 0u);
+        std::fill(row + inner.X + inner.Width, row + width, 0u);
     }
 }
 
-TPixelRect MarkedBounds(const std::vector<uint8_t>& marks, int width)
+TPixelRect MarkedBounds(const std::vector<uint32_t>& marks, int width)
 {
     const int height = width > 0 ? int(marks.size() / size_t(width)) : 0;
     int left = width, right = 0, bottom = height, top = 0;
     for (int y = 0; y < height; ++y) {
-        const uint8_t* row = marks.data() + size_t(y) * size_t(width);
-        const uint8_t* first = std::find(row, row + width, uint8_t(1));
+        const uint32_t* row = marks.data() + size_t(y) * size_t(width);
+        const uint32_t* first = std::find(row, row + width, Marked);
         if (first == row + width)
             continue;
-        const uint8_t* last = std::find(std::make_reverse_iterator(row + width), std::make_reverse_iterator(row),
-                                        uint8_t(1)).base() - 1;
+        const uint32_t* last =
+            std::find(std::make_reverse_iterator(row + width), std::make_reverse_iterator(row), Marked).base() - 1;
         left = std::min(left, int(first - row));
         right = std::max(right, int(last - row) + 1);
         bottom = std::min(bottom, y);

@@ -40,13 +40,17 @@ TPassOffset PassOffset(int pass, int passes);
 // channel, where the first pass stands alone.
 constexpr int EdgeContrast = 8;
 
-// Marks (1) in `marks`, one byte a pixel, each pixel within `inner` of the
+// A pixel's mark when the later passes are to take it (all bits), else 0:
+// a mask of its four bytes.
+constexpr uint32_t Marked = 0xFFFFFFFFu;
+
+// Marks in `marks`, one word a pixel, each pixel within `inner` of the
 // width x height pass (4 bytes a pixel, rows in order, rectangles counting
 // rows from the first) that lies more than `contrast` from any of its eight
 // neighbours in any channel; clears the others.
 void MarkContrast(const uint8_t* pass, int width, int height, const TPixelRect& inner, int contrast,
-                  std::vector<uint8_t>& marks);
+                  std::vector<uint32_t>& marks);
 
 // The smallest rectangle that holds every marked pixel of a pass `width`
 // pixels wide (rows counted from the first); empty when none is marked.
-TPixelRect MarkedBounds(const std::vector<uint8_t>& marks, int width);
+TPixelRect MarkedBounds(const std::vector<uint32_t>& marks, int width);

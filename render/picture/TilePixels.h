@@ -9,15 +9,15 @@
 #include <cstdint>
 #include <vector>
 
-// Adds the marked pixels of one pass (4 bytes a pixel, a mark a pixel) to
-// their sums.
-void AddMarkedPass(const uint8_t* pass, const uint8_t* marks, size_t pixels, uint16_t* sums);
+// Adds the marked pixels of one pass (4 bytes a pixel, a mark a pixel: all
+// bits set or none) to their sums.
+void AddMarkedPass(const uint8_t* pass, const uint32_t* marks, size_t pixels, uint16_t* sums);
 
 // The average of `passes` sums (1 to 256) rounded to the nearest, by sum.
 std::vector<uint8_t> AverageTable(int passes);
 
 // The marked pixels of `pass` replaced by the average of their sums.
-void AverageMarked(const uint16_t* sums, const std::vector<uint8_t>& average, const uint8_t* marks, size_t pixels,
+void AverageMarked(const uint16_t* sums, const std::vector<uint8_t>& average, const uint32_t* marks, size_t pixels,
                    uint8_t* pass);
 
 // The width x height pixels of a pass whose rows are rowLength pixels long,

@@ -75,7 +75,7 @@ TEST(Sampling, LaterPassesGoWhereThePixelsStandOut)
         SCOPED_TRACE(testing::Message() << c.X << "," << c.Y << " by " << c.By);
         std::vector<uint8_t> pass(6 * 5 * 4, 100);
         pass[size_t((c.Y * 6 + c.X) * 4 + c.Channel)] = uint8_t(100 + c.By);
-        std::vector<uint8_t> marks;
+        std::vector<uint32_t> marks;
         MarkContrast(pass.data(), 6, 5, c.Inner, EdgeContrast, marks);
         const TPixelRect bounds = MarkedBounds(marks, 6);
         EXPECT_EQ(bounds, c.Bounds);
@@ -83,6 +83,6 @@ TEST(Sampling, LaterPassesGoWhereThePixelsStandOut)
         // marks a square.
         for (int y = bounds.Y; y < bounds.Y + bounds.Height; ++y)
             for (int x = bounds.X; x < bounds.X + bounds.Width; ++x)
-                EXPECT_EQ(marks[size_t(y * 6 + x)], 1) << x << "," << y;
+                EXPECT_EQ(marks[size_t(y * 6 + x)], Marked) << x << "," << y;
     }
 }

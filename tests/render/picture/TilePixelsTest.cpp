@@ -50,7 +50,7 @@ TEST(TilePixels, PassesAverageToTheNearestLevel)
     // the third pixel is not marked and keeps the first pass alone.
     std::vector<uint8_t> first = Tile({{255, 255, 255, 255}, {10, 20, 30, 255}, {1, 2, 3, 255}});
     const std::vector<uint8_t> second = Tile({{0, 0, 0, 0}, {11, 21, 31, 255}, {9, 9, 9, 9}});
-    const std::vector<uint8_t> marks{1, 1, 0};
+    const std::vector<uint32_t> marks{0xFFFFFFFF, 0xFFFFFFFF, 0};
     std::vector<uint16_t> sums(12, 0);
     AddMarkedPass(first.data(), marks.data(), 3, sums.data());
     AddMarkedPass(second.data(), marks.data(), 3, sums.data());
