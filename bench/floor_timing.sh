@@ -85,11 +85,24 @@ median() {
   printf '%s\n' "$@" | sort -n | awk '{ a[NR] = $1 } END { print (NR % 2) ? a[(NR + 1) / 2] : (a[NR / 2] + a[NR / 2 + 1]) / 2 }'
 }
 
-# Field N of each "wall cpu peak" result, scaled: field N SCALE results...
-field() {
-  local n=$1 scale=$2
-  shift 2
-  printf '%s\n' "$@" | awk -v n="$n" -v scale="$scale" '{ printf "%.1f ", $n * scale }'
+# A figure of each "wall cpu peak" result, from awk's $1, $2, $3 and rows:
+# each EXPRESSION results...
+each() {
+  local expression=$1
+  shift
+  printf '%s\n' "$@" | awk -v rows="$rows" "{ printf \"%.1f \", $expression }"
+}
+
+# Runs the commands of the arrays named FIRST and SECOND in turn, $runs times
+# each, their results into the arrays firsts and seconds: turns FIRST SECOND
+turns() {
+  local -n first=$1 second=$2
+  firsts=()
+  seconds=()
+  for _ in $(seq "$runs"); do
+    firsts+=("$(timed "${first[@]}")")
+    seconds+=("$(timed "${second[@]}")")
+  done
 }
 
 echo "plenamar-render and the floor over $rows rows, $runs runs each, load average $(cut -d' ' -f1-3 /proc/loadavg)"
@@ -105,17 +118,11 @@ done
 [ "$(ls "$work/pam" | wc -l)" = "$rows" ] || { echo "the renderer did not draw one picture a row" >&2; exit 1; }
 timed "${floor_run[@]}" >/dev/null
 
-renderer=()
-floors=()
-for _ in $(seq "$runs"); do
-  renderer+=("$(timed "${one_core[@]}")")
-  floors+=("$(timed "${floor_run[@]}")")
-done
-per_picture=$(awk -v rows="$rows" 'BEGIN { print 1000 / rows }')
-read -ra renderer_ms <<<"$(field 2 "$per_picture" "${renderer[@]}")"
-read -ra floor_ms <<<"$(field 2 "$per_picture" "${floors[@]}")"
+turns one_core floor_run
+read -ra renderer_ms <<<"$(each '$2 * 1000 / rows' "${firsts[@]}")"
+read -ra floor_ms <<<"$(each '$2 * 1000 / rows' "${seconds[@]}")"
 ratios=$(paste <(printf '%s\n' "${renderer_ms[@]}") <(printf '%s\n' "${floor_ms[@]}") |
-  awk '{ printf "%s%.2f", NR > 1 ? " " : "", $1 / $2 }')
+  awk '{ printf "%s%.2f", (NR > 1 ? " " : ""), $1 / $2 }')
 r=$(median "${renderer_ms[@]}")
 f=$(median "${floor_ms[@]}")
 echo "one worker on one core, CPU a picture:"
@@ -125,14 +132,9 @@ printf '  ratio    %6.2fx the floor (target at most 1.6x; run by run: %s)\n' \
   "$(awk -v r="$r" -v f="$f" 'BEGIN { print r / f }')" "$ratios"
 
 if [ "$workers" = 1 ]; then
-  two=()
-  one=()
-  for _ in $(seq "$runs"); do
-    two+=("$(timed "${two_cores[@]}")")
-    one+=("$(timed "${one_core[@]}")")
-  done
-  read -ra two_rate <<<"$(printf '%s\n' "${two[@]}" | awk -v rows="$rows" '{ printf "%.1f ", rows / $1 }')"
-  read -ra one_rate <<<"$(printf '%s\n' "${one[@]}" | awk -v rows="$rows" '{ printf "%.1f ", rows / $1 }')"
+  turns two_cores one_core
+  read -ra two_rate <<<"$(each 'rows / $1' "${firsts[@]}")"
+  read -ra one_rate <<<"$(each 'rows / $1' "${seconds[@]}")"
   t=$(median "${two_rate[@]}")
   o=$(median "${one_rate[@]}")
   echo "pictures a second, wall clock:"

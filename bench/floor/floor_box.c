@@ -137,14 +137,30 @@ static void png_failed(png_structp png, png_const_charp message)
     exit(1);
 }
 
+/* A PNG file open for libpng to read or write. */
+struct png_file {
+    FILE* file;
+    png_structp png;
+    png_infop info;
+};
+
+static struct png_file open_png(const char* path, int writing)
+{
+    struct png_file opened = {open_file(path, writing ? "wb" : "rb"), NULL, NULL};
+    opened.png = (writing ? png_create_write_struct : png_create_read_struct)(PNG_LIBPNG_VER_STRING, (png_voidp)path,
+                                                                               png_failed, NULL);
+    opened.info = opened.png ? png_create_info_struct(opened.png) : NULL;
+    if (!opened.info)
+        die("%s: cannot start libpng", path);
+    png_init_io(opened.png, opened.file);
+    return opened;
+}
+
 static void encode_png(const char* path, const struct picture* picture)
 {
-    FILE* file = open_file(path, "wb");
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, (png_voidp)path, png_failed, NULL);
-    png_infop info = png ? png_create_info_struct(png) : NULL;
-    if (!info)
-        die("%s: cannot start libpng", path);
-    png_init_io(png, file);
+    struct png_file out = open_png(path, 1);
+    png_structp png = out.png;
+    png_infop info = out.info;
     png_set_IHDR(png, info, picture->width, picture->height, 8, colour_types[picture->channels - 1],
                  PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     png_write_info(png, info);
@@ -153,19 +169,16 @@ static void encode_png(const char* path, const struct picture* picture)
         png_write_row(png, picture->pixels.bytes + stride * y);
     png_write_end(png, NULL);
     png_destroy_write_struct(&png, &info);
-    if (fclose(file) != 0)
+    if (fclose(out.file) != 0)
         die("%s: cannot write", path);
 }
 
 /* The decoded picture of a PNG file, 8 bits a channel, palettes expanded. */
 static void decode_png(const char* path, struct picture* picture)
 {
-    FILE* file = open_file(path, "rb");
-    png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, (png_voidp)path, png_failed, NULL);
-    png_infop info = png ? png_create_info_struct(png) : NULL;
-    if (!info)
-        die("%s: cannot start libpng", path);
-    png_init_io(png, file);
+    struct png_file in = open_png(path, 0);
+    png_structp png = in.png;
+    png_infop info = in.info;
     png_read_info(png, info);
     png_set_expand(png);
     png_set_strip_16(png);
@@ -183,7 +196,7 @@ static void decode_png(const char* path, struct picture* picture)
     png_read_image(png, rows);
     free(rows);
     png_destroy_read_struct(&png, &info, NULL);
-    fclose(file);
+    fclose(in.file);
 }
 
 static int to_pam(const char* in, const char* out)
