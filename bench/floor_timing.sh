@@ -3,11 +3,11 @@
 # can cost: bench/floor/floor_box.c, built here with cc against libjpeg and
 # libpng, which for each row only decodes the row's three JPEGs at full size
 # and encodes the renderer's own picture of that row (turned into raw pixels
-# beforehand, untimed) as a PNG as large as the renderer's today (the Paeth
-# filter, zlib's run-length strategy). Each row has its own
-# front and back (1000 x 1500 JPEG) and spine (150 x 1500); the pictures are
-# 600 x 600 with 8 samples in the default look and pose (studio, three
-# quarters), headless (no DISPLAY: EGL's surfaceless platform).
+# beforehand, untimed) as a PNG file as large as the renderer's today (the
+# Paeth filter, zlib's run-length strategy; both sizes are printed). Each row
+# has its own front and back (1000 x 1500 JPEG) and spine (150 x 1500); the
+# pictures are 600 x 600 with 8 samples in the default look and pose (studio,
+# three quarters), headless (no DISPLAY: EGL's surfaceless platform).
 #   one worker on one core (taskset -c 0, --jobs 1), CPU (user + sys) a
 #   picture, renderer and floor taking turns
 #                                  (target: the renderer at most 1.6 x the floor)
@@ -100,15 +100,27 @@ each() {
 }
 
 # Runs the commands of the arrays named FIRST and SECOND in turn, $runs times
-# each, their results into the arrays firsts and seconds: turns FIRST SECOND
-turns() {
+# each, and prints a figure of each run (EXPRESSION, in awk, of $1 the wall
+# seconds, $2 the CPU seconds and rows), their medians and their ratio:
+# compare FIRST SECOND EXPRESSION TITLE FIRST-LABEL SECOND-LABEL TARGET
+compare() {
   local -n first=$1 second=$2
-  firsts=()
-  seconds=()
+  local expression=$3 title=$4 first_label=$5 second_label=$6 target=$7
+  local a=() b=() median_a median_b
   for _ in $(seq "$runs"); do
-    firsts+=("$(timed "${first[@]}")")
-    seconds+=("$(timed "${second[@]}")")
+    a+=("$(timed "${first[@]}")")
+    b+=("$(timed "${second[@]}")")
   done
+  read -ra a <<<"$(each "$expression" "${a[@]}")"
+  read -ra b <<<"$(each "$expression" "${b[@]}")"
+  median_a=$(median "${a[@]}")
+  median_b=$(median "${b[@]}")
+  echo "$title"
+  printf '  %-19s %6.1f (runs: %s)\n' "$first_label" "$median_a" "${a[*]}"
+  printf '  %-19s %6.1f (runs: %s)\n' "$second_label" "$median_b" "${b[*]}"
+  printf '  %-19s %6.2fx (target %s; run by run: %s)\n' ratio "$(awk -v a="$median_a" -v b="$median_b" 'BEGIN { print a / b }')" \
+    "$target" "$(paste <(printf '%s\n' "${a[@]}") <(printf '%s\n' "${b[@]}") |
+      awk '{ printf "%s%.2f", (NR > 1 ? " " : ""), $1 / $2 }')"
 }
 
 echo "plenamar-render and the floor over $rows rows, $runs runs each, load average $(cut -d' ' -f1-3 /proc/loadavg)"
@@ -127,30 +139,10 @@ timed "${floor_run[@]}" >/dev/null
 awk -v ours="$bytes" -v floor="$(cat "$work/out"/*.png | wc -c)" -v rows="$rows" \
   'BEGIN { printf "PNG bytes a picture: renderer %d, floor %d\n", ours / rows, floor / rows }'
 
-turns one_core floor_run
-read -ra renderer_ms <<<"$(each '$2 * 1000 / rows' "${firsts[@]}")"
-read -ra floor_ms <<<"$(each '$2 * 1000 / rows' "${seconds[@]}")"
-ratios=$(paste <(printf '%s\n' "${renderer_ms[@]}") <(printf '%s\n' "${floor_ms[@]}") |
-  awk '{ printf "%s%.2f", (NR > 1 ? " " : ""), $1 / $2 }')
-r=$(median "${renderer_ms[@]}")
-f=$(median "${floor_ms[@]}")
-echo "one worker on one core, CPU a picture:"
-printf '  renderer %6.1f ms (runs: %s)\n' "$r" "${renderer_ms[*]}"
-printf '  floor    %6.1f ms (runs: %s)\n' "$f" "${floor_ms[*]}"
-printf '  ratio    %6.2fx the floor (target at most 1.6x; run by run: %s)\n' \
-  "$(awk -v r="$r" -v f="$f" 'BEGIN { print r / f }')" "$ratios"
-
-if [ "$workers" = 1 ]; then
-  turns two_cores one_core
-  read -ra two_rate <<<"$(each 'rows / $1' "${firsts[@]}")"
-  read -ra one_rate <<<"$(each 'rows / $1' "${seconds[@]}")"
-  t=$(median "${two_rate[@]}")
-  o=$(median "${one_rate[@]}")
-  echo "pictures a second, wall clock:"
-  printf '  --jobs 2, two cores %6.1f (runs: %s)\n' "$t" "${two_rate[*]}"
-  printf '  --jobs 1, one core  %6.1f (runs: %s)\n' "$o" "${one_rate[*]}"
-  printf '  ratio               %6.2fx (target at least 1.7x)\n' "$(awk -v t="$t" -v o="$o" 'BEGIN { print t / o }')"
-fi
+compare one_core floor_run '$2 * 1000 / rows' "one worker on one core, CPU ms a picture:" \
+  renderer floor "at most 1.6x"
+[ "$workers" = 0 ] || compare two_cores one_core 'rows / $1' "pictures a second, wall clock:" \
+  "--jobs 2, two cores" "--jobs 1, one core" "at least 1.7x"
 
 # A list of COUNT rows in DIR whose row i is the list's row i % rows, its
 # files reached through DIR/rows/i, a link to the list's folder, so that no
