@@ -45,13 +45,13 @@ TBoxShooter::TBoxShooter(const TFramebufferApi& gl) : Gl_(gl), SampleCounts_(Tar
 
 TBoxShooter::~TBoxShooter() = default;
 
-void TBoxShooter::PrepareTarget(int width, int height, int samples)
+void TBoxShooter::PrepareTarget(std::unique_ptr<TOffscreenTarget>& target, int width, int height, int samples)
 {
-    if (Target_ && Target_->Width() == width && Target_->Height() == height && Target_->Samples() == samples)
+    if (target && target->Width() == width && target->Height() == height && target->Samples() == samples)
         return;
-    Target_.reset();
+    target.reset();
     try {
-        Target_ = std::make_unique<TOffscreenTarget>(Gl_, width, height, samples);
+        target = std::make_unique<TOffscreenTarget>(Gl_, width, height, samples);
     } catch (const TError& e) {
         std::string counts;
         for (const int count : SampleCounts_)
@@ -66,14 +66,19 @@ void TBoxShooter::Shoot(const TFraming& framing, const TShotSettings& settings, 
 {
     const int width = settings.Width, height = settings.Height;
     const TSamplePlan plan = PlanSamples(settings.Samples, SampleCounts_);
-    // A tile of more than one pass is drawn with a pixel around it, so that
-    // its edge pixels see their neighbours as the untiled picture does.
-    const int apron = plan.Passes > 1 ? 1 : 0;
+    // A picture of more than one sample a pixel is drawn first with one, and
+    // the samples are taken where that draft asks for them; its tiles are
+    // drawn with a pixel around them, so that their edge pixels see their
+    // neighbours as the untiled picture does.
+    const bool drafted = plan.Passes * plan.SamplesPerPass > 1;
+    const int apron = drafted ? 1 : 0;
     const int side = std::clamp(settings.Tile, 1, std::max(LargestTarget() - 2 * apron, 1));
     const int tileWidth = std::min(side, width), tileHeight = std::min(side, height);
-    PrepareTarget(std::min(tileWidth + 2 * apron, width), std::min(tileHeight + 2 * apron, height),
-                  plan.SamplesPerPass);
-    First_.resize(size_t(Target_->Width()) * size_t(Target_->Height()) * 4);
+    const int targetWidth = std::min(tileWidth + 2 * apron, width), targetHeight = std::min(tileHeight + 2 * apron, height);
+    PrepareTarget(Draft_, targetWidth, targetHeight, 1);
+    if (drafted)
+        PrepareTarget(Target_, targetWidth, targetHeight, plan.SamplesPerPass);
+    First_.resize(size_t(targetWidth) * size_t(targetHeight) * 4);
     Strip_.resize(size_t(width) * size_t(tileHeight));
     for (const TPixelRect& tile : PictureTiles(width, height, side)) {
         const int left = std::max(tile.X - apron, 0), top = std::max(tile.Y - apron, 0);
@@ -82,11 +87,10 @@ void TBoxShooter::Shoot(const TFraming& framing, const TShotSettings& settings, 
         // The tile within what is drawn, rows counted from the bottom.
         const TPixelRect inner{tile.X - drawn.X, drawn.Y + drawn.Height - tile.Y - tile.Height, tile.Width,
                                tile.Height};
-        const TPassOffset offset = PassOffset(0, plan.Passes);
-        Target_->Bind();
-        DrawView(TileView(framing, height, drawn, offset.X, offset.Y), draw);
-        Target_->Read({0, 0, drawn.Width, drawn.Height}, size_t(drawn.Width), First_.data());
-        if (plan.Passes > 1)
+        Draft_->Bind();
+        DrawView(TileView(framing, height, drawn), draw);
+        Draft_->Read({0, 0, drawn.Width, drawn.Height}, size_t(drawn.Width), First_.data());
+        if (drafted)
             Refine(framing, height, drawn, inner, plan.Passes, draw);
         const uint8_t* own = First_.data() + (size_t(inner.Y) * size_t(drawn.Width) + size_t(inner.X)) * 4;
         StoreTile(own, size_t(drawn.Width), tile.Width, tile.Height, settings.Transparent, Strip_.data() + tile.X,
@@ -104,16 +108,15 @@ void TBoxShooter::Refine(const TFraming& framing, int pictureHeight, const TPixe
     const TPixelRect bounds = MarkedBounds(Marks_, drawn.Width);
     if (bounds.Width == 0)
         return;
-    // The later passes draw the bounds alone, as a tile of their own; the
-    // pixels of their rows are summed, of which only the marked ones count.
+    // The passes draw the bounds alone, as a tile of their own; the pixels of
+    // their rows are summed, of which only the marked ones count.
     const TPixelRect part{drawn.X + bounds.X, drawn.Y + drawn.Height - bounds.Y - bounds.Height, bounds.Width,
                           bounds.Height};
     const size_t offset = size_t(bounds.Y) * width, pixels = size_t(bounds.Height) * width;
     // At most 64 passes of 255 each: the sums fit 16 bits.
     Sums_.assign(pixels * 4, 0);
     Pass_.resize(First_.size());
-    AddMarkedPass(First_.data() + offset * 4, Marks_.data() + offset, pixels, Sums_.data());
-    for (int p = 1; p < passes; ++p) {
+    for (int p = 0; p < passes; ++p) {
         const TPassOffset shift = PassOffset(p, passes);
         Target_->Bind();
         DrawView(TileView(framing, pictureHeight, part, shift.X, shift.Y), draw);

@@ -58,8 +58,8 @@ public:
     QImage Shoot(const TShotScene& scene, const TShotSettings& settings);
 
 private:
-    // Target made width x height with samples a pixel, unless it is already.
-    void PrepareTarget(int width, int height, int samples);
+    // target made width x height with samples a pixel, unless it is already.
+    void PrepareTarget(std::unique_ptr<TOffscreenTarget>& target, int width, int height, int samples);
     // The passes after the first of a tile drawn as `drawn` (the tile and a
     // pixel around it, within the picture), over the pixels of `inner` (the
     // tile's own, rows counted from the bottom of drawn) whose first pass, in
@@ -69,7 +69,8 @@ private:
 
     const TFramebufferApi& Gl_;
     const std::vector<int> SampleCounts_;       // what one pass can hold here
-    std::unique_ptr<TOffscreenTarget> Target_;
+    std::unique_ptr<TOffscreenTarget> Draft_;   // one sample a pixel
+    std::unique_ptr<TOffscreenTarget> Target_;  // the samples of a pass
     // One tile's first pass and a later one as read back, the marks of the
     // pixels that take the later passes, the sums of the passes, and one row
     // of tiles made into rows: kept from shot to shot, so a batch does not
