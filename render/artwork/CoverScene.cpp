@@ -30,7 +30,8 @@ TFaceImage Upload(std::unique_ptr<TTextureImage> texture, bool premultiplied, bo
     const TPixelsView pixels{texture->ImageData.get(), texture->Width, texture->Height};
     TFaceImage image{.Size = {texture->Width, texture->Height},
                      .RightEdge = EdgeColour(pixels, TImageEdge::Right),
-                     .TopEdge = EdgeColour(pixels, TImageEdge::Top)};
+                     .TopEdge = EdgeColour(pixels, TImageEdge::Top),
+                     .Opaque = opaque || IsOpaque(pixels)};
     if (premultiplied)
         PremultiplyAlpha(texture->ImageData.get(), size_t(texture->Width) * size_t(texture->Height));
     else if (!opaque)  // as far as the scaling to GL's sizes and the linear filter reach
@@ -251,8 +252,11 @@ TBoxSetup LoadBox(const TBoxPlan& plan, TTextureCache& cache, const std::optiona
     if (!failures.empty())
         throw TError(failures);
     TBoxSetup setup{.Box = plan.Box, .ShowBackground = plan.ShowBackground, .Size = plan.Size, .Shape = {}};
-    for (size_t i = 0; i < ArtFaceCount; ++i)
+    for (size_t i = 0; i < ArtFaceCount; ++i) {
         setup.Textures[i] = images[i] ? images[i]->Texture.get() : nullptr;
+        // The floor's image is blended, never cut out.
+        setup.CutOut = setup.CutOut || (i != size_t(Floor) && images[i] && !images[i]->Opaque);
+    }
     if (plan.AutoSize) {
         const TFaceSourceKind spine = plan.Faces[size_t(Spine)].Kind;
         const bool spineImage = spine == TFaceSourceKind::File || spine == TFaceSourceKind::WrapPart;

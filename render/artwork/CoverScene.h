@@ -23,6 +23,7 @@ struct TFaceImage {
     TPixelSize Size{};
     TRgba RightEdge{}, TopEdge{};  // EdgeColour of each
     TImageNeed ReadFor{};          // the need it was read for
+    bool Opaque = false;           // every pixel wholly opaque
 };
 
 // The texture object of each face, indexed by TArtFace; null for a face the
@@ -36,6 +37,9 @@ struct TBoxSetup {
     bool ShowBackground = false;
     TBoxSize Size{};
     TShape Shape{};  // of these sizes
+    // Some face of the box shows an image that is not wholly opaque: the box
+    // is drawn through its cut-outs, each sample on its own.
+    bool CutOut = false;
 };
 
 // The textures kept besides those of the box being drawn: room for the

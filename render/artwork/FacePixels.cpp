@@ -58,6 +58,15 @@ std::unique_ptr<uint8_t[]> CropColumns(const TPixelsView& image, int left, int w
     return part;
 }
 
+bool IsOpaque(const TPixelsView& image)
+{
+    const size_t count = size_t(image.Width) * size_t(image.Height);
+    uint8_t all = 255;
+    for (size_t i = 0; i < count; ++i)
+        all &= image.Data[i * 4 + 3];
+    return all == 255;
+}
+
 void BleedIntoTransparent(uint8_t* rgba, int width, int height, int reach)
 {
     const size_t count = size_t(width) * size_t(height);

@@ -34,5 +34,8 @@ std::unique_ptr<uint8_t[]> CropColumns(const TPixelsView& image, int left, int w
 // darken the edges of its cut-outs. Alpha and visible colours stay.
 void BleedIntoTransparent(uint8_t* rgba, int width, int height, int reach);
 
+// Whether every pixel of the image is wholly opaque.
+bool IsOpaque(const TPixelsView& image);
+
 // Multiplies each pixel's colour by its alpha, for images drawn blended.
 void PremultiplyAlpha(uint8_t* rgba, size_t pixels);

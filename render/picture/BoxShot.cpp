@@ -66,17 +66,18 @@ void TBoxShooter::Shoot(const TFraming& framing, const TShotSettings& settings, 
 {
     const int width = settings.Width, height = settings.Height;
     const TSamplePlan plan = PlanSamples(settings.Samples, SampleCounts_);
-    // A picture of more than one sample a pixel is drawn first with one, and
-    // the samples are taken where that draft asks for them; its tiles are
-    // drawn with a pixel around them, so that their edge pixels see their
-    // neighbours as the untiled picture does.
-    const bool drafted = plan.Passes * plan.SamplesPerPass > 1;
+    // A picture of more than one sample a pixel is drafted with one, unless
+    // the settings say otherwise, and the samples are taken where the draft
+    // asks for them; a drafted tile is drawn with a pixel around it, so that
+    // its edge pixels see their neighbours as the untiled picture does.
+    const bool sampled = plan.Passes * plan.SamplesPerPass > 1, drafted = sampled && settings.Draft;
     const int apron = drafted ? 1 : 0;
     const int side = std::clamp(settings.Tile, 1, std::max(LargestTarget() - 2 * apron, 1));
     const int tileWidth = std::min(side, width), tileHeight = std::min(side, height);
     const int targetWidth = std::min(tileWidth + 2 * apron, width), targetHeight = std::min(tileHeight + 2 * apron, height);
-    PrepareTarget(Draft_, targetWidth, targetHeight, 1);
-    if (drafted)
+    if (!sampled || drafted)
+        PrepareTarget(Draft_, targetWidth, targetHeight, 1);
+    if (sampled)
         PrepareTarget(Target_, targetWidth, targetHeight, plan.SamplesPerPass);
     First_.resize(size_t(targetWidth) * size_t(targetHeight) * 4);
     Strip_.resize(size_t(width) * size_t(tileHeight));
@@ -87,11 +88,17 @@ void TBoxShooter::Shoot(const TFraming& framing, const TShotSettings& settings, 
         // The tile within what is drawn, rows counted from the bottom.
         const TPixelRect inner{tile.X - drawn.X, drawn.Y + drawn.Height - tile.Y - tile.Height, tile.Width,
                                tile.Height};
-        Draft_->Bind();
-        DrawView(TileView(framing, height, drawn), draw);
-        Draft_->Read({0, 0, drawn.Width, drawn.Height}, size_t(drawn.Width), First_.data());
+        if (!sampled || drafted) {
+            Draft_->Bind();
+            DrawView(TileView(framing, height, drawn), draw);
+            Draft_->Read({0, 0, drawn.Width, drawn.Height}, size_t(drawn.Width), First_.data());
+        }
         if (drafted)
-            Refine(framing, height, drawn, inner, plan.Passes, draw);
+            MarkContrast(First_.data(), drawn.Width, drawn.Height, inner, EdgeContrast, Marks_);
+        else if (sampled)
+            Marks_.assign(size_t(drawn.Width) * size_t(drawn.Height), Marked);
+        if (sampled)
+            Sample(framing, height, drawn, plan.Passes, draw);
         const uint8_t* own = First_.data() + (size_t(inner.Y) * size_t(drawn.Width) + size_t(inner.X)) * 4;
         StoreTile(own, size_t(drawn.Width), tile.Width, tile.Height, settings.Transparent, Strip_.data() + tile.X,
                   size_t(width));
@@ -100,11 +107,10 @@ void TBoxShooter::Shoot(const TFraming& framing, const TShotSettings& settings, 
     }
 }
 
-void TBoxShooter::Refine(const TFraming& framing, int pictureHeight, const TPixelRect& drawn,
-                         const TPixelRect& inner, int passes, const TSceneDrawer& draw)
+void TBoxShooter::Sample(const TFraming& framing, int pictureHeight, const TPixelRect& drawn, int passes,
+                         const TSceneDrawer& draw)
 {
     const size_t width = size_t(drawn.Width);
-    MarkContrast(First_.data(), drawn.Width, drawn.Height, inner, EdgeContrast, Marks_);
     const TPixelRect bounds = MarkedBounds(Marks_, drawn.Width);
     if (bounds.Width == 0)
         return;
@@ -139,6 +145,7 @@ void TBoxShooter::Shoot(const TShotScene& scene, const TFraming& framing, const 
 {
     TShotSettings shot = settings;
     shot.Transparent = scene.Style.Transparent;
+    shot.Draft = !scene.CutOut;
     Shoot(framing, shot, [&] { DrawShotScene(scene, framing.Frustum); }, rows);
 }
 

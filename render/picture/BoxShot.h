@@ -28,6 +28,11 @@ struct TShotSettings {
     int Samples = 8;
     bool Transparent = false;    // straight alpha from colours premultiplied over alpha 0
     int Tile = DefaultTileSide;  // the largest tile side; the GL's limits bound it too
+    // Several samples a pixel are taken where a draft of one sample shows
+    // contrast (Sampling.h); without a draft, everywhere. A box drawn through
+    // cut-outs covers a share of each pixel's samples that one sample does
+    // not show, and takes none.
+    bool Draft = true;
 };
 
 // Draws the scene with the projection set; see above.
@@ -60,12 +65,11 @@ public:
 private:
     // target made width x height with samples a pixel, unless it is already.
     void PrepareTarget(std::unique_ptr<TOffscreenTarget>& target, int width, int height, int samples);
-    // The passes after the first of a tile drawn as `drawn` (the tile and a
-    // pixel around it, within the picture), over the pixels of `inner` (the
-    // tile's own, rows counted from the bottom of drawn) whose first pass, in
-    // First_, asks for them; First_ then holds the tile's picture.
-    void Refine(const TFraming& framing, int pictureHeight, const TPixelRect& drawn, const TPixelRect& inner,
-                int passes, const TSceneDrawer& draw);
+    // The passes of a tile drawn as `drawn` (the tile, and a pixel around it
+    // when drafted, within the picture), over the pixels that Marks_ marks,
+    // whose average replaces their draft in First_.
+    void Sample(const TFraming& framing, int pictureHeight, const TPixelRect& drawn, int passes,
+                const TSceneDrawer& draw);
 
     const TFramebufferApi& Gl_;
     const std::vector<int> SampleCounts_;       // what one pass can hold here

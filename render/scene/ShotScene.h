@@ -25,6 +25,7 @@ struct TShotScene {
     std::optional<TBoxQuad> Floor; // the window's floor, when the cover shows one
     TGround Ground;                // the shape's, with its full reaches
     bool ShowBackground = false;
+    bool CutOut = false;           // the box shows images that are not wholly opaque
     const TTextureImage* FloorTexture = nullptr;
     // The GL objects that TShotStage makes: the shape's opaque parts
     // compiled for the look, the shadow map (0 for none) and the fades of

@@ -27,6 +27,7 @@ TShotScene PlannedScene(const TShotStyle& style, const TBoxSetup& setup)
                      .Floor = std::nullopt,
                      .Ground = GroundOf(size.Width, size.Height, size.Depth),
                      .ShowBackground = setup.ShowBackground,
+                     .CutOut = setup.CutOut,
                      .FloorTexture = setup.Textures[size_t(TArtFace::Floor)]};
     if (setup.Box.Floor)
         scene.Floor = BoxQuads(size.Width, size.Height, size.Depth, setup.Box).back();
