@@ -35,10 +35,10 @@ void RowBytes(const uint32_t* row, size_t width, uint8_t* out)
     }
 }
 
-// Each of size bytes of a row less Paeth's predictor of it from the bytes to
-// its left, above and above-left, pixel bytes away (zeros to the left of the
-// row: the pixel bytes before here and above are). Written without branches,
-// so that the compiler does 16 bytes at a time.
+// Each of size bytes of a row less Paeth's predictor of it from the bytes
+// pixel bytes to its left, above, and above-left; here and above each follow
+// a pixel of zeros, the left of the row's first pixel. Written as arithmetic
+// and selects, which the compiler does 16 bytes at a time.
 void PaethRow(const uint8_t* here, const uint8_t* above, size_t size, size_t pixel, uint8_t* out)
 {
     for (size_t i = 0; i < size; ++i) {
@@ -152,6 +152,8 @@ public:
         libdeflate_compressor* deflate = Compressor_->Deflate.get();
         uint8_t* packed = ReusedSpace(*Packed_, libdeflate_zlib_compress_bound(deflate, Size_));
         const size_t size = libdeflate_zlib_compress(deflate, Filtered_->data(), Size_, packed, Packed_->size());
+        if (size == 0)
+            throw TError("the PNG encoder failed: the compressed picture is larger than its bound");
         Chunk("IDAT", packed, size);
         End();
     }
