@@ -22,9 +22,10 @@ case "${1:-}" in
   # Mesa's software renderer with its GLX and EGL vendors
   libgl1-mesa-dri libglx-mesa0 libegl-mesa0
   # pictures (libwmf's link line names expat, which libwmf-dev does not bring;
-  # libwebp-dev brings WebP's animation encoder, libwebpmux, and its reader, libwebpdemux),
-  # and Qt's readers of WebP, TIFF and the other formats of face images
-  libjpeg-dev libpng-dev libwebp-dev libwmf-dev libexpat1-dev libemf2svg-dev qt6-image-formats-plugins
+  # libwebp-dev brings WebP's animation encoder, libwebpmux, and its reader, libwebpdemux;
+  # libdeflate-dev the PNG writer's compressor), and Qt's readers of WebP, TIFF and the
+  # other formats of face images
+  libjpeg-dev libpng-dev libdeflate-dev libwebp-dev libwmf-dev libexpat1-dev libemf2svg-dev qt6-image-formats-plugins
   # libtiff, whose warnings (it reads TIFF face images for Qt) go into the reports
   libtiff-dev
   # the fonts libwmf draws metafile text with

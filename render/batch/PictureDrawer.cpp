@@ -96,7 +96,7 @@ void TPictureDrawer::DrawBox(size_t first, size_t end, const TPictureDone& done)
                 WriteFrameFile(job.FrameFile, settings.Width, draw);
             else
                 WriteImageFile(job.OutputFile, job.Format, settings.Width, settings.Height, options.Style.Transparent,
-                               draw, options.Quality);
+                               draw, options.Quality, options.PngLevel);
         } catch (const TError& e) {
             failure = e.what();
         } catch (const std::bad_alloc&) {

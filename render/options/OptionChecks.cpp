@@ -20,6 +20,8 @@ void CheckPictures(const TRenderOptions& options)
     if (options.Given.contains("--quality") && format && *format != TImageFormat::Jpeg &&
         *format != TImageFormat::WebP)
         Refuse("--quality is for .jpg and .webp pictures");
+    if (options.Given.contains("--png-level") && format && *format != TImageFormat::Png)
+        Refuse("--png-level is for .png pictures");
     if (options.OutputFile.empty())
         return;
     const size_t pictures = std::max<size_t>(options.Covers.size(), 1) * options.Poses.size();

@@ -79,6 +79,11 @@ const TOptionRule Rules[] = {
      Run, "--quality Q",
      "a .jpg or .webp picture's quality, 0 to 100 (default: a JPEG\n"
      "at 95, a WebP lossless)"},
+    {"--png-level", {}, Text, true,
+     [](TRenderOptions& o, const std::string& v) { o.PngLevel = ParseCount("--png-level", v, 0, MaxPngLevel); },
+     Run, "--png-level N",
+     "a .png picture's compression, 0 (none: the largest files, the\n"
+     "fastest) to 12 (the smallest, the slowest) (default 4)"},
     {"--size", {}, Text, true, [](TRenderOptions& o, const std::string& v) { ParseSize(v, o); },
      Run, "--size WxH",
      "picture size in pixels, 1 to 65535 a side (default 1150x880);\n"

@@ -50,6 +50,7 @@ struct TRenderOptions {
     std::vector<TPose> Poses;  // DefaultAngles unless --preset or --angles
     TSpin Spin;                // --spin, --swing, --fps: each pose's spin
     int Quality = NoQuality;   // --quality, of a JPEG or WebP
+    int PngLevel = DefaultPngLevel;  // --png-level, of a PNG
     std::optional<TImageFormat> Format;  // --format: the format of the names made in --out-dir
     int Width = 1150;
     int Height = 880;

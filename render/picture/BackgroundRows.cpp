@@ -28,7 +28,7 @@ void TBackgroundRows::Put(int first, int count, const uint32_t* rows)
 {
     std::unique_lock<std::mutex> lock(Lock_);
     WaitIdle(lock);
-    Rows_.assign(rows, rows + size_t(count) * Width_);
+    Rows_->assign(rows, rows + size_t(count) * Width_);
     First_ = first;
     Count_ = count;
     InHand_ = true;
@@ -52,7 +52,7 @@ void TBackgroundRows::Work()
         lock.unlock();
         std::exception_ptr failure;
         try {
-            To_.Put(First_, Count_, Rows_.data());
+            To_.Put(First_, Count_, Rows_->data());
         } catch (...) {
             failure = std::current_exception();
         }

@@ -1,6 +1,8 @@
 #pragma once
 // Rows handed on to another taker by a thread of its own, so that a file's
-// encoder works on one row of tiles while the GL draws the next.
+// encoder works on one row of tiles while the GL draws the next. The copy of
+// the rows is the last picture's, reused.
+#include "platform/Reused.h"
 #include "render/picture/PictureRows.h"
 
 #include <condition_variable>
@@ -33,7 +35,7 @@ private:
     const size_t Width_;
     std::mutex Lock_;
     std::condition_variable Changed_;
-    std::vector<uint32_t> Rows_;
+    TReused<std::vector<uint32_t>> Rows_;
     int First_ = 0, Count_ = 0;
     bool InHand_ = false, Stopping_ = false;
     std::exception_ptr Failure_;

@@ -14,10 +14,17 @@ public:
     virtual void Finish() = 0;
 };
 
-// PNG, RGB or, when alpha, RGBA with straight alpha. Filtered by Paeth and
-// compressed as runs (zlib's Z_RLE): files about as small as zlib's usual
-// effort makes, in a third of the time.
-std::unique_ptr<TImageEncoder> PngEncoder(TFileOutput& out, int width, int height, bool alpha);
+// PNG, RGB or, when alpha, RGBA with straight alpha, compressed at level 0
+// (stored as it is: the largest files, the fastest) to MaxPngLevel (the
+// smallest, the slowest); DefaultPngLevel is the fastest whose files are
+// about as small as zlib's runs made them. A picture whose filtered rows take
+// more than wholeBound bytes is compressed as it comes, in little memory (the
+// second form is for tests; the first bounds at 64 MiB).
+constexpr int DefaultPngLevel = 4;
+constexpr int MaxPngLevel = 12;
+std::unique_ptr<TImageEncoder> PngEncoder(TFileOutput& out, int width, int height, bool alpha, int level);
+std::unique_ptr<TImageEncoder> PngEncoder(TFileOutput& out, int width, int height, bool alpha, int level,
+                                          size_t wholeBound);
 
 // JPEG at quality 0 to 100, or 95 for NoQuality (WebPAnimation.h); the
 // alpha is dropped.

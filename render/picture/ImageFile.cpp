@@ -12,11 +12,11 @@
 namespace {
 
 std::unique_ptr<TImageEncoder> Encoder(TImageFormat format, TFileOutput& out, int width, int height, bool alpha,
-                                       int quality)
+                                       int quality, int pngLevel)
 {
     switch (format) {
     case TImageFormat::Png:
-        return PngEncoder(out, width, height, alpha);
+        return PngEncoder(out, width, height, alpha, pngLevel);
     case TImageFormat::Bmp:
         return BmpEncoder(out, width, height);
     case TImageFormat::WebP:
@@ -76,10 +76,11 @@ std::string ImageSizeProblem(TImageFormat format, int width, int height)
 }
 
 void WriteImageFile(const std::string& fileName, TImageFormat format, int width, int height, bool alpha,
-                    const std::function<void(TPictureRows& rows)>& draw, int quality)
+                    const std::function<void(TPictureRows& rows)>& draw, int quality, int pngLevel)
 {
     WriteEncodedFile(
-        fileName, width, [&](TFileOutput& out) { return Encoder(format, out, width, height, alpha, quality); }, draw);
+        fileName, width, [&](TFileOutput& out) { return Encoder(format, out, width, height, alpha, quality, pngLevel); },
+        draw);
 }
 
 void WriteEncodedFile(const std::string& fileName, int width,

@@ -35,12 +35,14 @@ std::string ImageSizeProblem(TImageFormat format, int width, int height);
 // Writes a width x height picture whose rows draw puts into the rows it is
 // given, with WriteFileAtomically (a read-only file is refused, a link's
 // target is replaced). A PNG or WebP keeps the alpha when alpha is set; BMP
-// and JPEG drop it. A JPEG or WebP is written at quality (WebPAnimation.h).
+// and JPEG drop it. A JPEG or WebP is written at quality (WebPAnimation.h), a
+// PNG at pngLevel (ImageEncoders.h).
 // Raises TInOutError "Cannot create file <fileName>: <reason>" when
 // the file cannot be written, passes on what draw raises, and either way
 // leaves any previous file as it was.
 void WriteImageFile(const std::string& fileName, TImageFormat format, int width, int height, bool alpha,
-                    const std::function<void(TPictureRows& rows)>& draw, int quality = NoQuality);
+                    const std::function<void(TPictureRows& rows)>& draw, int quality = NoQuality,
+                    int pngLevel = DefaultPngLevel);
 
 // The same for a file of the encoder that encoder makes on the file's output,
 // of pictures width pixels wide.

@@ -24,7 +24,7 @@ field() { dpkg-deb --field "$deb" "$1"; }
 [ "$(field Package)" = plenamar ] || fail "Package: $(field Package)"
 [ "$(field Section)" = graphics ] || fail "Section: $(field Section)"
 depends=$(field Depends)
-for library in libqt6widgets6 libqt6opengl6 libgl1 libglu1-mesa libjpeg62-turbo libwmf-0.2-7 libemf2svg1 \
+for library in libqt6widgets6 libqt6opengl6 libgl1 libglu1-mesa libjpeg62-turbo libdeflate0 libwmf-0.2-7 libemf2svg1 \
   qt6-image-formats-plugins fonts-urw-base35; do
   grep -qE "(^|, )$library( |,|$)" <<<"$depends" || fail "Depends lacks $library: $depends"
 done

@@ -285,6 +285,13 @@ TEST(RenderOptions, SpinsFormatAndQuality)
         {{"-o", "s.webp", "--quality", "101"}, "--quality takes a whole number from 0 to 100, not \"101\""},
         {{"-o", "s.png", "--quality", "50"}, "--quality is for .jpg and .webp pictures"},
         {{"--out-dir", "d", "--format", "bmp", "--quality", "50"}, "--quality is for .jpg and .webp pictures"},
+        {{"-o", "s.png", "--png-level", "0"}, "accepted"},
+        {{"--out-dir", "d", "--png-level", "12"}, "accepted"},
+        {{"-o", "s.png", "--png-level", "13"}, "--png-level takes a whole number from 0 to 12, not \"13\""},
+        {{"-o", "s.png", "--png-level=-1"}, "--png-level takes a whole number from 0 to 12, not \"-1\""},
+        {{"-o", "s.png", "--png-level", "fast"}, "--png-level takes a whole number from 0 to 12, not \"fast\""},
+        {{"-o", "s.jpg", "--png-level", "3"}, "--png-level is for .png pictures"},
+        {{"--out-dir", "d", "--format", "webp", "--png-level", "3"}, "--png-level is for .png pictures"},
         {{"--out-dir", "d", "--format", "gif"}, "--format takes png, jpg, bmp or webp, not \"gif\""},
         {{"-o", "s.png", "--format", "png"},
          "--format is the format of the pictures named in --out-dir DIR: the name of -o FILE gives its own"},
@@ -301,6 +308,8 @@ TEST(RenderOptions, SpinsFormatAndQuality)
     EXPECT_EQ(o.Spin.Swing, 15.0);
     EXPECT_EQ(o.Spin.Fps, 12.5);
     EXPECT_EQ(o.Quality, 70);
+    EXPECT_EQ(o.PngLevel, DefaultPngLevel);
+    EXPECT_EQ(Parse({"a.cov", "-o", "s.png", "--png-level", "9"}).PngLevel, 9);
     EXPECT_EQ(Parse({"a.cov", "--out-dir", "d", "--format", "webp"}).Format, TImageFormat::WebP);
 }
 
