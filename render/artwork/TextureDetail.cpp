@@ -12,9 +12,14 @@ namespace {
 
 // The poses looked at: every 10 degrees about either axis. The finest view
 // of a face between two of them is finer by a few percent at most, which
-// Slack covers.
+// PoseSlack covers.
 constexpr int PoseStep = 10;
-constexpr double Slack = 1.15;
+constexpr double PoseSlack = 1.15;
+// A face of the pictures drawn is read at twice the detail they show of it:
+// GL's filter then makes the last step of the reduction, and the picture is
+// as sharp as the whole image makes it. Read nearer the size it is drawn at,
+// the two reductions in a row would soften its fine lines.
+constexpr double DrawnSlack = 2.0;
 
 TEyePoint Plus(const TEyePoint& a, const TEyePoint& b)
 {
@@ -272,12 +277,12 @@ void Add(TFinest& finest, const TArtLayout& layout, const TPose& pose, double sc
     }
 }
 
-TFaceNeeds NeedsOf(const TArtLayout& layout, const TFinest& finest)
+TFaceNeeds NeedsOf(const TArtLayout& layout, const TFinest& finest, double slack)
 {
     TFaceNeeds needs{};
     for (const TArtPlane& plane : layout.Planes)
         needs[plane.Face] = finest.Seen[plane.Face]
-                                ? TImageNeed{Pixels(finest.S[plane.Face] * Slack), Pixels(finest.T[plane.Face] * Slack)}
+                                ? TImageNeed{Pixels(finest.S[plane.Face] * slack), Pixels(finest.T[plane.Face] * slack)}
                                 : UnseenNeed;
     return needs;
 }
@@ -299,7 +304,7 @@ TFaceNeeds FaceImageNeeds(const TShape& shape, int width, int height)
             // Picture pixels per unit of the view plane.
             Add(finest, layout, pose, std::min(width / bounds->Width(), height / bounds->Height()), false);
         }
-    return NeedsOf(layout, finest);
+    return NeedsOf(layout, finest, PoseSlack);
 }
 
 TFaceNeeds FaceImageNeeds(const TShape& shape, const std::vector<TShapeView>& views)
@@ -314,7 +319,7 @@ TFaceNeeds FaceImageNeeds(const TShape& shape, const std::vector<TShapeView>& vi
         if (view.MirrorY)
             Add(finest, Mirrored(layout, *view.MirrorY), pose, view.PixelsPerUnit, true);
     }
-    return NeedsOf(layout, finest);
+    return NeedsOf(layout, finest, DrawnSlack);
 }
 
 TImageNeed Larger(const TImageNeed& a, const TImageNeed& b)
