@@ -26,7 +26,7 @@ public:
     bool LoadBmpFromMemory(const uint8_t* data, size_t size);
     bool LoadJpegFromMemory(const uint8_t* data, size_t size);
     // The same for a JPEG that is wanted at no more than minWidth x minHeight
-    // pixels: it is read at M eighths of its size (M from 1 to 7), the
+    // pixels: it is read at an eighth, a quarter or a half of its size, the
     // smallest that keeps at least that many pixels each way, and at its own
     // size when none does. libjpeg reduces while it decodes, for
     // a fraction of the work of the whole picture.
