@@ -112,8 +112,9 @@ TEST_F(PictureViewsShot, FacesReadForThePicturesDrawThemAsWholeReadsDo)
             shot = TBoxShooter(Api).Shoot(scene, settings);
         }
         const QImage whole = TBoxShooter(Api).Shoot(SceneOf(artwork, c.X, c.Y, c.Style), settings);
-        // Read reduced indeed, and drawn the same to the eye.
-        EXPECT_LT(reduced.Bytes(), Cache.Bytes() / 2);
+        // Read smaller indeed (a face not shown, or one read reduced), and
+        // drawn the same to the eye.
+        EXPECT_LT(reduced.Bytes(), Cache.Bytes());
         const TPictureDifference d = Difference(shot, whole);
         // Letters' edges move by a fraction of a pixel between the two
         // reads' texels; a read of fewer pixels than the picture shows blurs
