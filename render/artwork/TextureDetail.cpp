@@ -15,11 +15,11 @@ namespace {
 // PoseSlack covers.
 constexpr int PoseStep = 10;
 constexpr double PoseSlack = 1.15;
-// A face of the pictures drawn is read at twice the detail they show of it:
-// GL's filter then makes the last step of the reduction, and the picture is
-// as sharp as the whole image makes it. Read nearer the size it is drawn at,
-// the two reductions in a row would soften its fine lines.
-constexpr double DrawnSlack = 2.0;
+// A face of the pictures drawn is read at half again the detail they show of
+// it at least: GL's filter then makes the last step of the reduction, and the
+// picture is as sharp as the whole image makes it. Read nearer the size it is
+// drawn at, the two reductions in a row would soften its fine lines.
+constexpr double DrawnSlack = 1.5;
 
 TEyePoint Plus(const TEyePoint& a, const TEyePoint& b)
 {
