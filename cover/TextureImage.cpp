@@ -72,6 +72,16 @@ void TTextureImage::FreeImageData()
     ImageData.reset();
 }
 
+bool TTextureImage::OnePixel()
+{
+    Width = Height = 1;
+    BitsPerPixel = 32;
+    ImageData = std::make_unique<uint8_t[]>(4);
+    const uint8_t grey[4] = {128, 128, 128, 255};
+    std::copy(grey, grey + 4, ImageData.get());
+    return true;
+}
+
 int32_t TTextureImage::RowStride(int32_t bits) const
 {
     return int32_t(((int64_t(Width) * bits + 31) & ~int64_t(31)) / 8);

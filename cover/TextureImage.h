@@ -29,7 +29,8 @@ public:
     // pixels: it is read at an eighth, a quarter or a half of its size, the
     // smallest that keeps at least that many pixels each way, and at its own
     // size when none does. libjpeg reduces while it decodes, for
-    // a fraction of the work of the whole picture.
+    // a fraction of the work of the whole picture. Wanted at 0 x 0, it is
+    // only checked, its header read, and holds one grey pixel.
     bool LoadJpegFromMemory(const uint8_t* data, size_t size, int minWidth, int minHeight);
     // Makes the GL texture from ImageData; nothing when there is no pixel buffer.
     // An object that already has a texture keeps its GL name and the new pixels
@@ -64,6 +65,8 @@ private:
     bool DecodeJpeg(const uint8_t* data, size_t size, int minWidth, int minHeight);  // TextureImageJpeg.cpp
     bool AllocateImageData();
     void FreeImageData();
+    // Makes the image one opaque grey pixel; true.
+    bool OnePixel();
     int32_t RowStride(int32_t bits) const;
     void SwapRedBlue();
     void FillAlpha(uint8_t alpha);

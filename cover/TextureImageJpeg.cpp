@@ -185,6 +185,8 @@ bool TTextureImage::DecodeJpeg(const uint8_t* data, size_t size, int minWidth, i
     CheckPictureSize(kJpegNotValid, jpeg.Info.image_width, jpeg.Info.image_height);
     Width = int32_t(jpeg.Info.image_width);
     Height = int32_t(jpeg.Info.image_height);
+    if (minWidth == 0 && minHeight == 0)
+        return OnePixel();
     if (const unsigned eighths = Eighths(jpeg.Info, minWidth, minHeight); eighths < 8) {
         if (!Reduce(jpeg, eighths))
             return false;

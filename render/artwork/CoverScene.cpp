@@ -81,11 +81,16 @@ TFaceNeeds ImageNeeds(const TBoxPlan& plan, TTextureCache& cache, const std::opt
     if (plan.AutoSize)
         return {};
     TFaceNeeds faces = shown ? *shown : cache.Needs(plan);
-    // A face drawn with another's image adds its need to that face's; the
-    // face it takes from comes before it.
-    for (size_t i = ArtFaceCount; i-- > 0;)
+    // A face drawn with another's image adds its need to that face's, and a
+    // face shown in another's edge colour asks for that colour; the face it
+    // takes from comes before it.
+    for (size_t i = ArtFaceCount; i-- > 0;) {
+        TImageNeed& from = faces[size_t(plan.Faces[i].From)];
         if (plan.Faces[i].Kind == TFaceSourceKind::SameAs)
-            faces[size_t(plan.Faces[i].From)] = Larger(faces[size_t(plan.Faces[i].From)], faces[i]);
+            from = Larger(from, faces[i]);
+        else if (plan.Faces[i].Kind == TFaceSourceKind::EdgeColour && !(faces[i] == UnseenNeed))
+            from = Larger(from, EdgeNeed);
+    }
     TFaceNeeds needs = faces;
     for (size_t i = 0; i < ArtFaceCount; ++i)
         for (size_t j = 0; j < ArtFaceCount; ++j)

@@ -22,8 +22,13 @@ struct TImageNeed {
     bool Covers(const TImageNeed& other) const { return Width >= other.Width && Height >= other.Height; }
 };
 
-// The need of a face that no picture shows: the smallest read there is.
-constexpr TImageNeed UnseenNeed{1, 1};
+// The need of a face that no picture shows: none. A JPEG wanted at 0 x 0 is
+// checked (found, a whole picture within the size bound) but not decoded.
+constexpr TImageNeed UnseenNeed{0, 0};
+
+// The least of a face whose edge fills another face: its edge colour, which
+// the smallest decode gives.
+constexpr TImageNeed EdgeNeed{1, 1};
 
 using TFaceNeeds = std::array<TImageNeed, ArtFaceCount>;
 

@@ -176,10 +176,10 @@ TEST(TextureImageJpeg, AReducedReadIsTheLargestReductionThatKeepsTheSizeAskedFor
         int MinWidth, MinHeight, Width, Height;
     };
     // An eighth, a quarter or a half; libjpeg rounds a part up: an eighth of
-    // 300 rows is 38.
+    // 300 rows is 38. Nothing wanted: one pixel, nothing decoded.
     for (const TCase& c : {TCase{100, 150, 100, 150}, {100, 151, 200, 300}, {25, 1, 25, 38}, {26, 38, 50, 75},
                            {60, 100, 100, 150}, {150, 1, 200, 300}, {1, 76, 100, 150}, {1, 1, 25, 38},
-                           {201, 1, 200, 300}}) {
+                           {201, 1, 200, 300}, {0, 0, 1, 1}}) {
         TTextureImage image;
         ASSERT_TRUE(image.LoadJpegFromMemory(jpeg.data(), jpeg.size(), c.MinWidth, c.MinHeight));
         EXPECT_EQ(image.Width, c.Width) << c.MinWidth << " x " << c.MinHeight;
