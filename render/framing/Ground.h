@@ -18,6 +18,8 @@ struct TGround {
     // How far below the ground the reflection shows before it has faded
     // away: 0.4 of the box's height.
     double ReflectionReach = 0.0;
+
+    bool operator==(const TGround&) const = default;
 };
 
 // The ground of a box of these sizes (negative sizes mirror the box: the

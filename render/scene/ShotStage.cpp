@@ -38,10 +38,13 @@ TShotScene TShotStage::Scene(const TBoxSetup& setup)
 {
     TShotScene scene = PlannedScene(Style_, setup);
     List_ = CompileShotBoxList(List_, scene.Shape, setup.Textures, Style_.Look, Lines_);
-    glDeleteTextures(1, &Shadow_);
-    Shadow_ = 0;
-    if (Style_.Look == TLook::Studio && Style_.Shadow > 0.0 && scene.Ground.ShadowReach > 0.0)
-        Shadow_ = MakeShadowTexture(scene.Ground);
+    // The boxes of a list are often of one size: their shadow is made once.
+    const bool shadow = Style_.Look == TLook::Studio && Style_.Shadow > 0.0 && scene.Ground.ShadowReach > 0.0;
+    if (!shadow || Shadow_ == 0 || !(scene.Ground == ShadowGround_)) {
+        glDeleteTextures(1, &Shadow_);
+        Shadow_ = shadow ? MakeShadowTexture(scene.Ground) : 0;
+        ShadowGround_ = scene.Ground;
+    }
     scene.BoxList = List_;
     scene.ShadowTexture = Shadow_;
     scene.FloorFade = FloorFade_;

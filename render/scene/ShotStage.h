@@ -25,4 +25,5 @@ public:
 private:
     const TShotStyle Style_;
     GLuint List_ = 0, Shadow_ = 0, FloorFade_ = 0, ReflectionFade_ = 0, Lines_ = 0;
+    TGround ShadowGround_;  // the ground Shadow_ was made for
 };
