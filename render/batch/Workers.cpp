@@ -245,9 +245,10 @@ private:
 void DrawInWorkers(const std::vector<TRunBox>& boxes, const std::vector<TPictureJob>& jobs,
                    const std::vector<std::pair<size_t, size_t>>& groups, int workers, const TPictureDone& done)
 {
-    // Each worker's GL driver draws in one thread: the workers share the cores.
+    // Each worker's GL driver draws in the worker's own thread, with none of
+    // its own to hand the work to: the workers share the cores.
     if (workers > 1)
-        setenv("LP_NUM_THREADS", "1", 0);
+        setenv("LP_NUM_THREADS", "0", 0);
     signal(SIGPIPE, SIG_IGN);
     TPool pool(boxes, jobs, groups, done);
     pool.Run(workers);
