@@ -123,6 +123,7 @@ cp -L /etc/resolv.conf "$run/etc/resolv.conf"
 # along for npm, which the web tests' tools come from, as they are here.
 extra_ca=()
 if [ -f "${NODE_EXTRA_CA_CERTS:-}" ]; then
+  mkdir -p "$run/etc/ssl"  # a minimal base has no certificates yet
   cp -L "$NODE_EXTRA_CA_CERTS" "$run/etc/ssl/host-extra-ca.pem"
   extra_ca=(NODE_EXTRA_CA_CERTS=/etc/ssl/host-extra-ca.pem)
 fi
