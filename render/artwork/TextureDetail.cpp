@@ -15,11 +15,14 @@ namespace {
 // PoseSlack covers.
 constexpr int PoseStep = 10;
 constexpr double PoseSlack = 1.15;
-// A face of the pictures drawn is read at half again the detail they show of
-// it at least: GL's filter then makes the last step of the reduction, and the
-// picture is as sharp as the whole image makes it. Read nearer the size it is
-// drawn at, the two reductions in a row would soften its fine lines.
-constexpr double DrawnSlack = 1.5;
+// A face of the pictures drawn is read at 1.4 times the detail they show of
+// it at least: GL's filter then makes the last step of the reduction. Read
+// nearer the size it is drawn at, the two reductions in a row would soften
+// its fine lines (by 1.3 levels on average at 1.0); read larger, GL's filter,
+// two texels either way, skips texels between pixels once they are more than
+// twice as many: the art's grain glitters, and the texels of a pixel lie far
+// apart in memory.
+constexpr double DrawnSlack = 1.4;
 
 TEyePoint Plus(const TEyePoint& a, const TEyePoint& b)
 {

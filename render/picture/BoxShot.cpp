@@ -114,22 +114,32 @@ void TBoxShooter::Sample(const TFraming& framing, int pictureHeight, const TPixe
     const TPixelRect bounds = MarkedBounds(Marks_, drawn.Width);
     if (bounds.Width == 0)
         return;
-    // The passes draw the bounds alone, as a tile of their own; the pixels of
-    // their rows are summed, of which only the marked ones count.
+    // The passes draw the bounds alone, as a tile of their own, in a target
+    // that may be larger: they clear and draw within the bounds only. The
+    // pixels of the bounds are summed, of which only the marked ones count.
     const TPixelRect part{drawn.X + bounds.X, drawn.Y + drawn.Height - bounds.Y - bounds.Height, bounds.Width,
                           bounds.Height};
-    const size_t offset = size_t(bounds.Y) * width, pixels = size_t(bounds.Height) * width;
+    const size_t columns = size_t(bounds.Width);
     // At most 64 passes of 255 each: the sums fit 16 bits.
-    Sums_.assign(pixels * 4, 0);
-    Pass_.resize(First_.size());
+    Sums_.assign(columns * size_t(bounds.Height) * 4, 0);
+    Pass_.resize(Sums_.size());
+    const auto marksOf = [&](int y) { return Marks_.data() + size_t(bounds.Y + y) * width + size_t(bounds.X); };
     for (int p = 0; p < passes; ++p) {
         const TPassOffset shift = PassOffset(p, passes);
         Target_->Bind();
+        glEnable(GL_SCISSOR_TEST);
+        glScissor(0, 0, bounds.Width, bounds.Height);
         DrawView(TileView(framing, pictureHeight, part, shift.X, shift.Y), draw);
-        Target_->Read({0, 0, bounds.Width, bounds.Height}, width, Pass_.data() + (offset + size_t(bounds.X)) * 4);
-        AddMarkedPass(Pass_.data() + offset * 4, Marks_.data() + offset, pixels, Sums_.data());
+        glDisable(GL_SCISSOR_TEST);
+        Target_->Read({0, 0, bounds.Width, bounds.Height}, columns, Pass_.data());
+        for (int y = 0; y < bounds.Height; ++y)
+            AddMarkedPass(Pass_.data() + size_t(y) * columns * 4, marksOf(y), columns,
+                          Sums_.data() + size_t(y) * columns * 4);
     }
-    AverageMarked(Sums_.data(), AverageTable(passes), Marks_.data() + offset, pixels, First_.data() + offset * 4);
+    const std::vector<uint8_t> average = AverageTable(passes);
+    for (int y = 0; y < bounds.Height; ++y)
+        AverageMarked(Sums_.data() + size_t(y) * columns * 4, average, marksOf(y), columns,
+                      First_.data() + (size_t(bounds.Y + y) * width + size_t(bounds.X)) * 4);
 }
 
 void TBoxShooter::Shoot(const TShotScene& scene, const TShotSettings& settings, TPictureRows& rows)

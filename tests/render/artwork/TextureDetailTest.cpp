@@ -88,8 +88,8 @@ TEST(TextureDetail, EachFaceNeedsWhatThePicturesDrawnOfItShowAndNoMore)
         EXPECT_GT(need.Height, 50) << c.What;
         if (c.Expect != Measured)
             continue;
-        // Never below half again what any side shows on average (read at
-        // half again the detail drawn), and not far above it (a side's near
+        // Never below 1.4 times what any side shows on average (read at 1.4
+        // times the detail drawn), and not far above it (a side's near
         // end is seen finer than its mean).
         const TBoxQuad& quad = QuadOf(quads, c.Face);
         double alongS = 0, alongT = 0;
@@ -98,8 +98,8 @@ TEST(TextureDetail, EachFaceNeedsWhatThePicturesDrawnOfItShowAndNoMore)
             double& along = quad.Vertices[size_t(side)].S != quad.Vertices[size_t(next)].S ? alongS : alongT;
             along = std::max(along, SideDensity(quad, side, next, c.X, c.Y, Scale));
         }
-        EXPECT_GE(need.Width, 1.5 * alongS) << c.What;
-        EXPECT_GE(need.Height, 1.5 * alongT) << c.What;
+        EXPECT_GE(need.Width, 1.4 * alongS) << c.What;
+        EXPECT_GE(need.Height, 1.4 * alongT) << c.What;
         EXPECT_LE(need.Width, 2.4 * alongS) << c.What;
         EXPECT_LE(need.Height, 2.4 * alongT) << c.What;
     }
