@@ -38,14 +38,17 @@ void RowBytes(const uint32_t* row, size_t width, uint8_t* out)
 // Each of size bytes of a row less Paeth's predictor of it from the bytes
 // pixel bytes to its left, above, and above-left; here and above each follow
 // a pixel of zeros, the left of the row's first pixel. Written as arithmetic
-// and selects, which the compiler does 16 bytes at a time.
-void PaethRow(const uint8_t* here, const uint8_t* above, size_t size, size_t pixel, uint8_t* out)
+// and selects in 16 bits (the distances lie within 510), which the compiler
+// does 8 bytes at a time, or 16 where the processor has AVX2.
+__attribute__((target_clones("avx2", "default"))) void PaethRow(const uint8_t* here, const uint8_t* above,
+                                                                size_t size, size_t pixel, uint8_t* out)
 {
     for (size_t i = 0; i < size; ++i) {
-        const int left = here[i - pixel], up = above[i], upperLeft = above[i - pixel];
-        const int toLeft = std::abs(up - upperLeft), toUp = std::abs(left - upperLeft),
-                  toUpperLeft = std::abs(left + up - 2 * upperLeft);
-        const int predictor = toLeft <= toUp && toLeft <= toUpperLeft ? left : toUp <= toUpperLeft ? up : upperLeft;
+        const int16_t left = here[i - pixel], up = above[i], upperLeft = above[i - pixel];
+        const int16_t toLeft = int16_t(std::abs(up - upperLeft)), toUp = int16_t(std::abs(left - upperLeft)),
+                      toUpperLeft = int16_t(std::abs(left + up - 2 * upperLeft));
+        const int16_t predictor =
+            toLeft <= toUp && toLeft <= toUpperLeft ? left : toUp <= toUpperLeft ? up : upperLeft;
         out[i] = uint8_t(here[i] - predictor);
     }
 }
