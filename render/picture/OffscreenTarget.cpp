@@ -132,7 +132,7 @@ void TOffscreenTarget::Bind() const
     Gl_.BindFramebuffer(GL_FRAMEBUFFER, Drawn_ != 0 ? Drawn_ : Resolved_);
 }
 
-void TOffscreenTarget::Read(const TPixelRect& rect, size_t rowLength, uint8_t* bgra) const
+void TOffscreenTarget::Read(const TPixelRect& rect, size_t rowLength, uint8_t* rgba) const
 {
     const int left = rect.X, bottom = rect.Y, right = rect.X + rect.Width, top = rect.Y + rect.Height;
     if (Drawn_ != 0) {
@@ -146,6 +146,6 @@ void TOffscreenTarget::Read(const TPixelRect& rect, size_t rowLength, uint8_t* b
     glPixelStorei(GL_PACK_ROW_LENGTH, GLint(rowLength));
     glPixelStorei(GL_PACK_SKIP_PIXELS, 0);
     glPixelStorei(GL_PACK_SKIP_ROWS, 0);
-    glReadPixels(left, bottom, rect.Width, rect.Height, GL_BGRA, GL_UNSIGNED_BYTE, bgra);
+    glReadPixels(left, bottom, rect.Width, rect.Height, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
     glPopClientAttrib();
 }

@@ -48,10 +48,11 @@ public:
     // Binds the target for drawing.
     void Bind() const;
     // Resolves the samples of the pixels of `rect` (x from the left, y from
-    // the bottom row) and reads them into bgra, whose rows are rowLength
-    // pixels long: 4 bytes a pixel, blue, green, red, alpha, bottom row
-    // first. The pack state is left as it was.
-    void Read(const TPixelRect& rect, size_t rowLength, uint8_t* bgra) const;
+    // the bottom row) and reads them into rgba, whose rows are rowLength
+    // pixels long: 4 bytes a pixel, red, green, blue, alpha (the target's
+    // own order, which the GL copies as it is), bottom row first. The pack
+    // state is left as it was.
+    void Read(const TPixelRect& rect, size_t rowLength, uint8_t* rgba) const;
 
 private:
     // A complete framebuffer with its colour renderbuffer and, when depth is

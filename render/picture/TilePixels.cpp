@@ -53,10 +53,10 @@ void StoreTile(const uint8_t* pass, size_t rowLength, int width, int height, boo
         uint32_t* out = to + size_t(y) * stride;
         if (transparent) {
             for (int x = 0; x < width; ++x, in += 4)
-                out[x] = Straight(in[2], in[1], in[0], in[3]);
+                out[x] = Straight(in[0], in[1], in[2], in[3]);
         } else {
             for (int x = 0; x < width; ++x, in += 4)
-                out[x] = 0xFF000000u | uint32_t(in[2]) << 16 | uint32_t(in[1]) << 8 | in[0];
+                out[x] = 0xFF000000u | uint32_t(in[0]) << 16 | uint32_t(in[1]) << 8 | in[2];
         }
     }
 }

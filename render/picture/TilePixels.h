@@ -1,6 +1,6 @@
 #pragma once
-// A drawn tile made into picture rows. The GL gives a tile as bytes blue,
-// green, red, alpha per pixel (GL_BGRA), bottom row first, the colours
+// A drawn tile made into picture rows. The GL gives a tile as bytes red,
+// green, blue, alpha per pixel (GL_RGBA), bottom row first, the colours
 // premultiplied by their alpha; where a tile takes more than one pass, the
 // passes of its marked pixels (Sampling.h) are summed channel by channel and
 // averaged. Picture rows are 32-bit words 0xAARRGGBB (QImage's ARGB32), top

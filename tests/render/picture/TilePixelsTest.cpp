@@ -6,7 +6,7 @@
 
 namespace {
 
-// A tile as the GL gives it: blue, green, red, alpha; bottom row first.
+// A tile as the GL gives it: red, green, blue, alpha; bottom row first.
 std::vector<uint8_t> Tile(std::initializer_list<std::array<uint8_t, 4>> bottomUp)
 {
     std::vector<uint8_t> bytes;
@@ -24,13 +24,13 @@ TEST(TilePixels, RowsComeTopFirstAtTheirPlaceInTheStrip)
     const std::vector<uint8_t> tile = Tile({{1, 2, 3, 255}, {7, 7, 7, 7}, {4, 5, 6, 255}, {7, 7, 7, 7}});
     std::vector<uint32_t> strip(6, 0xDEADBEEF);
     StoreTile(tile.data(), 2, 1, 2, false, strip.data() + 1, 3);
-    EXPECT_EQ(strip, (std::vector<uint32_t>{0xDEADBEEF, 0xFF060504, 0xDEADBEEF, 0xDEADBEEF, 0xFF030201, 0xDEADBEEF}));
+    EXPECT_EQ(strip, (std::vector<uint32_t>{0xDEADBEEF, 0xFF040506, 0xDEADBEEF, 0xDEADBEEF, 0xFF010203, 0xDEADBEEF}));
 }
 
 TEST(TilePixels, OpaquePicturesHaveFullAlphaAndTransparentOnesStraightAlpha)
 {
     // Premultiplied: half-covered red, a quarter of grey, nothing, all white.
-    const std::vector<uint8_t> tile = Tile({{0, 0, 128, 128}, {16, 16, 16, 64}, {0, 0, 0, 0}, {255, 255, 255, 255}});
+    const std::vector<uint8_t> tile = Tile({{128, 0, 0, 128}, {16, 16, 16, 64}, {0, 0, 0, 0}, {255, 255, 255, 255}});
     std::vector<uint32_t> straight(4), opaque(4);
     StoreTile(tile.data(), 4, 4, 1, true, straight.data(), 4);
     EXPECT_EQ(straight, (std::vector<uint32_t>{0x80FF0000, 0x40404040, 0x00000000, 0xFFFFFFFF}));
@@ -57,5 +57,5 @@ TEST(TilePixels, PassesAverageToTheNearestLevel)
     AverageMarked(sums.data(), AverageTable(2), marks.data(), 3, first.data());
     std::vector<uint32_t> rows(3);
     StoreTile(first.data(), 3, 3, 1, true, rows.data(), 3);
-    EXPECT_EQ(rows, (std::vector<uint32_t>{0x80FFFFFF, 0xFF1F150B, 0xFF030201}));
+    EXPECT_EQ(rows, (std::vector<uint32_t>{0x80FFFFFF, 0xFF0B151F, 0xFF010203}));
 }
