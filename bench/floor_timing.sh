@@ -27,6 +27,10 @@
 #   ROWS=n         the length of a list made here (default 64)
 #   LIST=dir       keep the list made there and reuse it on the next run; a
 #                  list already there is used as it is, whatever its length
+#   LONG=n         time a list of n rows instead, row i being the list's row
+#                  i % rows reached through a link of its own (so that no two
+#                  rows name the same file): the renderer's start, some 170 ms,
+#                  spread over more pictures
 #   FLOOR_PNG=defaults  the floor encodes with libpng's own filters and zlib's
 #                  level 6 instead: files a tenth smaller for three times the
 #                  floor's encoding
@@ -62,6 +66,35 @@ if [ ! -f "$list/items.csv" ]; then
 fi
 list=$(cd "$list" && pwd)
 rows=$(($(wc -l <"$list/items.csv") - 1))
+# A list of COUNT rows in DIR whose row i is the list's row i % rows, its
+# files reached through DIR/rows/i, a link to the list's folder, so that no
+# two rows name the same file.
+long_list() {
+  local dir=$1 count=$2
+  mkdir -p "$dir/rows"
+  for i in $(seq 0 $((count - 1))); do
+    ln -s "$list" "$dir/rows/$i"
+  done
+  awk -F, -v OFS=, -v count="$count" -v rows="$rows" '
+    NR == 1 { print; for (c = 1; c <= NF; ++c) column[$c] = c; next }
+    { row[NR - 2] = $0 }
+    END {
+      for (i = 0; i < count; ++i) {
+        $0 = row[i % rows]
+        $column["name"] = sprintf("row%05d", i)
+        for (face in faces)
+          if ((c = column[face]) && $c != "" && substr($c, 1, 1) != "/") $c = "rows/" i "/" $c
+        print
+      }
+    }
+    BEGIN { faces["front"]; faces["spine"]; faces["back"] }' "$list/items.csv" >"$dir/items.csv"
+}
+
+if [ -n "${LONG:-}" ]; then
+  long_list "$work/long" "$LONG"
+  list=$work/long
+  rows=$LONG
+fi
 floor=$work/floor_box
 cc -O2 -Wall -Wextra -o "$floor" bench/floor/floor_box.c -ljpeg -lpng
 
@@ -143,30 +176,6 @@ compare one_core floor_run '$2 * 1000 / rows' "one worker on one core, CPU ms a 
   renderer floor "at most 1.6x"
 [ "$workers" = 0 ] || compare two_cores one_core 'rows / $1' "pictures a second, wall clock:" \
   "--jobs 2, two cores" "--jobs 1, one core" "at least 1.7x"
-
-# A list of COUNT rows in DIR whose row i is the list's row i % rows, its
-# files reached through DIR/rows/i, a link to the list's folder, so that no
-# two rows name the same file.
-long_list() {
-  local dir=$1 count=$2
-  mkdir -p "$dir/rows"
-  for i in $(seq 0 $((count - 1))); do
-    ln -s "$list" "$dir/rows/$i"
-  done
-  awk -F, -v OFS=, -v count="$count" -v rows="$rows" '
-    NR == 1 { print; for (c = 1; c <= NF; ++c) column[$c] = c; next }
-    { row[NR - 2] = $0 }
-    END {
-      for (i = 0; i < count; ++i) {
-        $0 = row[i % rows]
-        $column["name"] = sprintf("row%05d", i)
-        for (face in faces)
-          if ((c = column[face]) && $c != "" && substr($c, 1, 1) != "/") $c = "rows/" i "/" $c
-        print
-      }
-    }
-    BEGIN { faces["front"]; faces["spine"]; faces["back"] }' "$list/items.csv" >"$dir/items.csv"
-}
 
 if [ "$memory" = 1 ]; then
   peaks=()
