@@ -51,10 +51,8 @@ TEST(Tiles, AWidePicturesRowOfTilesKeepsWithinItsBound)
                                              {4097, 1024, TileRowBound, 1023},
                                              {16384, 1024, TileRowBound, 256},
                                              {65535, 1024, TileRowBound, 64},
-                                             {2000, 97, TileRowBound, 97},
                                              {1000, 300, 1000 * 4 * 57 + 3999, 57},
-                                             {1000, 300, 3999, 1},
-                                             {1, 1, 0, 1}}) {
+                                             {1000, 300, 3999, 1}}) {
         SCOPED_TRACE(testing::Message() << c.Width << " wide, side " << c.Side << ", " << c.Bound << " bytes");
         EXPECT_EQ(TileHeight(c.Width, c.Side, c.Bound), c.Height);
     }
