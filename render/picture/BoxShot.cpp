@@ -73,7 +73,8 @@ void TBoxShooter::Shoot(const TFraming& framing, const TShotSettings& settings, 
     const bool sampled = plan.Passes * plan.SamplesPerPass > 1, drafted = sampled && settings.Draft;
     const int apron = drafted ? 1 : 0;
     const int side = std::clamp(settings.Tile, 1, std::max(LargestTarget() - 2 * apron, 1));
-    const int tileWidth = std::min(side, width), tileHeight = std::min(side, height);
+    const int tileWidth = std::min(side, width),
+              tileHeight = std::min(TileHeight(width, side, settings.TileRowBytes), height);
     const int targetWidth = std::min(tileWidth + 2 * apron, width), targetHeight = std::min(tileHeight + 2 * apron, height);
     if (!sampled || drafted)
         PrepareTarget(Draft_, targetWidth, targetHeight, 1);
@@ -81,7 +82,7 @@ void TBoxShooter::Shoot(const TFraming& framing, const TShotSettings& settings, 
         PrepareTarget(Target_, targetWidth, targetHeight, plan.SamplesPerPass);
     First_.resize(size_t(targetWidth) * size_t(targetHeight) * 4);
     Strip_.resize(size_t(width) * size_t(tileHeight));
-    for (const TPixelRect& tile : PictureTiles(width, height, side)) {
+    for (const TPixelRect& tile : PictureTiles(width, height, tileWidth, tileHeight)) {
         const int left = std::max(tile.X - apron, 0), top = std::max(tile.Y - apron, 0);
         const TPixelRect drawn{left, top, std::min(tile.X + tile.Width + apron, width) - left,
                                std::min(tile.Y + tile.Height + apron, height) - top};

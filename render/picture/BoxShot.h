@@ -29,6 +29,8 @@ struct TShotSettings {
     int Samples = 8;
     bool Transparent = false;    // straight alpha from colours premultiplied over alpha 0
     int Tile = DefaultTileSide;  // the largest tile side; the GL's limits bound it too
+    // The most bytes a row of tiles takes as picture rows (Tiles.h).
+    size_t TileRowBytes = TileRowBound;
     // Several samples a pixel are taken where a draft of one sample shows
     // contrast (Sampling.h); without a draft, everywhere. A box drawn through
     // cut-outs covers a share of each pixel's samples that one sample does

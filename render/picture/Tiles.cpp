@@ -3,13 +3,20 @@
 #include <algorithm>
 #include <cmath>
 
-std::vector<TPixelRect> PictureTiles(int width, int height, int side)
+int TileHeight(int width, int side, size_t rowBound)
+{
+    const size_t rows = rowBound / (size_t(std::max(width, 1)) * 4);
+    return int(std::clamp<size_t>(rows, 1, size_t(std::max(side, 1))));
+}
+
+std::vector<TPixelRect> PictureTiles(int width, int height, int side, int tileHeight)
 {
     std::vector<TPixelRect> tiles;
     side = std::max(side, 1);
-    for (int y = 0; y < height; y += side)
+    tileHeight = std::max(tileHeight, 1);
+    for (int y = 0; y < height; y += tileHeight)
         for (int x = 0; x < width; x += side)
-            tiles.push_back({x, y, std::min(side, width - x), std::min(side, height - y)});
+            tiles.push_back({x, y, std::min(side, width - x), std::min(tileHeight, height - y)});
     return tiles;
 }
 

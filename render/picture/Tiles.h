@@ -5,6 +5,8 @@
 // The GL's limits bound a tile, never the picture.
 #include "render/framing/Framing.h"
 
+#include <cstddef>
+
 #include <vector>
 
 // The side of the tiles a picture is drawn in unless asked otherwise: large
@@ -19,10 +21,20 @@ struct TPixelRect {
     bool operator==(const TPixelRect&) const = default;
 };
 
-// The tiles of a width x height picture, each at most side x side pixels:
-// rows of tiles from the top, each row from the left; only the last row and
-// column are smaller.
-std::vector<TPixelRect> PictureTiles(int width, int height, int side);
+// The most bytes the rows of one row of tiles take as picture rows, 4 a
+// pixel: a picture too wide for a row of its tiles to fit is drawn in lower
+// tiles. Those rows are held twice, one row of tiles drawn while the one
+// before it is written, and lower tiles draw no slower.
+constexpr size_t TileRowBound = size_t(16) << 20;
+
+// The height of the tiles of a picture `width` pixels wide: side, or as many
+// rows as fit rowBound bytes if fewer, and at least one.
+int TileHeight(int width, int side, size_t rowBound = TileRowBound);
+
+// The tiles of a width x height picture, each at most side pixels wide and
+// tileHeight high: rows of tiles from the top, each row from the left; only
+// the last row and column are smaller.
+std::vector<TPixelRect> PictureTiles(int width, int height, int side, int tileHeight);
 
 // How one tile is drawn: the viewport within it, in GL's terms (origin at the
 // tile's bottom left), and the view-plane rectangle that viewport shows. The

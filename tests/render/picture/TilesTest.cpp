@@ -8,10 +8,17 @@
 
 TEST(Tiles, CoverThePictureOnceInRowsFromTheTop)
 {
-    for (const auto& [width, height, side] : std::vector<std::tuple<int, int, int>>{
-             {1000, 700, 128}, {1000, 700, 300}, {1000, 700, 301}, {7, 5, 16}, {1, 1, 1}, {16384, 16384, 1024}}) {
-        SCOPED_TRACE(testing::Message() << width << " x " << height << " in " << side);
-        const std::vector<TPixelRect> tiles = PictureTiles(width, height, side);
+    for (const auto& [width, height, side, tileHeight] : std::vector<std::tuple<int, int, int, int>>{
+             {1000, 700, 128, 128},
+             {1000, 700, 300, 300},
+             {1000, 700, 301, 301},
+             {7, 5, 16, 16},
+             {1, 1, 1, 1},
+             {16384, 16384, 1024, 1024},
+             {1000, 700, 300, 57},
+             {16384, 16384, 1024, 256}}) {
+        SCOPED_TRACE(testing::Message() << width << " x " << height << " in " << side << " x " << tileHeight);
+        const std::vector<TPixelRect> tiles = PictureTiles(width, height, side, tileHeight);
         const bool small = width * height <= 1000 * 700;
         std::vector<int> covered(small ? size_t(width) * size_t(height) : 0, 0);
         int lastY = 0;
@@ -19,16 +26,36 @@ TEST(Tiles, CoverThePictureOnceInRowsFromTheTop)
             EXPECT_GE(t.Y, lastY);
             lastY = t.Y;
             EXPECT_TRUE(t.Width == side || t.X + t.Width == width);
-            EXPECT_TRUE(t.Height == side || t.Y + t.Height == height);
+            EXPECT_TRUE(t.Height == tileHeight || t.Y + t.Height == height);
             for (int y = t.Y; small && y < t.Y + t.Height; ++y)
                 for (int x = t.X; x < t.X + t.Width; ++x)
                     ++covered[size_t(y) * size_t(width) + size_t(x)];
         }
         EXPECT_EQ(std::count(covered.begin(), covered.end(), 1), std::ptrdiff_t(covered.size()));
-        const size_t across = size_t((width + side - 1) / side), down = size_t((height + side - 1) / side);
+        const size_t across = size_t((width + side - 1) / side), down = size_t((height + tileHeight - 1) / tileHeight);
         EXPECT_EQ(tiles.size(), across * down);
     }
-    EXPECT_EQ(PictureTiles(300, 200, 128)[3], (TPixelRect{0, 128, 128, 72}));
+    EXPECT_EQ(PictureTiles(300, 200, 128, 128)[3], (TPixelRect{0, 128, 128, 72}));
+}
+
+TEST(Tiles, AWidePicturesRowOfTilesKeepsWithinItsBound)
+{
+    // A row of tiles as high as the side fits the bound up to 4096 pixels
+    // wide; wider pictures take lower tiles, down to a single row.
+    struct TCase {
+        int Width, Side;
+        size_t Bound;
+        int Height;
+    };
+    for (const TCase& c : std::vector<TCase>{{4096, 1024, TileRowBound, 1024},
+                                             {4097, 1024, TileRowBound, 1023},
+                                             {16384, 1024, TileRowBound, 256},
+                                             {65535, 1024, TileRowBound, 64},
+                                             {1000, 300, 1000 * 4 * 57 + 3999, 57},
+                                             {1000, 300, 3999, 1}}) {
+        SCOPED_TRACE(testing::Message() << c.Width << " wide, side " << c.Side << ", " << c.Bound << " bytes");
+        EXPECT_EQ(TileHeight(c.Width, c.Side, c.Bound), c.Height);
+    }
 }
 
 namespace {
@@ -85,7 +112,7 @@ TEST(Tiles, NeighboursMeetExactly)
     // rectangles share the very same edge: no gap, no overlap, at any side.
     const TFraming framing = Framed();
     for (const int side : {7, 64, 128, 333}) {
-        for (const TPixelRect& t : PictureTiles(700, 400, side)) {
+        for (const TPixelRect& t : PictureTiles(700, 400, side, side)) {
             const TTileView v = TileView(framing, 400, t, 0.125, 0.375);
             if (v.ViewportWidth == 0 || v.ViewportHeight == 0)
                 continue;

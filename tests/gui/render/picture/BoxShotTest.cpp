@@ -79,7 +79,7 @@ struct TTileDifference {
     int WorstBorder = 0;
 };
 
-TTileDifference Difference(const QImage& whole, const QImage& tiled, int side)
+TTileDifference Difference(const QImage& whole, const QImage& tiled, int side, int tileHeight)
 {
     const QImage a = whole.convertToFormat(QImage::Format_ARGB32_Premultiplied);
     const QImage b = tiled.convertToFormat(QImage::Format_ARGB32_Premultiplied);
@@ -99,13 +99,12 @@ TTileDifference Difference(const QImage& whole, const QImage& tiled, int side)
             }
         }
     d.Share = double(over) / (double(a.width()) * a.height());
-    for (int border = side; border < std::max(a.width(), a.height()); border += side)
-        for (const int line : {border - 1, border}) {
-            if (line < a.height())
-                d.WorstBorder = std::max(d.WorstBorder, rows[size_t(line)]);
-            if (line < a.width())
-                d.WorstBorder = std::max(d.WorstBorder, columns[size_t(line)]);
-        }
+    for (int border = tileHeight; border < a.height(); border += tileHeight)
+        for (const int line : {border - 1, border})
+            d.WorstBorder = std::max(d.WorstBorder, rows[size_t(line)]);
+    for (int border = side; border < a.width(); border += side)
+        for (const int line : {border - 1, border})
+            d.WorstBorder = std::max(d.WorstBorder, columns[size_t(line)]);
     return d;
 }
 
@@ -176,6 +175,14 @@ protected:
         return *FrameShot(scene, width, height);
     }
 
+};
+
+// The first row and the count of each hand of rows a shot gives.
+class TRowHands : public TPictureRows {
+public:
+    void Put(int first, int count, const uint32_t*) override { Hands.emplace_back(first, count); }
+
+    std::vector<std::pair<int, int>> Hands;
 };
 
 } // namespace
@@ -339,7 +346,8 @@ TEST_F(BoxShot, EachImageFileIsLoadedOnceAndOnlyWhenShown)
 
 TEST_F(BoxShot, ATiledPictureIsTheUntiledOne)
 {
-    // Tiles of any size, even or odd, join without a seam: the pictures
+    // Tiles of any size, even or odd, and lower than wide where a row of
+    // them would take more than its bound, join without a seam: the pictures
     // differ only where an edge's sample flips, a level or two of coverage.
     TBoxShooter shooter(Api);
     const QString floored = WriteBandedCover(Folder.path(), "floored.cov", "Floor=1\n");
@@ -355,14 +363,32 @@ TEST_F(BoxShot, ATiledPictureIsTheUntiledOne)
     for (const auto& [scene, name] : scenes) {
         const TShotSettings whole{.Width = 1000, .Height = 700, .Tile = 4096};
         const QImage untiled = shooter.Shoot(scene, whole);
-        for (const int side : {128, 300, 301, 97}) {
-            SCOPED_TRACE(testing::Message() << name << ", tiles of " << side);
+        for (const auto& [side, tileHeight] : std::vector<std::pair<int, int>>{
+                 {128, 128}, {300, 300}, {301, 301}, {97, 97}, {300, 57}, {1000, 33}}) {
+            SCOPED_TRACE(testing::Message() << name << ", tiles of " << side << " x " << tileHeight);
             TShotSettings tiled = whole;
             tiled.Tile = side;
-            const TTileDifference d = Difference(untiled, shooter.Shoot(scene, tiled), side);
+            tiled.TileRowBytes = size_t(whole.Width) * 4 * size_t(tileHeight);
+            const TTileDifference d = Difference(untiled, shooter.Shoot(scene, tiled), side, tileHeight);
             EXPECT_LE(d.Share, 0.0005);
             EXPECT_LE(d.Largest, 128);
             EXPECT_LE(d.WorstBorder, 4);
         }
+    }
+}
+
+TEST_F(BoxShot, AWidePicturesRowsComeInStripsWithinTheirBound)
+{
+    // Rows go on a row of tiles at a time, so the rows a shot holds are one
+    // such strip: no higher than the bound allows, however high the side.
+    TBoxShooter shooter(Api);
+    const QString floored = WriteBandedCover(Folder.path(), "floored.cov", "Floor=1\n");
+    const TShotScene scene = TShotFixture::SceneOf(floored, 31.5f, 31.5f, {});
+    for (const int samples : {1, 8}) {
+        SCOPED_TRACE(testing::Message() << samples << " samples");
+        TRowHands hands;
+        shooter.Shoot(scene, {.Width = 1000, .Height = 700, .Samples = samples, .Tile = 4096,
+                              .TileRowBytes = 1000 * 4 * 300 + 3999}, hands);
+        EXPECT_EQ(hands.Hands, (std::vector<std::pair<int, int>>{{0, 300}, {300, 300}, {600, 100}}));
     }
 }
