@@ -4,6 +4,7 @@
 
 #include <QFile>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -37,4 +38,25 @@ int OpenForReading(QFile& file, const std::string& fileName)
         return code != 0 ? code : EIO;
     }
     return 0;
+}
+
+std::optional<QByteArray> ReadAtMost(QFile& file, qint64 limit)
+{
+    if (file.size() > limit)
+        return std::nullopt;
+    // What the system says the file holds, at once; then whatever more it
+    // gives (a file that grows, or one whose size it does not tell), a
+    // block at a time, up to a byte past the limit.
+    QByteArray data(std::max<qint64>(file.size(), 0), Qt::Uninitialized);
+    data.resize(std::max<qint64>(file.read(data.data(), data.size()), 0));
+    char block[1 << 16];
+    while (data.size() <= limit) {
+        const qint64 more = file.read(block, std::min<qint64>(sizeof block, limit + 1 - data.size()));
+        if (more <= 0)
+            break;
+        data.append(block, more);
+    }
+    if (data.size() > limit)
+        return std::nullopt;
+    return data;
 }

@@ -114,10 +114,10 @@ void TPicture::LoadFromFile(const std::string& fileName)
     QFile file;
     if (OpenForReading(file, fileName) != 0)
         throw TError("Cannot open file " + fileName);
-    const QByteArray data = file.read(kMaxFileSize + 1);
-    if (data.size() > kMaxFileSize)
+    const std::optional<QByteArray> data = ReadAtMost(file, kMaxFileSize);
+    if (!data)
         throw TError("Picture file is too large: " + fileName);
-    LoadFromData(data, extension);
+    LoadFromData(*data, extension);
 }
 
 void TPicture::LoadFromData(const QByteArray& data, const std::string& extension)

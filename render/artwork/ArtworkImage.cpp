@@ -134,11 +134,10 @@ std::unique_ptr<TTextureImage> ReadArtworkImage(const std::string& fileName, con
     QFile file;
     if (const int code = OpenForReading(file, fileName); code != 0)
         throw TError("Cannot open file " + fileName + ": " + std::strerror(code));
-    if (file.size() > MaxFileSize)
+    const std::optional<QByteArray> read = ReadAtMost(file, MaxFileSize);
+    if (!read)
         CannotRead(fileName, "the file is larger than any picture this program reads");
-    const QByteArray bytes = file.read(MaxFileSize + 1);
-    if (bytes.size() > MaxFileSize)  // it grew while it was read
-        CannotRead(fileName, "the file is larger than any picture this program reads");
+    const QByteArray& bytes = *read;
     const auto* data = reinterpret_cast<const uint8_t*>(bytes.constData());
     if (!PictureEndsWhole(data, size_t(bytes.size()))) {
         const std::string damage = JpegDamage(data, size_t(bytes.size()));

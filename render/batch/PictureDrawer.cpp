@@ -70,6 +70,10 @@ void TPictureDrawer::DrawBox(size_t first, size_t end, const TPictureDone& done)
         for (size_t i = first; i < end; ++i)
             done(i, e.what());
         return;
+    } catch (const std::bad_alloc&) {
+        for (size_t i = first; i < end; ++i)
+            done(i, "not enough memory for the box's images");
+        return;
     }
     TJobFramer framer;
     for (size_t i = first; i < end; ++i) {
