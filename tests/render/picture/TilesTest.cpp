@@ -9,14 +9,8 @@
 TEST(Tiles, CoverThePictureOnceInRowsFromTheTop)
 {
     for (const auto& [width, height, side, tileHeight] : std::vector<std::tuple<int, int, int, int>>{
-             {1000, 700, 128, 128},
-             {1000, 700, 300, 300},
-             {1000, 700, 301, 301},
-             {7, 5, 16, 16},
-             {1, 1, 1, 1},
-             {16384, 16384, 1024, 1024},
-             {1000, 700, 300, 57},
-             {16384, 16384, 1024, 256}}) {
+             {1000, 700, 128, 128}, {1000, 700, 300, 300}, {1000, 700, 301, 301}, {7, 5, 16, 16}, {1, 1, 1, 1},
+             {16384, 16384, 1024, 1024}, {1000, 700, 300, 57}, {16384, 16384, 1024, 256}}) {
         SCOPED_TRACE(testing::Message() << width << " x " << height << " in " << side << " x " << tileHeight);
         const std::vector<TPixelRect> tiles = PictureTiles(width, height, side, tileHeight);
         const bool small = width * height <= 1000 * 700;
