@@ -1,6 +1,7 @@
 #include "render/artwork/TextureDetail.h"
 
 #include "render/framing/SceneBounds.h"
+#include "render/framing/ShapeSolid.h"
 
 #include <algorithm>
 #include <cmath>
@@ -86,16 +87,6 @@ double ViewPlaneSpeed(const TEyePoint& p, const TEyePoint& along)
     return std::sqrt(dx * dx + dy * dy) / (w * w);
 }
 
-TEyePoint Cross(const TEyePoint& a, const TEyePoint& b)
-{
-    return {a.Y * b.Z - a.Z * b.Y, a.Z * b.X - a.X * b.Z, a.X * b.Y - a.Y * b.X};
-}
-
-double Dot(const TEyePoint& a, const TEyePoint& b)
-{
-    return a.X * b.X + a.Y * b.Y + a.Z * b.Z;
-}
-
 // Whether two ways along a face are the same but for rounding.
 bool Close(const TEyePoint& a, const TEyePoint& b)
 {
@@ -140,60 +131,6 @@ struct TArtLayout {
     bool HidesBackFaces = false;
 };
 
-TEyePoint At(const TShapeVertex& v)
-{
-    return {v.X, v.Y, v.Z};
-}
-
-TEyePoint Minus(const TEyePoint& a, const TEyePoint& b)
-{
-    return {a.X - b.X, a.Y - b.Y, a.Z - b.Z};
-}
-
-// The normal of the triangle's plane on the side its corners' normals
-// point to; nothing for a triangle of no area.
-std::optional<TEyePoint> PlaneNormal(const TShapeVertex* v)
-{
-    TEyePoint n = Cross(Minus(At(v[1]), At(v[0])), Minus(At(v[2]), At(v[0])));
-    const double length = std::sqrt(Dot(n, n));
-    if (length < 1e-12)
-        return std::nullopt;
-    const TEyePoint outward{double(v[0].NX) + v[1].NX + v[2].NX, double(v[0].NY) + v[1].NY + v[2].NY,
-                            double(v[0].NZ) + v[1].NZ + v[2].NZ};
-    return Times((Dot(n, outward) < 0 ? -1.0 : 1.0) / length, n);
-}
-
-// Whether every edge of a triangle is the edge of exactly one other: the
-// triangles close round a solid.
-bool Closed(const TShape& shape)
-{
-    std::map<std::pair<std::tuple<double, double, double>, std::tuple<double, double, double>>, int> edges;
-    for (const TShapePart& part : shape.Parts)
-        for (size_t i = 0; i + 3 <= part.Triangles.size(); i += 3)
-            for (size_t c = 0; c < 3; ++c) {
-                const auto a = Key(At(part.Triangles[i + c])), b = Key(At(part.Triangles[i + (c + 1) % 3]));
-                ++edges[std::minmax(a, b)];
-            }
-    return !edges.empty() && std::all_of(edges.begin(), edges.end(), [](const auto& edge) { return edge.second == 2; });
-}
-
-// Whether every point lies on the inner side of every triangle's plane.
-bool Convex(const TShape& shape, const std::vector<TEyePoint>& points)
-{
-    double size = 0.0;
-    for (const TEyePoint& p : points)
-        size = std::max({size, std::abs(p.X), std::abs(p.Y), std::abs(p.Z)});
-    for (const TShapePart& part : shape.Parts)
-        for (size_t i = 0; i + 3 <= part.Triangles.size(); i += 3) {
-            const std::optional<TEyePoint> n = PlaneNormal(&part.Triangles[i]);
-            const TEyePoint corner = At(part.Triangles[i]);
-            if (n && std::any_of(points.begin(), points.end(),
-                                 [&](const TEyePoint& p) { return Dot(*n, Minus(p, corner)) > 1e-6 * size; }))
-                return false;
-        }
-    return true;
-}
-
 TArtLayout LayOut(const TShape& shape)
 {
     TArtLayout layout;
@@ -219,7 +156,7 @@ TArtLayout LayOut(const TShape& shape)
     Distinct(layout.Points);
     for (TArtPlane& plane : layout.Planes)
         Distinct(plane.Corners);
-    layout.HidesBackFaces = !HasSeeThrough(shape) && Closed(shape) && Convex(shape, layout.Points);
+    layout.HidesBackFaces = HidesBackFaces(shape);
     return layout;
 }
 

@@ -48,7 +48,10 @@ void DrawBox(const TShotScene& scene)
         LoadBoxTurn(scene);
         const std::array<double, 3> lamp = GlossLamp(scene.Shape.Size, scene.XRotation, scene.YRotation);
         ApplyStudioLights(KeySideFor(scene.XRotation, scene.YRotation), IsGlossy(scene.Shape) ? &lamp : nullptr);
+        if (scene.CullsBackFaces)
+            glEnable(GL_CULL_FACE);
         glCallList(scene.BoxList);
+        glDisable(GL_CULL_FACE);
     }
     EndCutOut();
 }

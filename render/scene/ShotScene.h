@@ -26,6 +26,10 @@ struct TShotScene {
     TGround Ground;                // the shape's, with its full reaches
     bool ShowBackground = false;
     bool CutOut = false;           // the box shows images that are not wholly opaque
+    // The box hides the faces it turns away from the eye (ShapeSolid.h) and
+    // shows no cut-outs: GL leaves those faces out instead of drawing them
+    // behind the others.
+    bool CullsBackFaces = false;
     const TTextureImage* FloorTexture = nullptr;
     // The GL objects that TShotStage makes: the shape's opaque parts
     // compiled for the look, the shadow map (0 for none) and the fades of

@@ -1,5 +1,6 @@
 #include "render/scene/ShotStage.h"
 
+#include "render/framing/ShapeSolid.h"
 #include "render/scene/FadeTexture.h"
 #include "render/scene/Shadow.h"
 #include "render/scene/ShotBoxList.h"
@@ -28,6 +29,7 @@ TShotScene PlannedScene(const TShotStyle& style, const TBoxSetup& setup)
                      .Ground = GroundOf(size.Width, size.Height, size.Depth),
                      .ShowBackground = setup.ShowBackground,
                      .CutOut = setup.CutOut,
+                     .CullsBackFaces = !setup.CutOut && HidesBackFaces(setup.Shape) && WoundOutward(setup.Shape),
                      .FloorTexture = setup.Textures[size_t(TArtFace::Floor)]};
     if (setup.Box.Floor)
         scene.Floor = BoxQuads(size.Width, size.Height, size.Depth, setup.Box).back();
