@@ -5,9 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
-#include <map>
 #include <optional>
-#include <tuple>
 
 namespace {
 
@@ -92,20 +90,6 @@ bool Close(const TEyePoint& a, const TEyePoint& b)
 {
     const double scale = std::max({std::abs(a.X), std::abs(a.Y), std::abs(a.Z), 1e-12});
     return std::abs(a.X - b.X) + std::abs(a.Y - b.Y) + std::abs(a.Z - b.Z) <= 1e-9 * scale;
-}
-
-auto Key(const TEyePoint& p)
-{
-    return std::tuple(p.X, p.Y, p.Z);
-}
-
-// The points, each once.
-void Distinct(std::vector<TEyePoint>& points)
-{
-    std::sort(points.begin(), points.end(), [](const TEyePoint& a, const TEyePoint& b) { return Key(a) < Key(b); });
-    points.erase(std::unique(points.begin(), points.end(),
-                             [](const TEyePoint& a, const TEyePoint& b) { return Key(a) == Key(b); }),
-                 points.end());
 }
 
 int Pixels(double value)

@@ -5,11 +5,15 @@
 #include "render/shapes/Shape.h"
 
 #include <optional>
+#include <vector>
 
 TEyePoint At(const TShapeVertex& v);
 TEyePoint Minus(const TEyePoint& a, const TEyePoint& b);
 TEyePoint Cross(const TEyePoint& a, const TEyePoint& b);
 double Dot(const TEyePoint& a, const TEyePoint& b);
+
+// The points, each once (in the order of their coordinates).
+void Distinct(std::vector<TEyePoint>& points);
 
 // The unit normal of the triangle of three corners on the side their own
 // normals point to; nothing for a triangle of no area.

@@ -9,9 +9,9 @@
 // the tile's part of that rectangle, from ViewNear to ViewFar; the matrix mode
 // is left at GL_PROJECTION) and calls the scene's drawer, with the scissor
 // test on where only part of the target is to change. The drawer clears the
-// target, draws the scene with whatever modelview and state it
-// needs and leaves the projection alone; the colours it leaves are
-// premultiplied by their alpha, a transparent picture clearing to 0, 0, 0, 0.
+// target, draws the scene with whatever modelview and state it needs and
+// leaves the projection alone; the colours it leaves are premultiplied by
+// their alpha, a transparent picture clearing to 0, 0, 0, 0.
 #include "render/framing/Framing.h"
 #include "render/picture/OffscreenTarget.h"
 #include "render/picture/PictureRows.h"

@@ -29,7 +29,7 @@ TShotScene PlannedScene(const TShotStyle& style, const TBoxSetup& setup)
                      .Ground = GroundOf(size.Width, size.Height, size.Depth),
                      .ShowBackground = setup.ShowBackground,
                      .CutOut = setup.CutOut,
-                     .CullsBackFaces = !setup.CutOut && HidesBackFaces(setup.Shape) && WoundOutward(setup.Shape),
+                     .CullsBackFaces = !setup.CutOut && WoundOutward(setup.Shape) && HidesBackFaces(setup.Shape),
                      .FloorTexture = setup.Textures[size_t(TArtFace::Floor)]};
     if (setup.Box.Floor)
         scene.Floor = BoxQuads(size.Width, size.Height, size.Depth, setup.Box).back();
