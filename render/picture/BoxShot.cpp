@@ -78,8 +78,6 @@ void TBoxShooter::Shoot(const TFraming& framing, const TShotSettings& settings, 
     const int targetWidth = std::min(tileWidth + 2 * apron, width), targetHeight = std::min(tileHeight + 2 * apron, height);
     if (!sampled || drafted)
         PrepareTarget(Draft_, targetWidth, targetHeight, 1);
-    if (sampled)
-        PrepareTarget(Target_, targetWidth, targetHeight, plan.SamplesPerPass);
     First_.resize(size_t(targetWidth) * size_t(targetHeight) * 4);
     Strip_.resize(size_t(width) * size_t(tileHeight));
     for (const TPixelRect& tile : PictureTiles(width, height, tileWidth, tileHeight)) {
@@ -99,7 +97,7 @@ void TBoxShooter::Shoot(const TFraming& framing, const TShotSettings& settings, 
         else if (sampled)
             Marks_.assign(size_t(drawn.Width) * size_t(drawn.Height), Marked);
         if (sampled)
-            Sample(framing, height, drawn, plan.Passes, draw);
+            Sample(framing, height, drawn, plan, draw);
         const uint8_t* own = First_.data() + (size_t(inner.Y) * size_t(drawn.Width) + size_t(inner.X)) * 4;
         StoreTile(own, size_t(drawn.Width), tile.Width, tile.Height, settings.Transparent, Strip_.data() + tile.X,
                   size_t(width));
@@ -108,36 +106,37 @@ void TBoxShooter::Shoot(const TFraming& framing, const TShotSettings& settings, 
     }
 }
 
-void TBoxShooter::Sample(const TFraming& framing, int pictureHeight, const TPixelRect& drawn, int passes,
+void TBoxShooter::Sample(const TFraming& framing, int pictureHeight, const TPixelRect& drawn, const TSamplePlan& plan,
                          const TSceneDrawer& draw)
 {
     const size_t width = size_t(drawn.Width);
     const TPixelRect bounds = MarkedBounds(Marks_, drawn.Width);
     if (bounds.Width == 0)
         return;
-    // The passes draw the bounds alone, as a tile of their own, in a target
-    // that may be larger: they clear and draw within the bounds only. The
-    // pixels of the bounds are summed, of which only the marked ones count.
+    // The passes draw the bounds alone, as a tile of their own, into a target
+    // of about their size (whole clears cost little; a clear of part of a
+    // target is drawn, sample by sample). The pixels of the bounds are
+    // summed, of which only the marked ones count.
     const TPixelRect part{drawn.X + bounds.X, drawn.Y + drawn.Height - bounds.Y - bounds.Height, bounds.Width,
                           bounds.Height};
     const size_t columns = size_t(bounds.Width);
+    const auto rounded = [](int pixels, int most) { return std::min((pixels + 63) / 64 * 64, most); };
+    PrepareTarget(Target_, rounded(bounds.Width, drawn.Width), rounded(bounds.Height, drawn.Height),
+                  plan.SamplesPerPass);
     // At most 64 passes of 255 each: the sums fit 16 bits.
     Sums_.assign(columns * size_t(bounds.Height) * 4, 0);
     Pass_.resize(Sums_.size());
     const auto marksOf = [&](int y) { return Marks_.data() + size_t(bounds.Y + y) * width + size_t(bounds.X); };
-    for (int p = 0; p < passes; ++p) {
-        const TPassOffset shift = PassOffset(p, passes);
+    for (int p = 0; p < plan.Passes; ++p) {
+        const TPassOffset shift = PassOffset(p, plan.Passes);
         Target_->Bind();
-        glEnable(GL_SCISSOR_TEST);
-        glScissor(0, 0, bounds.Width, bounds.Height);
         DrawView(TileView(framing, pictureHeight, part, shift.X, shift.Y), draw);
-        glDisable(GL_SCISSOR_TEST);
         Target_->Read({0, 0, bounds.Width, bounds.Height}, columns, Pass_.data());
         for (int y = 0; y < bounds.Height; ++y)
             AddMarkedPass(Pass_.data() + size_t(y) * columns * 4, marksOf(y), columns,
                           Sums_.data() + size_t(y) * columns * 4);
     }
-    const std::vector<uint8_t> average = AverageTable(passes);
+    const std::vector<uint8_t> average = AverageTable(plan.Passes);
     for (int y = 0; y < bounds.Height; ++y)
         AverageMarked(Sums_.data() + size_t(y) * columns * 4, average, marksOf(y), columns,
                       First_.data() + (size_t(bounds.Y + y) * width + size_t(bounds.X)) * 4);

@@ -7,11 +7,11 @@
 // the picture into tiles (Tiles.h) and each tile into passes (Sampling.h); for
 // each it binds its target, sets the viewport and the projection (glFrustum of
 // the tile's part of that rectangle, from ViewNear to ViewFar; the matrix mode
-// is left at GL_PROJECTION) and calls the scene's drawer, with the scissor
-// test on where only part of the target is to change. The drawer clears the
-// target, draws the scene with whatever modelview and state it needs and
-// leaves the projection alone; the colours it leaves are premultiplied by
-// their alpha, a transparent picture clearing to 0, 0, 0, 0.
+// is left at GL_PROJECTION) and calls the scene's drawer; the viewport may
+// cover only part of the target. The drawer clears the whole target, draws
+// the scene with whatever modelview and state it needs and leaves the
+// projection alone; the colours it leaves are premultiplied by their alpha,
+// a transparent picture clearing to 0, 0, 0, 0.
 #include "render/framing/Framing.h"
 #include "render/picture/OffscreenTarget.h"
 #include "render/picture/PictureRows.h"
@@ -22,6 +22,8 @@
 #include <functional>
 #include <memory>
 #include <vector>
+
+struct TSamplePlan;
 
 struct TShotSettings {
     int Width = 1150;
@@ -69,9 +71,9 @@ private:
     // target made width x height with samples a pixel, unless it is already.
     void PrepareTarget(std::unique_ptr<TOffscreenTarget>& target, int width, int height, int samples);
     // The passes of a tile drawn as `drawn` (the tile, and a pixel around it
-    // when drafted, within the picture), over the pixels that Marks_ marks,
-    // whose average replaces their draft in First_.
-    void Sample(const TFraming& framing, int pictureHeight, const TPixelRect& drawn, int passes,
+    // when drafted, within the picture), over the bounds of the pixels that
+    // Marks_ marks, whose average replaces their draft in First_.
+    void Sample(const TFraming& framing, int pictureHeight, const TPixelRect& drawn, const TSamplePlan& plan,
                 const TSceneDrawer& draw);
 
     const TFramebufferApi& Gl_;
