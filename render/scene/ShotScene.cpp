@@ -127,7 +127,7 @@ void DrawShotScene(const TShotScene& scene, const TViewRect& frame)
     if (ground.ShadowReach > 0.0 && scene.ShadowTexture != 0)
         DrawShadow(scene.ShadowTexture, ground, scene.Style.Shadow);
     if (ground.ReflectionReach > 0.0 && scene.ReflectionFade != 0)
-        DrawReflection(scene.BoxList, scene.ReflectionFade, ground);
+        DrawReflection(scene.BoxList, scene.ReflectionFade, ground, scene.CullsBackFaces);
     // Last, the see-through parts over all that lies behind them.
     if (HasSeeThrough(scene.Shape))
         DrawSeeThrough(scene.Shape, scene.XRotation, scene.YRotation, scene.Style.Look == TLook::Studio);
