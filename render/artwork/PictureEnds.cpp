@@ -1,5 +1,7 @@
 #include "render/artwork/PictureEnds.h"
 
+#include <cstring>
+
 namespace {
 
 bool JpegEndsWhole(const uint8_t* data, size_t size)
@@ -29,12 +31,15 @@ bool JpegEndsWhole(const uint8_t* data, size_t size)
             continue;
         // The entropy-coded data of a scan runs to the next marker that is
         // neither a stuffed zero nor a restart.
-        for (; at + 1 < size; ++at)
-            if (data[at] == 0xFF && data[at + 1] != 0x00 && !(data[at + 1] >= 0xD0 && data[at + 1] <= 0xD7) &&
-                data[at + 1] != 0xFF)
+        for (;; ++at) {
+            const auto* mark = static_cast<const uint8_t*>(std::memchr(data + at, 0xFF, size - at));
+            if (!mark || size_t(mark - data) + 1 >= size)
+                return false;
+            at = size_t(mark - data);
+            const uint8_t next = data[at + 1];
+            if (next != 0x00 && !(next >= 0xD0 && next <= 0xD7) && next != 0xFF)
                 break;
-        if (at + 1 >= size)
-            return false;
+        }
     }
 }
 
