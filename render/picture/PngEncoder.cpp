@@ -13,7 +13,9 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstdlib>
+#include <cstring>
 #include <libdeflate.h>
 #include <memory>
 #include <zlib.h>
@@ -26,7 +28,17 @@ constexpr size_t WholePictureBound = size_t(64) << 20;
 template <bool Alpha>
 void RowBytes(const uint32_t* row, size_t width, uint8_t* out)
 {
-    for (size_t x = 0; x < width; ++x, out += Alpha ? 4 : 3) {
+    size_t x = 0;
+    if constexpr (!Alpha) {
+        // A word a pixel, R, G, B and a byte that the next pixel overwrites:
+        // all but the last.
+        static_assert(std::endian::native == std::endian::little);
+        for (; x + 1 < width; ++x, out += 3) {
+            const uint32_t rgb = __builtin_bswap32(row[x]) >> 8;
+            std::memcpy(out, &rgb, 4);
+        }
+    }
+    for (; x < width; ++x, out += Alpha ? 4 : 3) {
         out[0] = uint8_t(row[x] >> 16);
         out[1] = uint8_t(row[x] >> 8);
         out[2] = uint8_t(row[x]);
