@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
 namespace {
 
@@ -31,11 +32,11 @@ GLuint MakePageLinesTexture()
     // 8 texels a line: paper, and a thin shadow between two sheets, darker
     // for some than for others.
     constexpr std::array<uint8_t, LinesInPattern> Shadows{176, 200, 186, 214, 170, 196, 206, 182};
-    std::array<uint8_t, LinesInPattern * 8> texels{};
+    std::vector<uint8_t> texels(LinesInPattern * 8);
     for (int line = 0; line < LinesInPattern; ++line)
         for (int i = 0; i < 8; ++i)
             texels[size_t(line * 8 + i)] = i == 7 ? Shadows[size_t(line)] : i == 6 ? 236 : 255;
-    return MakeRepeatingTexture(GL_LUMINANCE8, GL_LUMINANCE, int(texels.size()), 1, texels.data());
+    return MakeRepeatingRow(GL_LUMINANCE8, GL_LUMINANCE, texels);
 }
 
 const TTextureImage* PartTexture(const TShapePart& part, const TArtTextures& textures)
