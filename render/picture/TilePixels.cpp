@@ -1,6 +1,8 @@
 #include "render/picture/TilePixels.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstring>
 
 namespace {
 
@@ -55,8 +57,13 @@ void StoreTile(const uint8_t* pass, size_t rowLength, int width, int height, boo
             for (int x = 0; x < width; ++x, in += 4)
                 out[x] = Straight(in[0], in[1], in[2], in[3]);
         } else {
-            for (int x = 0; x < width; ++x, in += 4)
-                out[x] = 0xFF000000u | uint32_t(in[0]) << 16 | uint32_t(in[1]) << 8 | in[2];
+            // R, G, B, A in memory are the word 0xAABBGGRR: R and B change places.
+            static_assert(std::endian::native == std::endian::little);
+            for (int x = 0; x < width; ++x, in += 4) {
+                uint32_t rgba;
+                std::memcpy(&rgba, in, 4);
+                out[x] = 0xFF000000u | (rgba & 0xFF) << 16 | (rgba & 0xFF00) | (rgba >> 16 & 0xFF);
+            }
         }
     }
 }
