@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <gtest/gtest.h>
 #include <numeric>
+#include <random>
 #include <vector>
 
 TEST(Sampling, PlansTheFewestEqualPassesThatMakeExactlyTheCount)
@@ -84,5 +85,30 @@ TEST(Sampling, LaterPassesGoWhereThePixelsStandOut)
         for (int y = bounds.Y; y < bounds.Y + bounds.Height; ++y)
             for (int x = bounds.X; x < bounds.X + bounds.Width; ++x)
                 EXPECT_EQ(marks[size_t(y * 6 + x)], Marked) << x << "," << y;
+    }
+}
+
+TEST(Sampling, MarksMatchEachPixelAgainstItsEightNeighbours)
+{
+    // Noisy passes of every width from 1 to 19 (vector steps and the pixels
+    // left over), against the plain definition.
+    std::mt19937 random(7);
+    for (int width = 1; width < 20; ++width) {
+        const int height = 1 + width % 4;
+        std::vector<uint8_t> pass(size_t(width * height * 4));
+        for (uint8_t& byte : pass)
+            byte = uint8_t(100 + random() % 20);
+        std::vector<uint32_t> marks;
+        MarkContrast(pass.data(), width, height, {0, 0, width, height}, EdgeContrast, marks);
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x) {
+                bool apart = false;
+                for (int ny = std::max(y - 1, 0); ny <= std::min(y + 1, height - 1); ++ny)
+                    for (int nx = std::max(x - 1, 0); nx <= std::min(x + 1, width - 1); ++nx)
+                        for (int c = 0; c < 4; ++c)
+                            apart = apart || std::abs(pass[size_t((y * width + x) * 4 + c)] -
+                                                      pass[size_t((ny * width + nx) * 4 + c)]) > EdgeContrast;
+                EXPECT_EQ(marks[size_t(y * width + x)], apart ? Marked : 0u) << width << ": " << x << "," << y;
+            }
     }
 }
