@@ -29,8 +29,8 @@
 #                  list already there is used as it is, whatever its length
 #   LONG=n         time a list of n rows instead, row i being the list's row
 #                  i % rows reached through a link of its own (so that no two
-#                  rows name the same file): the renderer's start, some 100 ms of CPU,
-#                  spread over more pictures
+#                  rows name the same file): the renderer's start, some
+#                  100 ms of CPU, spread over more pictures
 #   FLOOR_PNG=defaults  the floor encodes with libpng's own filters and zlib's
 #                  level 6 instead: files a tenth smaller for three times the
 #                  floor's encoding
