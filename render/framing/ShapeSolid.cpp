@@ -8,7 +8,10 @@
 
 namespace {
 
-auto Key(const TEyePoint& p)
+// A point as a key that orders and compares its coordinates.
+using TKey = std::tuple<double, double, double>;
+
+TKey Key(const TEyePoint& p)
 {
     return std::tuple(p.X, p.Y, p.Z);
 }
@@ -31,7 +34,7 @@ TTurn TurnOf(const TShapeVertex* v)
 // triangles close round a solid.
 bool Closed(const TShape& shape)
 {
-    std::map<std::pair<std::tuple<double, double, double>, std::tuple<double, double, double>>, int> edges;
+    std::map<std::pair<TKey, TKey>, int> edges;
     for (const TShapePart& part : shape.Parts)
         for (size_t i = 0; i + 3 <= part.Triangles.size(); i += 3)
             for (size_t c = 0; c < 3; ++c)
